@@ -1,0 +1,26 @@
+# Compiler settings for the project's own targets: ss_target_options(target) turns warnings into errors
+# and applies the sanitizers of an SS_SANITIZE build.
+
+if(SS_SANITIZE)
+  set(SS_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${SS_SANITIZER_FLAGS})
+  add_link_options(${SS_SANITIZER_FLAGS})
+endif()
+
+function(ss_target_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wno-unused-parameter)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_compile_options(${target} PRIVATE -Wno-unused-private-field)
+  endif()
+endfunction()
+
+# ss_add_test(name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
+function(ss_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  ss_target_options(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ss_test_main GTest::gtest)
+  target_compile_definitions(${name} PRIVATE SS_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SS_RESOURCES=${SS_RESOURCE_DIR}")
+endfunction()

@@ -1,0 +1,51 @@
+#pragma once
+// Files of the core library. Paths use '/'; a '\' that comes from a stored file or a caller is
+// turned into '/' by normalizePath where it enters. Text files are the bytes they hold, one
+// Zrk_String per line; every write is atomic (a temporary file beside the target, flushed, then
+// renamed over it), so a failed write leaves the old file as it was.
+
+#include <ctime>
+
+#include "core/zrk_string.h"
+
+// Reads a text file whole, one string per line, without line ends ("\n" or "\r\n"). A last line
+// without a line end counts; a file ending in a line end has no empty last line. False on failure.
+bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines);
+// Writes the lines, each followed by "\n". False on failure (the old file stays as it was).
+bool ObjectExportWriteFile(const Zrk_String& path, const Zrk_StringArray& lines);
+// Paths of the files below folder (and its subfolders) whose name matches pattern ("*.kvs";
+// '*' and '?' wildcards, letter case ignored), sorted by path. False when folder does not exist.
+bool ObjectExportFindFilesRecursive(const Zrk_String& folder, const Zrk_String& pattern, Zrk_StringArray& paths);
+// Last modification time of a file. False when it does not exist.
+bool ObjectExportGetFileTime(const Zrk_String& path, std::time_t& time);
+// Copies a file atomically; with overwrite false an existing target makes it fail.
+bool ObjectExportCopyFile(const Zrk_String& from, const Zrk_String& to, bool overwrite = true);
+// Deletes a file. False when it could not be deleted (a missing file counts as deleted).
+bool ObjectExportDeleteFile(const Zrk_String& path);
+
+// Writes bytes atomically (the primitive behind every file the module writes).
+bool writeFileAtomically(const Zrk_String& path, const std::string& bytes);
+bool readFileBytes(const Zrk_String& path, std::string& bytes);
+bool fileExists(const Zrk_String& path);
+bool folderExists(const Zrk_String& path);
+
+// '\' becomes '/'.
+Zrk_String normalizePath(Zrk_String path);
+// The path with its extension replaced ("a/b.kvs" and "map" or ".map" give "a/b.map"); a path
+// without extension gets one. An empty extension removes it.
+Zrk_String changeExtension(const Zrk_String& path, const Zrk_String& extension);
+// The folder part of a path with its closing '/' ("a/b/c.txt" gives "a/b/"); "" without folder.
+Zrk_String getPath(const Zrk_String& path);
+// The name after the last '/', with or without its extension.
+Zrk_String getFileName(const Zrk_String& path, bool withExtension = true);
+// The extension without dot ("" when there is none).
+Zrk_String getExtension(const Zrk_String& path);
+// The text without leading separators ('/' or '\'), so that it can be appended to a folder.
+Zrk_String ensureNoStartBSlash(const Zrk_String& text);
+// Ensures a non-empty folder text ends with '/'.
+Zrk_String ensureEndSlash(const Zrk_String& folder);
+// True when name holds a character not allowed in a file name: \ / : * ? " < > | or a control byte.
+bool hasInvalidFileNameChars(const Zrk_String& name);
+// Finds a file named as written, or else a file in the same folder whose name differs only in
+// letter case. False when neither exists.
+bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found);

@@ -1,0 +1,147 @@
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include "core/files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("ss_files_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    Zrk_String path(const std::string& name) const { return (folder / name).string(); }
+    std::size_t entriesInFolder() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path folder;
+};
+
+// Lowers the largest file size this process may write, so that a write fails half-way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+} // namespace
+
+TEST_F(Files, LinesReadBackAsWritten) {
+    const Zrk_StringArray lines{"first", "", "caf\xE9 \xBF sep", "last"};
+    ASSERT_TRUE(ObjectExportWriteFile(path("a.txt"), lines));
+    Zrk_StringArray read;
+    ASSERT_TRUE(ObjectExportReadFile(path("a.txt"), read));
+    EXPECT_EQ(read, lines);
+
+    ASSERT_TRUE(writeFileAtomically(path("crlf.txt"), "one\r\ntwo\r\n\r\nthree"));
+    ASSERT_TRUE(ObjectExportReadFile(path("crlf.txt"), read));
+    EXPECT_EQ(read, (Zrk_StringArray{"one", "two", "", "three"}));
+
+    ASSERT_TRUE(ObjectExportWriteFile(path("empty.txt"), {}));
+    ASSERT_TRUE(ObjectExportReadFile(path("empty.txt"), read));
+    EXPECT_EQ(read.length(), 0);
+
+    read = Zrk_StringArray{"kept"};
+    EXPECT_FALSE(ObjectExportReadFile(path("missing.txt"), read));
+    EXPECT_FALSE(ObjectExportReadFile(folder.string(), read));
+    EXPECT_EQ(read, Zrk_StringArray{"kept"});
+}
+
+TEST_F(Files, AFailedWriteLeavesTheOldFile) {
+    const Zrk_StringArray old{"old content"};
+    ASSERT_TRUE(ObjectExportWriteFile(path("target.txt"), old));
+    {
+        FileSizeLimit limit(16);
+        EXPECT_FALSE(ObjectExportWriteFile(path("target.txt"), Zrk_StringArray{std::string(4096, 'x')}));
+    }
+    Zrk_StringArray read;
+    ASSERT_TRUE(ObjectExportReadFile(path("target.txt"), read));
+    EXPECT_EQ(read, old);
+    EXPECT_EQ(entriesInFolder(), 1u) << "the temporary file was left behind";
+
+    EXPECT_FALSE(ObjectExportWriteFile(path("no/such/folder/x.txt"), old));
+    EXPECT_FALSE(ObjectExportWriteFile(folder.string(), old));
+}
+
+TEST_F(Files, CopyDeleteAndTimes) {
+    ASSERT_TRUE(ObjectExportWriteFile(path("a.txt"), {"a"}));
+    ASSERT_TRUE(ObjectExportWriteFile(path("b.txt"), {"b"}));
+    EXPECT_FALSE(ObjectExportCopyFile(path("a.txt"), path("b.txt"), false));
+    ASSERT_TRUE(ObjectExportCopyFile(path("a.txt"), path("b.txt")));
+    Zrk_StringArray read;
+    ASSERT_TRUE(ObjectExportReadFile(path("b.txt"), read));
+    EXPECT_EQ(read, Zrk_StringArray{"a"});
+    EXPECT_FALSE(ObjectExportCopyFile(path("missing.txt"), path("c.txt")));
+
+    std::time_t time = 0;
+    EXPECT_TRUE(ObjectExportGetFileTime(path("a.txt"), time));
+    EXPECT_GT(time, 0);
+    EXPECT_FALSE(ObjectExportGetFileTime(path("missing.txt"), time));
+
+    EXPECT_TRUE(ObjectExportDeleteFile(path("a.txt")));
+    EXPECT_FALSE(fileExists(path("a.txt")));
+    EXPECT_TRUE(ObjectExportDeleteFile(path("a.txt")));
+    EXPECT_FALSE(ObjectExportDeleteFile(folder.string()));
+}
+
+TEST_F(Files, FindFilesBelowAFolder) {
+    fs::create_directories(folder / "sub" / "deeper");
+    for (const char* name : {"b.kvs", "a.KVS", "sub/c.kvs", "sub/deeper/d.kvs", "sub/e.map", "x.kvs.bak"})
+        ASSERT_TRUE(ObjectExportWriteFile(path(name), {"x"}));
+    Zrk_StringArray found;
+    ASSERT_TRUE(ObjectExportFindFilesRecursive(folder.string(), "*.kvs", found));
+    EXPECT_EQ(found, (Zrk_StringArray{path("a.KVS"), path("b.kvs"), path("sub/c.kvs"), path("sub/deeper/d.kvs")}));
+    ASSERT_TRUE(ObjectExportFindFilesRecursive(folder.string(), "?.map", found));
+    EXPECT_EQ(found, Zrk_StringArray{path("sub/e.map")});
+    EXPECT_FALSE(ObjectExportFindFilesRecursive(path("missing"), "*", found));
+
+    Zrk_String match;
+    EXPECT_TRUE(findFileIgnoringCase(path("A.kvs"), match));
+    EXPECT_EQ(match, path("a.KVS"));
+    EXPECT_TRUE(findFileIgnoringCase(path("b.kvs"), match));
+    EXPECT_EQ(match, path("b.kvs"));
+    EXPECT_FALSE(findFileIgnoringCase(path("z.kvs"), match));
+}
+
+TEST(FileNames, PartsOfPaths) {
+    EXPECT_EQ(changeExtension("lib/Std/base.kvs", "map"), "lib/Std/base.map");
+    EXPECT_EQ(changeExtension("lib/Std/base.kvs", ".map"), "lib/Std/base.map");
+    EXPECT_EQ(changeExtension("lib/v1.0/base", "map"), "lib/v1.0/base.map");
+    EXPECT_EQ(changeExtension("base.tar.gz", ""), "base.tar");
+    EXPECT_EQ(getPath("a/b/c.txt"), "a/b/");
+    EXPECT_EQ(getPath("c.txt"), "");
+    EXPECT_EQ(getFileName("a/b/c.txt"), "c.txt");
+    EXPECT_EQ(getFileName("a/b/c.txt", false), "c");
+    EXPECT_EQ(getFileName("a/.hidden", false), ".hidden");
+    EXPECT_EQ(getExtension("a.b/c"), "");
+    EXPECT_EQ(ensureNoStartBSlash("\\/Sub\\file.kvs"), "Sub\\file.kvs");
+    EXPECT_EQ(normalizePath("Connection Standards\\Sub\\a.kvs"), "Connection Standards/Sub/a.kvs");
+    EXPECT_EQ(ensureEndSlash("lib"), "lib/");
+    EXPECT_EQ(ensureEndSlash("lib/"), "lib/");
+    EXPECT_FALSE(hasInvalidFileNameChars("End plate 2 (v1)"));
+    for (const char* bad : {"a/b", "a\\b", "a:b", "a*", "a?", "\"a\"", "<a>", "a|b", "a\tb"})
+        EXPECT_TRUE(hasInvalidFileNameChars(bad)) << bad;
+}
