@@ -39,11 +39,21 @@ Zrk_String unescape(const std::string& text) {
     return result;
 }
 
-const Table& load(std::optional<Table>& slot, const char* fileName) {
+// A table is every file "<stem>.txt" and "<stem>-*.txt" of the language folder, read in name order,
+// so that each part of the module keeps its texts in a file of its own.
+const Table& load(std::optional<Table>& slot, const char* stem) {
     if (!slot) {
+        Zrk_StringArray all;
+        Zrk_StringArray files;
+        ObjectExportFindFilesRecursive(resourceFolder() + "lang", Zrk_String(stem) + "*.txt", files);
+        for (const Zrk_String& file : files) {
+            const Zrk_String name = getFileName(file, false);
+            if (name != stem && name.rfind(Zrk_String(stem) + "-", 0) != 0) continue;
+            Zrk_StringArray lines;
+            if (ObjectExportReadFile(file, lines)) all.append(lines);
+        }
         Table table;
-        Zrk_StringArray lines;
-        if (ObjectExportReadFile(resourceFolder() + "lang/" + fileName, lines)) parseTextTable(lines, table);
+        parseTextTable(all, table);
         slot = std::move(table);
     }
     return *slot;
@@ -84,6 +94,6 @@ void reloadTexts() {
 
 } // namespace core
 
-Zrk_String dialString(int id) { return core::lookUp(core::load(core::tables().main, "texts.txt"), id); }
+Zrk_String dialString(int id) { return core::lookUp(core::load(core::tables().main, "texts"), id); }
 
-Zrk_String secondaryString(int id) { return core::lookUp(core::load(core::tables().secondary, "secondary.txt"), id); }
+Zrk_String secondaryString(int id) { return core::lookUp(core::load(core::tables().secondary, "secondary"), id); }

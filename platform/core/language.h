@@ -2,8 +2,9 @@
 // Translated user-interface texts by number. The texts live in plain UTF-8 files of the resource
 // folder (core::resourceFolder()), one "id<TAB>text" a line; "\n" and "\t" in a text stand for a line
 // break and a tab, and lines starting with '#' are comments:
-//   lang/texts.txt       the main table (dialString)
-//   lang/secondary.txt   the secondary table (secondaryString)
+//   lang/texts.txt, lang/texts-*.txt           the main table (dialString)
+//   lang/secondary.txt, lang/secondary-*.txt   the secondary table (secondaryString)
+// Each part of the module keeps its texts in a file of its own (texts-standards.txt ...).
 // The files are read on first use; texts come back in the module's code page.
 
 #include <utility>

@@ -1,0 +1,29 @@
+#pragma once
+// The host shell's frame: options shared by every command, and the run of one command between
+// loading and unloading the module. Each command lives in a file of its own and registers itself as
+// a subcommand with addXxxCommand(app, shell).
+
+#include <functional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace sshost {
+
+struct Shell {
+    std::string modulePath;
+    bool trace = false;
+    // What the chosen subcommand does once the module is loaded; answers the exit status.
+    std::function<int()> action;
+
+    // Loads the module, runs the action (if any), unloads the module. Answers the exit status: the
+    // action's, or 1 when the module could not be loaded or unloaded.
+    int run();
+};
+
+// The command-line options every command shares.
+void addCommonOptions(CLI::App& app, Shell& shell, const char* argv0);
+
+} // namespace sshost
