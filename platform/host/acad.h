@@ -1,6 +1,6 @@
 #pragma once
-// Basic types of the CAD host's plug-in interface: status codes, application messages, object ids,
-// arrays and transactions.
+// Basic types of the CAD host's plug-in interface: status codes, application messages, object ids and
+// arrays. Header-only, so that the core library's macro model can use them too.
 
 #include <cstdint>
 
@@ -29,7 +29,22 @@ enum AppRetCode { kRetOK = 0, kRetError = 3 };
 // The plug-in interface version this host speaks; a module answers it from acrxGetApiVersion.
 namespace host {
 inline constexpr int kApiVersion = 16;
-const char* statusName(Acad::ErrorStatus status);
+
+inline const char* statusName(Acad::ErrorStatus status) {
+    switch (status) {
+    case Acad::eOk: return "eOk";
+    case Acad::eNotImplementedYet: return "eNotImplementedYet";
+    case Acad::eNotApplicable: return "eNotApplicable";
+    case Acad::eInvalidInput: return "eInvalidInput";
+    case Acad::eKeyNotFound: return "eKeyNotFound";
+    case Acad::eDuplicateKey: return "eDuplicateKey";
+    case Acad::eNullObjectId: return "eNullObjectId";
+    case Acad::eFileNotFound: return "eFileNotFound";
+    case Acad::eFilerError: return "eFilerError";
+    case Acad::eWasErased: return "eWasErased";
+    }
+    return "unknown status";
+}
 } // namespace host
 
 // A handle of an object of the open drawing; 0 is the null id.
@@ -47,5 +62,7 @@ public:
 private:
     std::int64_t handle_ = 0;
 };
+
+inline const AcDbObjectId AcDbObjectId::kNull{};
 
 template <typename T> using AcArray = Zrk_Array<T>;
