@@ -1,0 +1,221 @@
+#include "core/section_tables.h"
+
+#include "core/files.h"
+#include "core/settings.h"
+#include "core/text.h"
+
+Zrk_SectionTables gSectionTables(true);
+
+namespace {
+
+constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+
+Zrk_String withoutExtension(const Zrk_String& tableName) {
+    const Zrk_String extension = ".pr";
+    if (tableName.size() > extension.size() &&
+        isEqual(tableName.substr(tableName.size() - extension.size()), extension, true))
+        return tableName.substr(0, tableName.size() - extension.size());
+    return tableName;
+}
+
+bool holdsLineBreakOrTab(const Zrk_String& text) { return text.find_first_of("\t\r\n") != Zrk_String::npos; }
+
+} // namespace
+
+Zrk_SectionTables::Zrk_SectionTables(bool followSettings) : followSettings_(followSettings) {}
+
+// --- table files -------------------------------------------------------------------------------
+
+bool Zrk_SectionTables::readFile(const Zrk_String& path, Zrk_String& title, Zrk_Array<Zrk_StringArray>& rows,
+                                 Zrk_String* message) {
+    Zrk_StringArray lines;
+    if (!ObjectExportReadFile(path, lines)) {
+        if (message) *message = path + ": the section table cannot be read";
+        return false;
+    }
+    if (lines.isEmpty()) {
+        if (message) *message = path + ", line 1: expected the table's title line, found an empty file";
+        return false;
+    }
+    title = lines[0];
+    lines.removeAt(0);
+    arrToArrArr(lines, rows, '\t');
+    return true;
+}
+
+bool Zrk_SectionTables::writeFile(const Zrk_String& path, const Zrk_String& title, const Zrk_Array<Zrk_StringArray>& rows) {
+    if (holdsLineBreakOrTab(title)) return false;
+    for (const Zrk_StringArray& row : rows)
+        for (const Zrk_String& cell : row)
+            if (holdsLineBreakOrTab(cell)) return false;
+    Zrk_StringArray lines;
+    arrArrToArr(rows, lines, '\t');
+    lines.insertAt(0, title);
+    return ObjectExportWriteFile(path, lines);
+}
+
+// --- loading -----------------------------------------------------------------------------------
+
+void Zrk_SectionTables::ensureLoaded() const {
+    if (!followSettings_) return;
+    const Zrk_String folder = gSettings.libDir + "prof/";
+    if (!loaded_ || folder != loadedFolder_) const_cast<Zrk_SectionTables*>(this)->load(folder);
+}
+
+bool Zrk_SectionTables::loadFolder(const Zrk_String& folder) {
+    load(ensureEndSlash(normalizePath(folder)));
+    return folderExists(folder);
+}
+
+void Zrk_SectionTables::load(const Zrk_String& folder) {
+    tables_.removeAll();
+    messages_.removeAll();
+    indexed_ = false;
+    loaded_ = true;
+    loadedFolder_ = folder;
+    Zrk_StringArray paths;
+    if (!ObjectExportFindFilesRecursive(folder, "*.pr", paths)) return;
+    for (const Zrk_String& path : paths) {
+        if (getPath(path) != folder) continue; // tables live in the folder itself
+        Zrk_String title, message;
+        Zrk_Array<Zrk_StringArray> rows;
+        if (!readFile(path, title, rows, &message)) {
+            messages_.append(message);
+            continue;
+        }
+        if (rows.length() < 2) {
+            messages_.append(path + ": expected a section type line and a line of column names after the title");
+            continue;
+        }
+        // Without the active flag (column 1), as the section table editor publishes its tables.
+        Table table;
+        table.name = withoutExtension(getFileName(path));
+        table.sectionType = rows[0].isEmpty() ? Zrk_String() : rows[0][0];
+        table.headers = rows[1];
+        table.headers.removeAt(1);
+        for (int i = 2; i < rows.length(); ++i) {
+            Zrk_StringArray row = rows[i];
+            if (row.isEmpty()) continue;
+            row.removeAt(1);
+            table.rows.append(std::move(row));
+        }
+        table.languages = languageCount(table.headers);
+        tables_.append(std::move(table));
+    }
+}
+
+int Zrk_SectionTables::languageCount(const Zrk_StringArray& headers) {
+    return (headers.length() >= 6 && headers[5] == "Korean") ? 5 : 4;
+}
+
+// --- tables ------------------------------------------------------------------------------------
+
+int Zrk_SectionTables::findTable(const Zrk_String& tableName) const {
+    const Zrk_String name = withoutExtension(tableName);
+    for (int i = 0; i < tables_.length(); ++i)
+        if (tables_[i].name == name) return i;
+    return -1;
+}
+
+bool Zrk_SectionTables::hasTable(const Zrk_String& tableName) const {
+    ensureLoaded();
+    return findTable(tableName) >= 0;
+}
+
+Acad::ErrorStatus Zrk_SectionTables::removeTable(const Zrk_String& tableName) {
+    ensureLoaded();
+    const int index = findTable(tableName);
+    if (index < 0) return kFail;
+    tables_.removeAt(index);
+    indexed_ = false;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus Zrk_SectionTables::addSectionTable(const Zrk_String& tableName, const Zrk_String& sectionType,
+                                                     const Zrk_StringArray& headers,
+                                                     const Zrk_Array<Zrk_StringArray>& rows) {
+    ensureLoaded();
+    const Zrk_String name = withoutExtension(tableName);
+    if (name.empty() || findTable(name) >= 0) return kFail;
+    Table table;
+    table.name = name;
+    table.sectionType = sectionType;
+    table.headers = headers;
+    for (const Zrk_StringArray& row : rows)
+        if (!row.isEmpty()) table.rows.append(row);
+    table.languages = languageCount(headers);
+    tables_.append(std::move(table));
+    indexed_ = false;
+    return Acad::eOk;
+}
+
+void Zrk_SectionTables::getTableNames(Zrk_StringArray& names) const {
+    ensureLoaded();
+    names.removeAll();
+    for (const Table& table : tables_) names.append(table.name);
+}
+
+// --- sections ----------------------------------------------------------------------------------
+
+void Zrk_SectionTables::buildIndex() const {
+    if (indexed_) return;
+    bySystemName_.clear();
+    byUserName_.clear();
+    for (int t = 0; t < tables_.length(); ++t) {
+        const Table& table = tables_[t];
+        for (int r = 0; r < table.rows.length(); ++r) {
+            const Zrk_StringArray& row = table.rows[r];
+            bySystemName_.emplace(table.name + "-" + row[0], Place{t, r}); // the first one wins
+            for (int language = 1; language <= table.languages && language < row.length(); ++language)
+                if (!row[language].empty()) byUserName_.emplace(row[language], Place{t, r});
+        }
+    }
+    indexed_ = true;
+}
+
+bool Zrk_SectionTables::findSection(const Zrk_String& section, Place& place) const {
+    ensureLoaded();
+    buildIndex();
+    for (const auto* index : {&bySystemName_, &byUserName_}) {
+        const auto it = index->find(section);
+        if (it != index->end()) {
+            place = it->second;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Zrk_SectionTables::getSystemName(const Zrk_String& userName, Zrk_String& systemName) const {
+    ensureLoaded();
+    buildIndex();
+    for (const auto* index : {&byUserName_, &bySystemName_}) {
+        const auto it = index->find(userName);
+        if (it == index->end()) continue;
+        const Table& table = tables_[it->second.table];
+        systemName = table.name + "-" + table.rows[it->second.row][0];
+        return true;
+    }
+    return false;
+}
+
+Acad::ErrorStatus Zrk_SectionTables::getSectionValue(const Zrk_String& section, int column, Zrk_String& value) const {
+    Place place;
+    if (column < 0 || !findSection(section, place)) return kFail;
+    const Table& table = tables_[place.table];
+    const Zrk_StringArray& row = table.rows[place.row];
+    const int index = 1 + table.languages + column;
+    if (index >= row.length() || row[index].empty()) return kFail;
+    value = row[index];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus Zrk_SectionTables::getSectionColumnNames(const Zrk_String& section, Zrk_StringArray& names) const {
+    Place place;
+    if (!findSection(section, place)) return kFail;
+    const Table& table = tables_[place.table];
+    Zrk_StringArray result;
+    for (int i = 1 + table.languages; i < table.headers.length(); ++i) result.append(table.headers[i]);
+    names = std::move(result);
+    return Acad::eOk;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Value type and role of a standards variable.
+
+// The value type of a spreadsheet variable and of a macro object it can be mapped to.
+enum class KvValueType : int { Int = 0, Double = 1, String = 2 };
+
+// The role of a standards variable, given by the section of the sheet that declares it.
+enum class KvCellType : int { Input = 0, Output = 1, Local = 2 };
+
+// Int and Double are numeric.
+inline bool isNumeric(KvValueType type) { return type == KvValueType::Int || type == KvValueType::Double; }
