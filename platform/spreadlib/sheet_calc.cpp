@@ -1,0 +1,886 @@
+// Sheet: the formula engine. The dependency graph, recalculation in dependency order (without
+// recursion: a topological order over the set of cells to compute, with circular references found
+// as strongly connected components), the evaluator of the postfix form, and custom functions.
+#include <algorithm>
+#include <cmath>
+
+#include "core/text.h"
+#include "spreadlib/functions.h"
+#include "spreadlib/number_format.h"
+#include "spreadlib/sheet.h"
+
+namespace spreadlib {
+
+using detail::Cell;
+using detail::CellKind;
+using detail::Column;
+using detail::FormulaCell;
+
+namespace {
+
+std::uint64_t cellKey(int col, int row) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(col)) << 32) | static_cast<std::uint32_t>(row);
+}
+int keyCol(std::uint64_t key) { return static_cast<int>(key >> 32); }
+int keyRow(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
+
+// Ranges wider than this many columns are kept in one list instead of one per column.
+constexpr int kWideRange = 64;
+
+thread_local Sheet* tCurrentSheet = nullptr;
+thread_local int tCustomNesting = 0;
+
+bool isFunctionName(const Zrk_String& name) {
+    if (name.empty() || name.size() > 64) return false;
+    const char first = name[0];
+    if (!((first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z') || first == '_')) return false;
+    for (const char c : name)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+// --- function names ---------------------------------------------------------------------------------
+
+class Sheet::Resolver : public FunctionResolver {
+public:
+    explicit Resolver(Sheet& sheet) : sheet_(sheet) {}
+    int functionId(const Zrk_String& name) override {
+        const int builtin = findBuiltin(name);
+        if (builtin >= 0) return builtin;
+        // Functions may be registered after the formulas that call them (a loaded sheet).
+        return sheet_.customFunctionId(name, true);
+    }
+    Zrk_String functionName(int id) const override {
+        if (id < kFirstCustomFunctionId) return builtinName(id);
+        const std::size_t index = static_cast<std::size_t>(id - kFirstCustomFunctionId);
+        return index < sheet_.customs_.size() ? sheet_.customs_[index].name : Zrk_String("#NAME?");
+    }
+    void argumentRange(int id, int& minArgs, int& maxArgs) const override {
+        if (id < kFirstCustomFunctionId) builtinArguments(id, minArgs, maxArgs);
+        else minArgs = maxArgs = -1; // checked at each call: the registration may change
+    }
+
+private:
+    Sheet& sheet_;
+};
+
+Sheet::Sheet() : measurer_(defaultTextMeasurer()), resolver_(std::make_unique<Resolver>(*this)) { stack_.reserve(64); }
+
+Sheet::~Sheet() = default;
+
+const FunctionResolver& Sheet::functionResolver() const { return *resolver_; }
+FunctionResolver& Sheet::mutableResolver() { return *resolver_; }
+
+int Sheet::customFunctionId(const Zrk_String& name, bool create) {
+    for (std::size_t i = 0; i < customs_.size(); ++i)
+        if (isEqual(customs_[i].name, name, true)) return kFirstCustomFunctionId + static_cast<int>(i);
+    if (!create || !isFunctionName(name) || customs_.size() >= 10000) return -1;
+    CustomEntry entry;
+    entry.name = toUpper(name);
+    customs_.push_back(std::move(entry));
+    return kFirstCustomFunctionId + static_cast<int>(customs_.size()) - 1;
+}
+
+bool Sheet::SSAddCustomFunctionExt(const Zrk_String& name, int minArgs, int maxArgs, CustomFunction function, int flags) {
+    if (!isFunctionName(name) || findBuiltin(name) >= 0 || !function) return false;
+    if (minArgs < 0 || maxArgs < minArgs || maxArgs > kMaxFunctionArguments) return false;
+    if (flags != kFunctionValues && flags != kFunctionReferences) return false;
+    const int id = customFunctionId(name, true);
+    if (id < 0) return false;
+    CustomEntry& entry = customs_[static_cast<std::size_t>(id - kFirstCustomFunctionId)];
+    entry.name = toUpper(name);
+    entry.minArgs = minArgs;
+    entry.maxArgs = maxArgs;
+    entry.flags = flags;
+    entry.function = std::move(function);
+    entry.registered = true;
+    recalcFormulasUsing(id);
+    return true;
+}
+
+bool Sheet::removeCustomFunction(const Zrk_String& name) {
+    const int id = customFunctionId(name, false);
+    if (id < 0) return false;
+    CustomEntry& entry = customs_[static_cast<std::size_t>(id - kFirstCustomFunctionId)];
+    if (!entry.registered) return false;
+    entry.registered = false;
+    entry.function = nullptr;
+    recalcFormulasUsing(id);
+    return true;
+}
+
+bool Sheet::hasCustomFunction(const Zrk_String& name) const {
+    for (const CustomEntry& entry : customs_)
+        if (entry.registered && isEqual(entry.name, name, true)) return true;
+    return false;
+}
+
+Sheet* Sheet::evaluatingSheet() { return tCurrentSheet; }
+
+void Sheet::recalcFormulasUsing(int functionId) {
+    std::vector<std::uint64_t> seeds;
+    std::vector<FormulaCell*> nodes;
+    for (Column& column : data_.columns) {
+        if (column.formulaCount == 0) continue;
+        for (Cell& cell : column.cells) {
+            if (!cell.formula) continue;
+            for (const Token& t : cell.formula->formula.code)
+                if (t.op == Op::Call && t.a == functionId) {
+                    cell.formula->dirty = true;
+                    seeds.push_back(cellKey(cell.formula->col, cell.formula->row));
+                    break;
+                }
+        }
+    }
+    if (seeds.empty()) return;
+    if (evalDepth_ > 0 || batchDepth_ > 0) {
+        pending_.insert(pending_.end(), seeds.begin(), seeds.end());
+        return;
+    }
+    if (data_.options[kOptionAutoCalc]) {
+        for (const std::uint64_t key : seeds) nodes.push_back(formulaAt(keyCol(key), keyRow(key)));
+        collectDependents(seeds, nodes);
+        evaluateSet(nodes);
+    } else {
+        markDependentsDirty(seeds);
+    }
+}
+
+// --- dependency graph -------------------------------------------------------------------------------
+
+FormulaCell* Sheet::formulaAt(int col, int row) {
+    Cell* cell = findCell(col, row);
+    return cell ? cell->formula.get() : nullptr;
+}
+
+void Sheet::linkFormula(FormulaCell* formula) {
+    formula->rangeListeners.clear();
+    forEachReference(formula->formula, [&](int c1, int r1, int c2, int r2) {
+        if (c1 == c2 && r1 == r2) {
+            cellListeners_[cellKey(c1, r1)].push_back(formula);
+            return;
+        }
+        std::uint32_t id = 0;
+        if (!freeRangeListeners_.empty()) {
+            id = freeRangeListeners_.back();
+            freeRangeListeners_.pop_back();
+        } else {
+            id = static_cast<std::uint32_t>(rangeListeners_.size());
+            rangeListeners_.emplace_back();
+        }
+        rangeListeners_[id] = RangeListener{c1, r1, c2, r2, formula};
+        formula->rangeListeners.push_back(id);
+        if (c2 - c1 + 1 > kWideRange) {
+            wideRanges_.push_back(id);
+        } else {
+            if (rangesByColumn_.size() <= static_cast<std::size_t>(c2)) rangesByColumn_.resize(static_cast<std::size_t>(c2) + 1);
+            for (int c = c1; c <= c2; ++c) rangesByColumn_[static_cast<std::size_t>(c)].push_back(id);
+        }
+    });
+}
+
+void Sheet::unlinkFormula(FormulaCell* formula) {
+    forEachReference(formula->formula, [&](int c1, int r1, int c2, int r2) {
+        if (c1 != c2 || r1 != r2) return;
+        const auto it = cellListeners_.find(cellKey(c1, r1));
+        if (it == cellListeners_.end()) return;
+        auto& list = it->second;
+        const auto found = std::find(list.begin(), list.end(), formula);
+        if (found != list.end()) {
+            *found = list.back();
+            list.pop_back();
+        }
+        if (list.empty()) cellListeners_.erase(it);
+    });
+    for (const std::uint32_t id : formula->rangeListeners) {
+        RangeListener& listener = rangeListeners_[id];
+        auto drop = [id](std::vector<std::uint32_t>& list) {
+            const auto found = std::find(list.begin(), list.end(), id);
+            if (found != list.end()) {
+                *found = list.back();
+                list.pop_back();
+            }
+        };
+        if (listener.col2 - listener.col1 + 1 > kWideRange) drop(wideRanges_);
+        else
+            for (int c = listener.col1; c <= listener.col2 && static_cast<std::size_t>(c) < rangesByColumn_.size(); ++c)
+                drop(rangesByColumn_[static_cast<std::size_t>(c)]);
+        listener.formula = nullptr;
+        freeRangeListeners_.push_back(id);
+    }
+    formula->rangeListeners.clear();
+}
+
+void Sheet::rebuildGraph() {
+    cellListeners_.clear();
+    rangeListeners_.clear();
+    freeRangeListeners_.clear();
+    rangesByColumn_.clear();
+    wideRanges_.clear();
+    for (std::size_t c = 0; c < data_.columns.size(); ++c) {
+        Column& column = data_.columns[c];
+        column.formulaCount = 0;
+        for (std::size_t i = 0; i < column.cells.size(); ++i) {
+            FormulaCell* formula = column.cells[i].formula.get();
+            if (!formula) continue;
+            ++column.formulaCount;
+            formula->col = static_cast<int>(c);
+            formula->row = column.rows[i];
+            linkFormula(formula);
+        }
+    }
+}
+
+void Sheet::retireFormula(std::unique_ptr<FormulaCell> formula) {
+    if (!formula) return;
+    // An evaluation may still hold it: keep it until the outermost evaluation ends.
+    if (evalDepth_ > 0) {
+        formula->retired = true;
+        graveyard_.push_back(std::move(formula));
+    }
+}
+
+template <typename F> void Sheet::forEachDependent(int col, int row, F&& fn) {
+    const auto it = cellListeners_.find(cellKey(col, row));
+    if (it != cellListeners_.end())
+        for (FormulaCell* formula : it->second) fn(formula);
+    if (static_cast<std::size_t>(col) < rangesByColumn_.size())
+        for (const std::uint32_t id : rangesByColumn_[static_cast<std::size_t>(col)]) {
+            const RangeListener& l = rangeListeners_[id];
+            if (row >= l.row1 && row <= l.row2) fn(l.formula);
+        }
+    for (const std::uint32_t id : wideRanges_) {
+        const RangeListener& l = rangeListeners_[id];
+        if (col >= l.col1 && col <= l.col2 && row >= l.row1 && row <= l.row2) fn(l.formula);
+    }
+}
+
+void Sheet::collectDependents(const std::vector<std::uint64_t>& seeds, std::vector<FormulaCell*>& nodes) {
+    const std::uint32_t mark = ++epoch_;
+    for (FormulaCell* node : nodes) node->mark = mark;
+    auto visit = [&](FormulaCell* formula) {
+        if (formula->mark == mark) return;
+        formula->mark = mark;
+        nodes.push_back(formula);
+    };
+    for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), visit);
+    for (std::size_t i = 0; i < nodes.size(); ++i) forEachDependent(nodes[i]->col, nodes[i]->row, visit);
+}
+
+void Sheet::markDependentsDirty(const std::vector<std::uint64_t>& seeds) {
+    std::vector<FormulaCell*> queue;
+    // A dirty formula's dependents are dirty already: the walk stops there.
+    auto visit = [&](FormulaCell* formula) {
+        if (formula->dirty) return;
+        formula->dirty = true;
+        queue.push_back(formula);
+    };
+    for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), visit);
+    for (std::size_t i = 0; i < queue.size(); ++i) forEachDependent(queue[i]->col, queue[i]->row, visit);
+}
+
+void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>& nodes) {
+    const std::uint32_t mark = ++epoch_;
+    root->mark = mark;
+    nodes.push_back(root);
+    auto add = [&](FormulaCell* formula) {
+        if (!formula || !formula->dirty || formula->mark == mark) return;
+        formula->mark = mark;
+        nodes.push_back(formula);
+    };
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        forEachReference(nodes[i]->formula, [&](int c1, int r1, int c2, int r2) {
+            if (c1 == c2 && r1 == r2) {
+                add(formulaAt(c1, r1));
+                return;
+            }
+            const int last = std::min(c2, data_.maxCols);
+            for (int c = std::max(c1, 0); c <= last; ++c) {
+                Column& column = data_.columns[static_cast<std::size_t>(c)];
+                if (column.formulaCount == 0) continue;
+                auto index = static_cast<std::size_t>(std::lower_bound(column.rows.begin(), column.rows.end(), r1) -
+                                                      column.rows.begin());
+                for (; index < column.rows.size() && column.rows[index] <= r2; ++index)
+                    add(column.cells[index].formula.get());
+            }
+        });
+    }
+}
+
+void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes) {
+    const std::size_t n = nodes.size();
+    if (n == 0) {
+        if (evalDepth_ == 0) processPending();
+        return;
+    }
+    ++evalDepth_;
+    const std::uint32_t mark = ++epoch_;
+    for (std::size_t i = 0; i < n; ++i) {
+        nodes[i]->mark = mark;
+        nodes[i]->index = static_cast<std::uint32_t>(i);
+    }
+    // Edges inside the set, from each formula to the formulas that read it, in compressed rows.
+    std::vector<std::uint32_t> offsets(n + 1, 0);
+    std::vector<std::uint32_t> targets;
+    targets.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        forEachDependent(nodes[i]->col, nodes[i]->row, [&](FormulaCell* f) {
+            if (f->mark == mark) targets.push_back(f->index);
+        });
+        offsets[i + 1] = static_cast<std::uint32_t>(targets.size());
+    }
+    std::vector<std::uint32_t> inDegree(n, 0);
+    for (const std::uint32_t t : targets) ++inDegree[t];
+    std::vector<char> done(n, 0);
+    std::vector<std::uint32_t> queue;
+    queue.reserve(n);
+    for (std::uint32_t i = 0; i < n; ++i)
+        if (inDegree[i] == 0) queue.push_back(i);
+    std::size_t head = 0, finished = 0;
+    auto release = [&](std::uint32_t i) {
+        for (std::uint32_t e = offsets[i]; e < offsets[i + 1]; ++e)
+            if (!done[targets[e]] && --inDegree[targets[e]] == 0) queue.push_back(targets[e]);
+    };
+    for (;;) {
+        while (head < queue.size()) {
+            const std::uint32_t i = queue[head++];
+            if (done[i]) continue;
+            FormulaCell* formula = nodes[i];
+            if (!formula->retired) evaluateFormula(*formula);
+            formula->dirty = false;
+            done[i] = 1;
+            ++finished;
+            release(i);
+        }
+        if (finished == n) break;
+        // What is left waits on a cycle. Find the strongly connected components of the rest
+        // (iteratively); the cells of every cycle get #CIRC!, and the cells after them go on.
+        std::vector<int> order(n, -1), low(n, 0);
+        std::vector<char> onStack(n, 0);
+        std::vector<std::uint32_t> sccStack;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> frames; // node, next edge
+        std::vector<std::uint32_t> cyclic;
+        int counter = 0;
+        for (std::uint32_t start = 0; start < n; ++start) {
+            if (done[start] || order[start] >= 0) continue;
+            frames.push_back({start, offsets[start]});
+            order[start] = low[start] = counter++;
+            sccStack.push_back(start);
+            onStack[start] = 1;
+            while (!frames.empty()) {
+                const std::uint32_t v = frames.back().first;
+                if (frames.back().second < offsets[v + 1]) {
+                    const std::uint32_t w = targets[frames.back().second++];
+                    if (done[w]) continue;
+                    if (order[w] < 0) {
+                        order[w] = low[w] = counter++;
+                        sccStack.push_back(w);
+                        onStack[w] = 1;
+                        frames.push_back({w, offsets[w]});
+                    } else if (onStack[w]) {
+                        low[v] = std::min(low[v], order[w]);
+                    }
+                    continue;
+                }
+                frames.pop_back();
+                if (!frames.empty()) {
+                    const std::uint32_t u = frames.back().first;
+                    low[u] = std::min(low[u], low[v]);
+                }
+                if (low[v] != order[v]) continue;
+                std::vector<std::uint32_t> component;
+                std::uint32_t w = 0;
+                do {
+                    w = sccStack.back();
+                    sccStack.pop_back();
+                    onStack[w] = 0;
+                    component.push_back(w);
+                } while (w != v);
+                bool cycle = component.size() > 1;
+                for (std::uint32_t e = offsets[v]; !cycle && e < offsets[v + 1]; ++e) cycle = targets[e] == v;
+                if (cycle) cyclic.insert(cyclic.end(), component.begin(), component.end());
+            }
+        }
+        if (cyclic.empty()) {
+            // Cannot happen with a consistent graph; never loop forever if it does.
+            for (std::uint32_t i = 0; i < n; ++i)
+                if (!done[i]) cyclic.push_back(i);
+        }
+        for (const std::uint32_t i : cyclic) {
+            nodes[i]->result = Value::makeError(ErrorCode::Circular);
+            nodes[i]->dirty = false;
+            done[i] = 1;
+            ++finished;
+        }
+        for (const std::uint32_t i : cyclic) release(i);
+    }
+    --evalDepth_;
+    if (!observers_.empty()) {
+        int c1 = kMaxColumnCount, r1 = kMaxRowCount, c2 = 0, r2 = 0;
+        for (FormulaCell* formula : nodes) {
+            if (formula->retired) continue;
+            c1 = std::min(c1, formula->col);
+            r1 = std::min(r1, formula->row);
+            c2 = std::max(c2, formula->col);
+            r2 = std::max(r2, formula->row);
+        }
+        if (c2 > 0) notifyCells(c1, r1, c2, r2);
+    }
+    if (evalDepth_ == 0) {
+        graveyard_.clear();
+        processPending();
+    }
+}
+
+void Sheet::cellChanged(int col, int row) {
+    if (evalDepth_ > 0 || batchDepth_ > 0) {
+        pending_.push_back(cellKey(col, row));
+        return;
+    }
+    const std::vector<std::uint64_t> seeds{cellKey(col, row)};
+    FormulaCell* self = formulaAt(col, row);
+    if (data_.options[kOptionAutoCalc]) {
+        std::vector<FormulaCell*> nodes;
+        if (self && self->dirty) nodes.push_back(self);
+        collectDependents(seeds, nodes);
+        evaluateSet(nodes);
+    } else {
+        markDependentsDirty(seeds);
+    }
+}
+
+void Sheet::processPending() {
+    // Writes made by custom functions may feed formulas that call them again: a bounded number of
+    // rounds, then the rest waits for the next recalculation.
+    for (int round = 0; round < 64 && !pending_.empty() && evalDepth_ == 0 && batchDepth_ == 0; ++round) {
+        std::vector<std::uint64_t> seeds;
+        seeds.swap(pending_);
+        std::sort(seeds.begin(), seeds.end());
+        seeds.erase(std::unique(seeds.begin(), seeds.end()), seeds.end());
+        std::vector<FormulaCell*> roots;
+        for (const std::uint64_t key : seeds) {
+            FormulaCell* self = formulaAt(keyCol(key), keyRow(key));
+            if (self && self->dirty) roots.push_back(self);
+        }
+        if (data_.options[kOptionAutoCalc]) {
+            collectDependents(seeds, roots);
+            evaluateSet(roots);
+        } else {
+            markDependentsDirty(seeds);
+        }
+    }
+    if (evalDepth_ == 0 && batchDepth_ == 0 && !pending_.empty()) {
+        markDependentsDirty(pending_);
+        pending_.clear();
+    }
+}
+
+void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed) {
+    rebuildGraph();
+    std::vector<FormulaCell*> nodes;
+    if (changed.empty()) {
+        // Everything may read different cells now.
+        for (Column& column : data_.columns)
+            for (Cell& cell : column.cells)
+                if (cell.formula) {
+                    cell.formula->dirty = true;
+                    nodes.push_back(cell.formula.get());
+                }
+        if (data_.options[kOptionAutoCalc]) evaluateSet(nodes);
+        return;
+    }
+    std::vector<std::uint64_t> seeds;
+    for (FormulaCell* formula : changed) {
+        formula->dirty = true;
+        seeds.push_back(cellKey(formula->col, formula->row));
+        nodes.push_back(formula);
+    }
+    if (data_.options[kOptionAutoCalc]) {
+        collectDependents(seeds, nodes);
+        evaluateSet(nodes);
+    } else {
+        markDependentsDirty(seeds);
+    }
+}
+
+// --- setting formulas and recalculating ----------------------------------------------------------
+
+bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNow, Zrk_String* message) {
+    col = normalizeIndex(col);
+    row = normalizeIndex(row);
+    if (col < 1 || row < 1 || col > data_.maxCols || row > data_.maxRows) {
+        if (message) *message = "The cell lies outside the sheet";
+        return false;
+    }
+    Formula parsed;
+    const ParseResult result = parseFormula(text, data_.referenceStyle == kRefStyleR1C1, col, row, mutableResolver(), parsed);
+    if (!result.ok) {
+        if (message) *message = result.message;
+        return false;
+    }
+    Cell& cell = cellAt(col, row);
+    clearContent(cell, col);
+    cell.kind = CellKind::Formula;
+    cell.formula = std::make_unique<FormulaCell>();
+    FormulaCell* formula = cell.formula.get();
+    formula->formula = std::move(parsed);
+    formula->col = col;
+    formula->row = row;
+    formula->dirty = true;
+    ++data_.columns[static_cast<std::size_t>(col)].formulaCount;
+    linkFormula(formula);
+    markChanged();
+    if (evalDepth_ > 0 || batchDepth_ > 0) {
+        if (evaluateNow && evalDepth_ > 0) {
+            std::vector<FormulaCell*> nodes{formula};
+            evaluateSet(nodes);
+        }
+        pending_.push_back(cellKey(col, row));
+    } else if (data_.options[kOptionAutoCalc]) {
+        cellChanged(col, row);
+    } else {
+        if (evaluateNow) {
+            std::vector<FormulaCell*> nodes;
+            collectDirtyPrecedents(formula, nodes);
+            evaluateSet(nodes);
+        }
+        markDependentsDirty({cellKey(col, row)});
+    }
+    notifyCells(col, row, col, row);
+    return true;
+}
+
+bool Sheet::SSReCalcCell(int col, int row) {
+    col = normalizeIndex(col);
+    row = normalizeIndex(row);
+    if (!validCell(col, row)) return false;
+    FormulaCell* formula = formulaAt(col, row);
+    if (!formula) return true;
+    formula->dirty = true;
+    if (evalDepth_ > 0) {
+        std::vector<FormulaCell*> nodes{formula};
+        evaluateSet(nodes);
+        pending_.push_back(cellKey(col, row));
+    } else if (data_.options[kOptionAutoCalc]) {
+        cellChanged(col, row);
+    } else {
+        std::vector<FormulaCell*> nodes;
+        collectDirtyPrecedents(formula, nodes);
+        evaluateSet(nodes);
+        markDependentsDirty({cellKey(col, row)});
+    }
+    return true;
+}
+
+void Sheet::recalcAll() {
+    if (evalDepth_ > 0) return; // a custom function cannot recalculate the sheet that calls it
+    std::vector<FormulaCell*> nodes;
+    for (Column& column : data_.columns) {
+        if (column.formulaCount == 0) continue;
+        for (Cell& cell : column.cells)
+            if (cell.formula) {
+                cell.formula->dirty = true;
+                nodes.push_back(cell.formula.get());
+            }
+    }
+    evaluateSet(nodes);
+}
+
+// --- the evaluator ------------------------------------------------------------------------------
+
+class SheetEvaluator : public EvalContext {
+public:
+    explicit SheetEvaluator(Sheet& sheet) : sheet_(sheet) {}
+    void cellValue(int col, int row, Value& out) override { sheet_.cellValueOf(col, row, out); }
+    void forEachValue(int col1, int row1, int col2, int row2, const std::function<bool(const Value&)>& visit) override {
+        Value value;
+        const int last = std::min(col2, sheet_.data_.maxCols);
+        for (int c = std::max(col1, 0); c <= last; ++c) {
+            const Column& column = sheet_.data_.columns[static_cast<std::size_t>(c)];
+            auto i = static_cast<std::size_t>(std::lower_bound(column.rows.begin(), column.rows.end(), row1) -
+                                              column.rows.begin());
+            for (; i < column.rows.size() && column.rows[i] <= row2; ++i) {
+                if (!column.cells[i].hasContent()) continue;
+                sheet_.cellValueOf(c, column.rows[i], value);
+                if (!visit(value)) return;
+            }
+        }
+    }
+
+private:
+    Sheet& sheet_;
+};
+
+void Sheet::cellValueOf(int col, int row, Value& out) {
+    const Cell* cell = (col >= 0 && row >= 0 && col <= data_.maxCols && row <= data_.maxRows) ? findCell(col, row) : nullptr;
+    if (!cell) {
+        out.setEmpty();
+        return;
+    }
+    switch (cell->kind) {
+    case CellKind::Empty: out.setEmpty(); break;
+    case CellKind::Number: out.setNumber(cell->number); break;
+    case CellKind::Text:
+        if (cell->numericText && !cell->forcedText) out.setNumber(cell->number);
+        else out.setText(cell->text);
+        break;
+    case CellKind::Formula: out = cell->formula->result; break;
+    }
+}
+
+void Sheet::callCustom(int id, Value* args, int argCount, Value& result, int col, int row) {
+    const std::size_t index = static_cast<std::size_t>(id - kFirstCustomFunctionId);
+    if (index >= customs_.size() || !customs_[index].registered) return result.setError(ErrorCode::Name);
+    const CustomEntry& entry = customs_[index];
+    if (argCount < entry.minArgs || argCount > entry.maxArgs || tCustomNesting >= kMaxEvaluationNesting)
+        return result.setError(ErrorCode::Value);
+    const bool references = entry.flags == kFunctionReferences;
+    // The records are complete before the call: the function may change the sheet.
+    std::vector<ValueRecord> records(static_cast<std::size_t>(argCount));
+    Value cell;
+    for (int i = 0; i < argCount; ++i) {
+        ValueRecord& record = records[static_cast<std::size_t>(i)];
+        Value* arg = &args[i];
+        if (arg->kind == ValueKind::Range && arg->col == arg->col2 && arg->row == arg->row2) {
+            arg->kind = ValueKind::Ref;
+        }
+        if (arg->kind == ValueKind::Ref) {
+            if (references) {
+                record.setCell(arg->col, arg->row);
+                continue;
+            }
+            cellValueOf(arg->col, arg->row, cell);
+            arg = &cell;
+        } else if (arg->kind == ValueKind::Range) {
+            record.setRange(arg->col, arg->row, arg->col2, arg->row2);
+            if (!references) record.status = kStatusUnreadable;
+            continue;
+        }
+        switch (arg->kind) {
+        case ValueKind::Number: record.setDouble(arg->number); break;
+        case ValueKind::Bool: record.setLong(arg->number != 0.0 ? 1 : 0); break;
+        case ValueKind::Text: record.setText(arg->text); break;
+        case ValueKind::Error:
+            record.setEmpty();
+            record.status = kStatusUnreadable;
+            break;
+        default: record.setEmpty(); break;
+        }
+    }
+    CustomFunction function = entry.function; // the registration may change during the call
+    ValueRecord answer;
+    Sheet* previous = tCurrentSheet;
+    tCurrentSheet = this;
+    ++tCustomNesting;
+    long ok = 0;
+    try {
+        ok = function(answer, records.data(), argCount);
+    } catch (...) {
+        ok = 0; // a function that throws has failed
+    }
+    --tCustomNesting;
+    tCurrentSheet = previous;
+    if (!ok || answer.status == kStatusUnreadable) return result.setError(ErrorCode::Value);
+    if (answer.status != kStatusValid) return result.setEmpty();
+    switch (answer.type) {
+    case kValueLong: result.setNumber(static_cast<double>(answer.longValue)); break;
+    case kValueDouble: setNumberChecked(result, answer.doubleValue); break;
+    case kValueText:
+        if (answer.text.size() > static_cast<std::size_t>(kMaxTextLength)) result.setError(ErrorCode::Value);
+        else result.setText(std::move(answer.text));
+        break;
+    case kValueCell:
+        if (answer.col < 1 || answer.row < 1 || answer.col > data_.maxCols || answer.row > data_.maxRows)
+            result.setError(ErrorCode::Ref);
+        else cellValueOf(answer.col, answer.row, result);
+        break;
+    default: result.setError(ErrorCode::Value); break;
+    }
+    (void)col;
+    (void)row;
+}
+
+void Sheet::evaluateFormula(FormulaCell& target) {
+    SheetEvaluator context(*this);
+    context.col = target.col;
+    context.row = target.row;
+    const std::size_t base = stack_.size();
+    const std::vector<Token>& code = target.formula.code;
+    const std::size_t size = code.size();
+    auto top = [this]() -> Value& { return stack_.back(); };
+    std::size_t ip = 0;
+    while (ip < size) {
+        const Token& t = code[ip];
+        switch (t.op) {
+        case Op::Number: stack_.emplace_back().setNumber(t.number); break;
+        case Op::String: stack_.emplace_back().setText(target.formula.strings[static_cast<std::size_t>(t.a)]); break;
+        case Op::Bool: stack_.emplace_back().setBool(t.number != 0.0); break;
+        case Op::Error: stack_.emplace_back().setError(static_cast<ErrorCode>(t.a)); break;
+        case Op::Missing: stack_.emplace_back().kind = ValueKind::Missing; break;
+        case Op::Ref: {
+            Value& v = stack_.emplace_back();
+            v.kind = ValueKind::Ref;
+            v.col = t.a;
+            v.row = t.b;
+            break;
+        }
+        case Op::Range: {
+            Value& v = stack_.emplace_back();
+            v.kind = ValueKind::Range;
+            v.col = t.a;
+            v.row = t.b;
+            v.col2 = t.c;
+            v.row2 = t.d;
+            break;
+        }
+        case Op::Neg:
+        case Op::Percent: {
+            Value& v = top();
+            toScalar(context, v);
+            double x = 0.0;
+            ErrorCode error = ErrorCode::None;
+            if (!toNumber(v, x, error)) v.setError(error);
+            else setNumberChecked(v, t.op == Op::Neg ? -x : x / 100.0);
+            break;
+        }
+        case Op::Plus: toScalar(context, top()); break;
+        case Op::Paren: break;
+        case Op::Add:
+        case Op::Sub:
+        case Op::Mul:
+        case Op::Div:
+        case Op::Pow: {
+            Value& right = stack_[stack_.size() - 1];
+            Value& left = stack_[stack_.size() - 2];
+            toScalar(context, left);
+            toScalar(context, right);
+            double a = 0.0, b = 0.0;
+            ErrorCode error = ErrorCode::None;
+            if (!toNumber(left, a, error) || !toNumber(right, b, error)) {
+                left.setError(error);
+            } else {
+                switch (t.op) {
+                case Op::Add: setNumberChecked(left, a + b); break;
+                case Op::Sub: setNumberChecked(left, a - b); break;
+                case Op::Mul: setNumberChecked(left, a * b); break;
+                case Op::Div:
+                    if (b == 0.0) left.setError(ErrorCode::Div0);
+                    else setNumberChecked(left, a / b);
+                    break;
+                default: powerOf(a, b, left); break;
+                }
+            }
+            stack_.pop_back();
+            break;
+        }
+        case Op::Concat: {
+            Value& right = stack_[stack_.size() - 1];
+            Value& left = stack_[stack_.size() - 2];
+            toScalar(context, left);
+            toScalar(context, right);
+            Zrk_String a, b;
+            ErrorCode error = ErrorCode::None;
+            if (!toText(left, a, error) || !toText(right, b, error)) left.setError(error);
+            else if (a.size() + b.size() > static_cast<std::size_t>(kMaxTextLength)) left.setError(ErrorCode::Value);
+            else left.setText(a + b);
+            stack_.pop_back();
+            break;
+        }
+        case Op::Eq:
+        case Op::Ne:
+        case Op::Lt:
+        case Op::Le:
+        case Op::Gt:
+        case Op::Ge: {
+            Value& right = stack_[stack_.size() - 1];
+            Value& left = stack_[stack_.size() - 2];
+            toScalar(context, left);
+            toScalar(context, right);
+            if (left.isError()) {
+                // stays
+            } else if (right.isError()) {
+                left.setError(right.error);
+            } else {
+                const int order = compareValues(left, right);
+                bool answer = false;
+                switch (t.op) {
+                case Op::Eq: answer = order == 0; break;
+                case Op::Ne: answer = order != 0; break;
+                case Op::Lt: answer = order < 0; break;
+                case Op::Le: answer = order <= 0; break;
+                case Op::Gt: answer = order > 0; break;
+                default: answer = order >= 0; break;
+                }
+                left.setBool(answer);
+            }
+            stack_.pop_back();
+            break;
+        }
+        case Op::IfFalseJump: {
+            Value& condition = top();
+            toScalar(context, condition);
+            bool yes = false;
+            ErrorCode error = ErrorCode::None;
+            if (!toBool(condition, yes, error)) {
+                condition.setError(error);
+                ip = static_cast<std::size_t>(t.b) + 1; // past the IF, with the error as its value
+                continue;
+            }
+            stack_.pop_back();
+            if (!yes) {
+                ip = static_cast<std::size_t>(t.a);
+                continue;
+            }
+            break;
+        }
+        case Op::Jump: ip = static_cast<std::size_t>(t.a); continue;
+        case Op::IfErrorJump: {
+            Value& value = top();
+            toScalar(context, value);
+            if (!value.isError()) {
+                ip = static_cast<std::size_t>(t.a);
+                continue;
+            }
+            stack_.pop_back();
+            break;
+        }
+        case Op::Call: {
+            if (t.a == kFunctionIf) {
+                Value& value = top();
+                if (value.kind == ValueKind::Missing) value.setNumber(0.0);
+                break;
+            }
+            if (t.a == kFunctionIfError) {
+                Value& value = top();
+                toScalar(context, value);
+                if (value.kind == ValueKind::Empty) value.setNumber(0.0);
+                break;
+            }
+            const std::size_t n = t.count;
+            Value result;
+            Value* args = stack_.data() + (stack_.size() - n);
+            if (t.a < kFirstCustomFunctionId) callBuiltin(t.a, context, args, static_cast<int>(n), result);
+            else callCustom(t.a, args, static_cast<int>(n), result, target.col, target.row);
+            stack_.resize(stack_.size() - n);
+            stack_.push_back(std::move(result));
+            break;
+        }
+        }
+        ++ip;
+    }
+    Value result;
+    if (stack_.size() > base) result = std::move(stack_.back());
+    stack_.resize(base);
+    if (result.isReference()) {
+        toScalar(context, result);
+        if (result.kind == ValueKind::Empty) result.setNumber(0.0); // a reference to an empty cell shows 0
+    } else if (result.kind == ValueKind::Missing) {
+        result.setNumber(0.0);
+    }
+    target.result = std::move(result);
+}
+
+} // namespace spreadlib

@@ -1,0 +1,715 @@
+// Sheet: the library's own file format (docs/spreadsheet-format.md). JSON, UTF-8, one cell a line.
+// Loading reads and checks the whole file into a new sheet before anything of the current sheet
+// changes; every fault names the file and where in it.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include <nlohmann/json.hpp>
+
+#include "core/codepage.h"
+#include "core/files.h"
+#include "spreadlib/functions.h"
+#include "spreadlib/number_format.h"
+#include "spreadlib/sheet.h"
+
+namespace spreadlib {
+
+using detail::Cell;
+using detail::CellKind;
+using detail::Column;
+using detail::FormulaCell;
+using Json = nlohmann::json;
+
+namespace {
+
+constexpr int kFormatVersion = 1;
+constexpr const char* kFormatName = "spreadsheet";
+constexpr std::size_t kMaxFileBytes = 512u << 20;
+
+// --- writing --------------------------------------------------------------------------------------
+
+void appendString(std::string& out, const Zrk_String& text) {
+    const std::string utf8 = core::toUtf8(text);
+    out += '"';
+    for (const char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[(c >> 4) & 0xF];
+                out += hex[c & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendNumber(std::string& out, double value) {
+    char buffer[64];
+    const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, ec == std::errc() ? ptr : buffer);
+}
+
+Json fontJson(const FontSpec& font) {
+    return Json{{"face", core::toUtf8(font.face)}, {"height", font.height}, {"weight", font.weight},
+                {"italic", font.italic},           {"underline", font.underline}, {"strikeOut", font.strikeOut}};
+}
+
+Json typeJson(const CellType& type) {
+    Json json{{"code", type.code}, {"style", type.style}};
+    if (type.code == kTypeEdit || type.code == kTypeStatic) json["maxLength"] = type.maxLength;
+    if (type.code == kTypeNumber || type.code == kTypeInteger) {
+        json["decimals"] = type.decimals;
+        json["min"] = type.minValue;
+        json["max"] = type.maxValue;
+        json["separator"] = type.separator;
+    }
+    if (!type.text.empty()) json["text"] = core::toUtf8(type.text);
+    if (type.pictureFromFile) json["fromFile"] = true;
+    bool pictures = false;
+    for (const std::uintptr_t p : type.pictures) pictures = pictures || p != 0;
+    if (pictures) {
+        Json list = Json::array();
+        for (const std::uintptr_t p : type.pictures) list.push_back(static_cast<std::uint64_t>(p));
+        json["pictures"] = list;
+    }
+    return json;
+}
+
+Json sideJson(const BorderSide& side) { return Json::array({side.style, side.color}); }
+
+Json formatJson(const CellFormat& format) {
+    Json json = Json::object();
+    if (format.hasFont) json["font"] = fontJson(format.font);
+    if (format.backColor != kColorDefault) json["back"] = format.backColor;
+    if (format.foreColor != kColorDefault) json["fore"] = format.foreColor;
+    if (!format.border.isEmpty())
+        json["border"] = Json{{"left", sideJson(format.border.left)}, {"right", sideJson(format.border.right)},
+                              {"top", sideJson(format.border.top)}, {"bottom", sideJson(format.border.bottom)}};
+    return json;
+}
+
+// --- reading --------------------------------------------------------------------------------------
+
+// Reads values out of the JSON tree, remembering the first fault with where it was.
+class Reader {
+public:
+    bool failed() const { return !message_.empty(); }
+    const Zrk_String& message() const { return message_; }
+    void fail(const std::string& where, const std::string& what) {
+        if (message_.empty()) message_ = where + ": " + what;
+    }
+
+    const Json* member(const Json& object, const char* key, const std::string& where, bool required) {
+        if (!object.is_object()) {
+            fail(where, "expected an object");
+            return nullptr;
+        }
+        const auto it = object.find(key);
+        if (it == object.end()) {
+            if (required) fail(where, std::string("the entry \"") + key + "\" is missing");
+            return nullptr;
+        }
+        return &*it;
+    }
+    long long integer(const Json& object, const char* key, const std::string& where, long long minimum, long long maximum,
+                      long long fallback, bool required = false) {
+        const Json* value = member(object, key, where, required);
+        if (!value) return fallback;
+        if (!value->is_number_integer()) {
+            fail(where + "." + key, "expected a whole number");
+            return fallback;
+        }
+        const long long number = value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(maximum)
+                                     ? maximum + 1
+                                     : value->get<long long>();
+        if (number < minimum || number > maximum) {
+            fail(where + "." + key, "expected a number from " + std::to_string(minimum) + " to " + std::to_string(maximum));
+            return fallback;
+        }
+        return number;
+    }
+    double real(const Json& object, const char* key, const std::string& where, double fallback) {
+        const Json* value = member(object, key, where, false);
+        if (!value) return fallback;
+        if (!value->is_number()) {
+            fail(where + "." + key, "expected a number");
+            return fallback;
+        }
+        const double number = value->get<double>();
+        if (!std::isfinite(number)) {
+            fail(where + "." + key, "expected a finite number");
+            return fallback;
+        }
+        return number;
+    }
+    bool boolean(const Json& object, const char* key, const std::string& where, bool fallback) {
+        const Json* value = member(object, key, where, false);
+        if (!value) return fallback;
+        if (!value->is_boolean()) {
+            fail(where + "." + key, "expected true or false");
+            return fallback;
+        }
+        return value->get<bool>();
+    }
+    Zrk_String text(const Json& object, const char* key, const std::string& where, bool required = false) {
+        const Json* value = member(object, key, where, required);
+        if (!value) return Zrk_String();
+        return text(*value, where + "." + key);
+    }
+    Zrk_String text(const Json& value, const std::string& where) {
+        if (!value.is_string()) {
+            fail(where, "expected a text");
+            return Zrk_String();
+        }
+        const std::string& utf8 = value.get_ref<const std::string&>();
+        if (utf8.size() > static_cast<std::size_t>(kMaxCellTextLength) * 2) {
+            fail(where, "the text is too long");
+            return Zrk_String();
+        }
+        Zrk_String result = core::fromUtf8(utf8);
+        if (result.size() > static_cast<std::size_t>(kMaxCellTextLength)) fail(where, "the text is too long");
+        return result;
+    }
+    Color color(const Json& object, const char* key, const std::string& where, Color fallback) {
+        return static_cast<Color>(integer(object, key, where, 0, 0xFFFFFFFFLL, fallback));
+    }
+    FontSpec font(const Json& json, const std::string& where) {
+        FontSpec font;
+        font.face = text(json, "face", where);
+        font.height = static_cast<int>(integer(json, "height", where, 0, 1000, font.height));
+        font.weight = static_cast<int>(integer(json, "weight", where, 0, 1000, font.weight));
+        font.italic = boolean(json, "italic", where, false);
+        font.underline = boolean(json, "underline", where, false);
+        font.strikeOut = boolean(json, "strikeOut", where, false);
+        return font;
+    }
+
+private:
+    Zrk_String message_;
+};
+
+CellType readType(Reader& in, const Json& json, const std::string& where) {
+    CellType type;
+    type.code = static_cast<int>(in.integer(json, "code", where, 0, 16, 0, true));
+    static const int known[] = {kTypeGeneral, kTypeEdit, kTypeStatic, kTypeHeader, kTypeCombo, kTypePicture,
+                                kTypeInteger, kTypeCheckBox, kTypeNumber};
+    if (!in.failed() && std::find(std::begin(known), std::end(known), type.code) == std::end(known))
+        in.fail(where + ".code", "unknown cell type " + std::to_string(type.code));
+    type.style = static_cast<std::uint32_t>(in.integer(json, "style", where, 0, 0xFFFFFFFFLL, 0));
+    type.maxLength = static_cast<int>(in.integer(json, "maxLength", where, 0, kMaxCellTextLength, 0));
+    type.decimals = static_cast<int>(in.integer(json, "decimals", where, 0, 15, 0));
+    type.minValue = in.real(json, "min", where, 0.0);
+    type.maxValue = in.real(json, "max", where, 0.0);
+    if (type.minValue > type.maxValue) in.fail(where, "the minimum is above the maximum");
+    type.separator = in.boolean(json, "separator", where, false);
+    type.text = in.text(json, "text", where);
+    type.pictureFromFile = in.boolean(json, "fromFile", where, false);
+    if (const Json* pictures = in.member(json, "pictures", where, false)) {
+        if (!pictures->is_array() || pictures->size() != 6) {
+            in.fail(where + ".pictures", "expected a list of 6 numbers");
+        } else {
+            for (std::size_t i = 0; i < 6; ++i) {
+                if (!(*pictures)[i].is_number_unsigned()) {
+                    in.fail(where + ".pictures", "expected a list of 6 numbers");
+                    break;
+                }
+                type.pictures[i] = static_cast<std::uintptr_t>((*pictures)[i].get<std::uint64_t>());
+            }
+        }
+    }
+    return type;
+}
+
+BorderSide readSide(Reader& in, const Json& json, const char* key, const std::string& where) {
+    BorderSide side;
+    const Json* value = in.member(json, key, where, false);
+    if (!value) return side;
+    if (!value->is_array() || value->size() != 2 || !(*value)[0].is_number_integer() || !(*value)[1].is_number_unsigned()) {
+        in.fail(where + "." + key, "expected [style, colour]");
+        return side;
+    }
+    const long long style = (*value)[0].get<long long>();
+    const std::uint64_t color = (*value)[1].get<std::uint64_t>();
+    if (style < 0 || style > kBorderStyleFine || color > 0xFFFFFFFFu) {
+        in.fail(where + "." + key, "expected a border style from 0 to 6 and a colour");
+        return side;
+    }
+    side.style = static_cast<int>(style);
+    side.color = static_cast<Color>(color);
+    return side;
+}
+
+CellFormat readFormat(Reader& in, const Json& json, const std::string& where) {
+    CellFormat format;
+    if (!json.is_object()) {
+        in.fail(where, "expected an object");
+        return format;
+    }
+    if (const Json* font = in.member(json, "font", where, false)) {
+        format.hasFont = true;
+        format.font = in.font(*font, where + ".font");
+    }
+    format.backColor = in.color(json, "back", where, kColorDefault);
+    format.foreColor = in.color(json, "fore", where, kColorDefault);
+    if (const Json* border = in.member(json, "border", where, false)) {
+        const std::string at = where + ".border";
+        format.border.left = readSide(in, *border, "left", at);
+        format.border.right = readSide(in, *border, "right", at);
+        format.border.top = readSide(in, *border, "top", at);
+        format.border.bottom = readSide(in, *border, "bottom", at);
+    }
+    return format;
+}
+
+Zrk_String lineAndColumn(const std::string& text, std::size_t byte) {
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < byte && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+} // namespace
+
+// --- save ---------------------------------------------------------------------------------------
+
+std::string Sheet::saveToText() const {
+    const detail::SheetData& d = data_;
+    Json header;
+    header["format"] = kFormatName;
+    header["version"] = kFormatVersion;
+    header["columns"] = d.maxCols;
+    header["rows"] = d.maxRows;
+    Json options = Json::array();
+    for (int i = 0; i < kOptionCount; ++i)
+        if (detail::isDocumentOption(i) && d.options[i]) options.push_back(i);
+    header["options"] = options;
+    header["defaultFont"] = fontJson(d.defaultFont);
+    header["defaultColumnWidth"] = d.defaultColWidth;
+    header["defaultRowHeight"] = d.defaultRowHeight;
+    header["look"] = Json{{"appearance", d.appearance},   {"backColorStyle", d.backColorStyle},
+                          {"selectionBack", d.selBack},   {"selectionFore", d.selFore},
+                          {"noteIndicator", d.noteIndicator}, {"grayBack", d.grayBack},
+                          {"grayFore", d.grayFore},       {"shadowBack", d.shadowBack},
+                          {"shadowFore", d.shadowFore},   {"gridType", d.gridType},
+                          {"gridColor", d.gridColor}};
+    header["textTip"] = Json{{"mode", d.textTip.mode}, {"delay", d.textTip.delay}, {"font", fontJson(d.textTip.font)},
+                             {"back", d.textTip.backColor}, {"fore", d.textTip.foreColor}};
+    header["activeCell"] = Json::array({d.activeCol, d.activeRow});
+    if (d.hasSelection) header["selection"] = Json::array({d.selCol1, d.selRow1, d.selCol2, d.selRow2});
+    Json widths = Json::array(), heights = Json::array(), spans = Json::array();
+    for (const auto& [col, px] : d.colWidths) widths.push_back(Json::array({col, px}));
+    for (const auto& [row, px] : d.rowHeights) heights.push_back(Json::array({row, px}));
+    for (const detail::Span& s : d.spans) spans.push_back(Json::array({s.col, s.row, s.cols, s.rows}));
+    header["columnWidths"] = widths;
+    header["rowHeights"] = heights;
+    header["spans"] = spans;
+    // Only the types and looks that cells use, renumbered.
+    std::vector<int> typeIndex(d.types.size(), -1), formatIndex(d.formats.size(), -1);
+    Json types = Json::array(), formats = Json::array();
+    for (const Column& column : d.columns)
+        for (const Cell& cell : column.cells) {
+            if (cell.type != 0 && typeIndex[cell.type] < 0) {
+                typeIndex[cell.type] = static_cast<int>(types.size()) + 1;
+                types.push_back(typeJson(d.types[cell.type]));
+            }
+            if (cell.format != 0 && formatIndex[cell.format] < 0) {
+                formatIndex[cell.format] = static_cast<int>(formats.size()) + 1;
+                formats.push_back(formatJson(d.formats[cell.format]));
+            }
+        }
+    header["types"] = types;
+    header["formats"] = formats;
+
+    std::string out = header.dump(2);
+    out.pop_back(); // the closing brace: the cells follow, one a line
+    while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+    out += ",\n  \"cells\": [";
+    bool first = true;
+    for (std::size_t c = 0; c < d.columns.size(); ++c) {
+        const Column& column = d.columns[c];
+        for (std::size_t i = 0; i < column.cells.size(); ++i) {
+            const Cell& cell = column.cells[i];
+            out += first ? "\n    {\"c\": " : ",\n    {\"c\": ";
+            first = false;
+            out += std::to_string(c);
+            out += ", \"r\": ";
+            out += std::to_string(column.rows[i]);
+            switch (cell.kind) {
+            case CellKind::Text:
+                out += ", \"text\": ";
+                appendString(out, cell.text);
+                if (cell.forcedText) out += ", \"literal\": true";
+                break;
+            case CellKind::Number:
+                out += ", \"number\": ";
+                appendNumber(out, cell.number);
+                break;
+            case CellKind::Formula: {
+                out += ", \"formula\": ";
+                appendString(out, printFormula(cell.formula->formula, false, static_cast<int>(c), column.rows[i], functionResolver()));
+                const Value& v = cell.formula->result;
+                if (cell.formula->dirty) break;
+                out += ", \"result\": ";
+                switch (v.kind) {
+                case ValueKind::Number: appendNumber(out, v.number); break;
+                case ValueKind::Bool: out += v.number != 0.0 ? "true" : "false"; break;
+                case ValueKind::Text: appendString(out, v.text); break;
+                case ValueKind::Error:
+                    out += "{\"error\": ";
+                    appendString(out, errorText(v.error));
+                    out += "}";
+                    break;
+                default: out += "null"; break;
+                }
+                break;
+            }
+            case CellKind::Empty: break;
+            }
+            if (cell.type) out += ", \"type\": " + std::to_string(typeIndex[cell.type]);
+            if (cell.format) out += ", \"format\": " + std::to_string(formatIndex[cell.format]);
+            if (cell.locked) out += ", \"locked\": true";
+            if (cell.tag) {
+                out += ", \"tag\": ";
+                appendString(out, *cell.tag);
+            }
+            out += "}";
+        }
+    }
+    out += first ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+bool Sheet::saveToFile(const Zrk_String& path, Zrk_String& message) const {
+    const Zrk_String file = normalizePath(path);
+    if (file.empty()) {
+        message = "No file name was given for saving the spreadsheet.";
+        return false;
+    }
+    if (!writeFileAtomically(file, saveToText())) {
+        message = file + ": the spreadsheet could not be written.";
+        return false;
+    }
+    message.clear();
+    return true;
+}
+
+// --- load ---------------------------------------------------------------------------------------
+
+bool Sheet::loadFromFile(const Zrk_String& path, Zrk_String& message) {
+    const Zrk_String file = normalizePath(path);
+    Zrk_String found;
+    if (!findFileIgnoringCase(file, found)) {
+        message = file + ": the file does not exist.";
+        return false;
+    }
+    std::string bytes;
+    if (!readFileBytes(found, bytes)) {
+        message = found + ": the file could not be read.";
+        return false;
+    }
+    return loadFromText(bytes, found, message);
+}
+
+bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zrk_String& message) {
+    if (structureLocked()) {
+        message = fileName + ": a spreadsheet cannot be loaded while its formulas are calculated.";
+        return false;
+    }
+    if (utf8.size() > kMaxFileBytes) {
+        message = fileName + ": the file is too large for a spreadsheet.";
+        return false;
+    }
+    Json root;
+    try {
+        root = Json::parse(utf8);
+    } catch (const Json::parse_error& e) {
+        Zrk_String what = e.what();
+        const std::size_t colon = what.find(": ", what.find("parse error"));
+        if (colon != Zrk_String::npos) what = what.substr(colon + 2);
+        message = fileName + ": not a spreadsheet file (" + lineAndColumn(utf8, e.byte == 0 ? 0 : e.byte - 1) + ": " + what + ").";
+        return false;
+    } catch (const std::exception& e) {
+        message = fileName + ": not a spreadsheet file (" + e.what() + ").";
+        return false;
+    }
+    Reader in;
+    const std::string top = "file";
+    if (!root.is_object()) {
+        message = fileName + ": not a spreadsheet file (expected a JSON object).";
+        return false;
+    }
+    if (in.text(root, "format", top, true) != kFormatName) {
+        message = fileName + ": not a spreadsheet file (the entry \"format\" must be \"spreadsheet\").";
+        return false;
+    }
+    const long long version = in.integer(root, "version", top, 1, 1000000, 1, true);
+    if (!in.failed() && version > kFormatVersion) {
+        message = fileName + ": the file has format version " + std::to_string(version) + "; this program reads version " +
+                  std::to_string(kFormatVersion) + " and older.";
+        return false;
+    }
+    auto data = std::make_unique<detail::SheetData>();
+    detail::SheetData& d = *data;
+    d.maxCols = static_cast<int>(in.integer(root, "columns", top, 0, kMaxColumnCount, 0, true));
+    d.maxRows = static_cast<int>(in.integer(root, "rows", top, 0, kMaxRowCount, 0, true));
+    d.columns.clear();
+    d.columns.resize(static_cast<std::size_t>(d.maxCols) + 1);
+    for (int i = 0; i < kOptionCount; ++i)
+        if (detail::isDocumentOption(i)) d.options[i] = false;
+    if (const Json* options = in.member(root, "options", top, false)) {
+        if (!options->is_array()) in.fail(top + ".options", "expected a list of option numbers");
+        else
+            for (const Json& option : *options) {
+                if (!option.is_number_integer() || option.get<long long>() < 0 || option.get<long long>() >= kOptionCount) {
+                    in.fail(top + ".options", "expected option numbers from 0 to " + std::to_string(kOptionCount - 1));
+                    break;
+                }
+                const int number = option.get<int>();
+                if (detail::isDocumentOption(number)) d.options[number] = true;
+            }
+    }
+    if (const Json* font = in.member(root, "defaultFont", top, false)) d.defaultFont = in.font(*font, top + ".defaultFont");
+    d.defaultColWidth = in.real(root, "defaultColumnWidth", top, d.defaultColWidth);
+    d.defaultRowHeight = in.real(root, "defaultRowHeight", top, d.defaultRowHeight);
+    if (d.defaultColWidth < 0 || d.defaultRowHeight < 0 || d.defaultColWidth > 1e6 || d.defaultRowHeight > 1e6)
+        in.fail(top, "the default sizes must lie from 0 to 1000000 pixels");
+    if (const Json* look = in.member(root, "look", top, false)) {
+        const std::string at = top + ".look";
+        d.appearance = static_cast<int>(in.integer(*look, "appearance", at, -1000000, 1000000, 0));
+        d.backColorStyle = static_cast<int>(in.integer(*look, "backColorStyle", at, -1000000, 1000000, 0));
+        d.selBack = in.color(*look, "selectionBack", at, kColorDefault);
+        d.selFore = in.color(*look, "selectionFore", at, kColorDefault);
+        d.noteIndicator = static_cast<int>(in.integer(*look, "noteIndicator", at, -1000000, 1000000, 0));
+        d.grayBack = in.color(*look, "grayBack", at, kColorDefault);
+        d.grayFore = in.color(*look, "grayFore", at, kColorDefault);
+        d.shadowBack = in.color(*look, "shadowBack", at, kColorDefault);
+        d.shadowFore = in.color(*look, "shadowFore", at, kColorDefault);
+        d.gridType = static_cast<int>(in.integer(*look, "gridType", at, -1000000, 1000000, 0));
+        d.gridColor = in.color(*look, "gridColor", at, kColorDefault);
+    }
+    if (const Json* tip = in.member(root, "textTip", top, false)) {
+        const std::string at = top + ".textTip";
+        d.textTip.mode = static_cast<int>(in.integer(*tip, "mode", at, 0, 1000, 0));
+        d.textTip.delay = static_cast<int>(in.integer(*tip, "delay", at, 0, 1000000, 500));
+        if (const Json* font = in.member(*tip, "font", at, false)) d.textTip.font = in.font(*font, at + ".font");
+        d.textTip.backColor = in.color(*tip, "back", at, kColorDefault);
+        d.textTip.foreColor = in.color(*tip, "fore", at, kColorDefault);
+    }
+    auto intList = [&](const Json& list, std::size_t count, const std::string& where, std::vector<long long>& out) {
+        out.clear();
+        if (!list.is_array() || list.size() != count) {
+            in.fail(where, "expected a list of " + std::to_string(count) + " numbers");
+            return false;
+        }
+        for (const Json& item : list) {
+            if (!item.is_number_integer()) {
+                in.fail(where, "expected a list of " + std::to_string(count) + " whole numbers");
+                return false;
+            }
+            out.push_back(item.get<long long>());
+        }
+        return true;
+    };
+    std::vector<long long> numbers;
+    if (const Json* active = in.member(root, "activeCell", top, false))
+        if (intList(*active, 2, top + ".activeCell", numbers)) {
+            if (numbers[0] < 1 || numbers[1] < 1 || numbers[0] > std::max(d.maxCols, 1) || numbers[1] > std::max(d.maxRows, 1))
+                in.fail(top + ".activeCell", "the cell lies outside the sheet");
+            d.activeCol = static_cast<int>(numbers[0]);
+            d.activeRow = static_cast<int>(numbers[1]);
+        }
+    if (const Json* selection = in.member(root, "selection", top, false))
+        if (intList(*selection, 4, top + ".selection", numbers)) {
+            for (std::size_t i = 0; i < 4; ++i)
+                if (numbers[i] < -1 || numbers[i] > (i % 2 == 0 ? d.maxCols : d.maxRows)) in.fail(top + ".selection", "the block lies outside the sheet");
+            d.hasSelection = true;
+            d.selCol1 = static_cast<int>(numbers[0]);
+            d.selRow1 = static_cast<int>(numbers[1]);
+            d.selCol2 = static_cast<int>(numbers[2]);
+            d.selRow2 = static_cast<int>(numbers[3]);
+        }
+    auto sizes = [&](const char* key, int maximum, std::map<int, double>& out) {
+        const Json* list = in.member(root, key, top, false);
+        if (!list) return;
+        const std::string at = top + "." + key;
+        if (!list->is_array()) return in.fail(at, "expected a list of [index, pixels]");
+        for (std::size_t i = 0; i < list->size() && !in.failed(); ++i) {
+            const Json& item = (*list)[i];
+            const std::string where = at + "[" + std::to_string(i) + "]";
+            if (!item.is_array() || item.size() != 2 || !item[0].is_number_integer() || !item[1].is_number()) {
+                in.fail(where, "expected [index, pixels]");
+                return;
+            }
+            const long long index = item[0].get<long long>();
+            const double px = item[1].get<double>();
+            if (index < 0 || index > maximum) return in.fail(where, "the index lies outside the sheet");
+            if (!(px >= 0 && px <= 1e6)) return in.fail(where, "expected pixels from 0 to 1000000");
+            out[static_cast<int>(index)] = px;
+        }
+    };
+    sizes("columnWidths", d.maxCols, d.colWidths);
+    sizes("rowHeights", d.maxRows, d.rowHeights);
+    if (const Json* spans = in.member(root, "spans", top, false)) {
+        if (!spans->is_array()) in.fail(top + ".spans", "expected a list of spans");
+        else
+            for (std::size_t i = 0; i < spans->size() && !in.failed(); ++i) {
+                const std::string where = top + ".spans[" + std::to_string(i) + "]";
+                if (!intList((*spans)[i], 4, where, numbers)) break;
+                const detail::Span span{static_cast<int>(numbers[0]), static_cast<int>(numbers[1]),
+                                        static_cast<int>(numbers[2]), static_cast<int>(numbers[3])};
+                if (numbers[0] < 0 || numbers[1] < 0 || numbers[2] < 1 || numbers[3] < 1 ||
+                    numbers[0] + numbers[2] - 1 > d.maxCols || numbers[1] + numbers[3] - 1 > d.maxRows) {
+                    in.fail(where, "the span lies outside the sheet");
+                    break;
+                }
+                for (const detail::Span& other : d.spans)
+                    if (other.col < span.col + span.cols && span.col < other.col + other.cols &&
+                        other.row < span.row + span.rows && span.row < other.row + other.rows)
+                        in.fail(where, "the span overlaps another span");
+                d.spans.push_back(span);
+            }
+    }
+    if (const Json* types = in.member(root, "types", top, false)) {
+        if (!types->is_array()) in.fail(top + ".types", "expected a list of cell types");
+        else
+            for (std::size_t i = 0; i < types->size() && !in.failed(); ++i)
+                d.types.push_back(readType(in, (*types)[i], top + ".types[" + std::to_string(i) + "]"));
+    }
+    if (const Json* formats = in.member(root, "formats", top, false)) {
+        if (!formats->is_array()) in.fail(top + ".formats", "expected a list of cell formats");
+        else
+            for (std::size_t i = 0; i < formats->size() && !in.failed(); ++i)
+                d.formats.push_back(readFormat(in, (*formats)[i], top + ".formats[" + std::to_string(i) + "]"));
+    }
+    // Cells: read into per-column lists, sorted and checked for duplicates at the end.
+    std::vector<std::vector<std::pair<int, Cell>>> byColumn(d.columns.size());
+    const Json* cells = in.member(root, "cells", top, false);
+    if (cells && !cells->is_array()) in.fail(top + ".cells", "expected a list of cells");
+    if (cells && cells->is_array()) {
+        for (std::size_t i = 0; i < cells->size() && !in.failed(); ++i) {
+            const Json& item = (*cells)[i];
+            const std::string where = top + ".cells[" + std::to_string(i) + "]";
+            if (!item.is_object()) {
+                in.fail(where, "expected an object");
+                break;
+            }
+            const int col = static_cast<int>(in.integer(item, "c", where, 0, d.maxCols, 0, true));
+            const int row = static_cast<int>(in.integer(item, "r", where, 0, d.maxRows, 0, true));
+            if (in.failed()) break;
+            Cell cell;
+            const bool hasText = item.contains("text"), hasNumber = item.contains("number"), hasFormula = item.contains("formula");
+            if (int(hasText) + int(hasNumber) + int(hasFormula) > 1) {
+                in.fail(where, "a cell holds a text, a number or a formula, not several");
+                break;
+            }
+            cell.type = static_cast<std::uint32_t>(in.integer(item, "type", where, 0, static_cast<long long>(d.types.size()) - 1, 0));
+            cell.format = static_cast<std::uint32_t>(in.integer(item, "format", where, 0, static_cast<long long>(d.formats.size()) - 1, 0));
+            cell.locked = in.boolean(item, "locked", where, false);
+            if (item.contains("tag")) cell.tag = std::make_unique<Zrk_String>(in.text(item, "tag", where));
+            if (hasText) {
+                cell.kind = CellKind::Text;
+                cell.text = in.text(item, "text", where);
+                cell.forcedText = in.boolean(item, "literal", where, false);
+                double value = 0.0;
+                cell.numericText = !cell.forcedText && parseNumber(cell.text, value);
+                cell.number = cell.numericText ? value : 0.0;
+                if (cell.text.empty()) cell.kind = CellKind::Empty;
+            } else if (hasNumber) {
+                cell.kind = CellKind::Number;
+                cell.number = in.real(item, "number", where, 0.0);
+            } else if (hasFormula) {
+                if (col < 1 || row < 1) {
+                    in.fail(where, "a header cell cannot hold a formula");
+                    break;
+                }
+                const Zrk_String text = in.text(item, "formula", where);
+                if (in.failed()) break;
+                auto formula = std::make_unique<FormulaCell>();
+                const ParseResult parsed = parseFormula(text, false, col, row, mutableResolver(), formula->formula);
+                if (!parsed.ok) {
+                    in.fail(where + ".formula", parsed.message);
+                    break;
+                }
+                formula->col = col;
+                formula->row = row;
+                formula->dirty = true;
+                if (const Json* result = in.member(item, "result", where, false)) {
+                    formula->dirty = false;
+                    if (result->is_number()) {
+                        const double value = result->get<double>();
+                        if (!std::isfinite(value)) in.fail(where + ".result", "expected a finite number");
+                        formula->result.setNumber(value);
+                    } else if (result->is_boolean()) {
+                        formula->result.setBool(result->get<bool>());
+                    } else if (result->is_string()) {
+                        formula->result.setText(in.text(*result, where + ".result"));
+                    } else if (result->is_null()) {
+                        formula->result.setEmpty();
+                    } else if (result->is_object()) {
+                        const ErrorCode error = errorFromText(in.text(*result, "error", where + ".result", true));
+                        if (error == ErrorCode::None && !in.failed()) in.fail(where + ".result.error", "unknown error value");
+                        formula->result.setError(error);
+                    } else {
+                        in.fail(where + ".result", "expected a number, text, true, false, null or {\"error\": ...}");
+                    }
+                }
+                cell.kind = CellKind::Formula;
+                cell.formula = std::move(formula);
+            }
+            if (!cell.isBlank()) byColumn[static_cast<std::size_t>(col)].emplace_back(row, std::move(cell));
+        }
+    }
+    for (std::size_t c = 0; c < byColumn.size() && !in.failed(); ++c) {
+        auto& list = byColumn[c];
+        std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        Column& column = d.columns[c];
+        column.rows.reserve(list.size());
+        column.cells.reserve(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (i > 0 && list[i].first == list[i - 1].first) {
+                in.fail(top + ".cells", "cell (" + std::to_string(c) + ", " + std::to_string(list[i].first) + ") is given twice");
+                break;
+            }
+            column.rows.push_back(list[i].first);
+            column.cells.push_back(std::move(list[i].second));
+        }
+    }
+    if (in.failed()) {
+        message = fileName + ": " + in.message() + ".";
+        return false;
+    }
+
+    // The file is good: it replaces the sheet, keeping what belongs to the program.
+    notify([](SheetObserver* o) { o->sheetAboutToReset(); });
+    for (int i = 0; i < kOptionCount; ++i)
+        if (!detail::isDocumentOption(i)) d.options[i] = data_.options[i];
+    d.options[kOptionChanged] = false;
+    d.operationMode = data_.operationMode;
+    d.referenceStyle = data_.referenceStyle;
+    data_ = std::move(d);
+    pending_.clear();
+    editMode_ = false;
+    rebuildGraph();
+    if (data_.options[kOptionAutoCalc]) recalcAll();
+    notify([](SheetObserver* o) { o->sheetReset(); });
+    message.clear();
+    return true;
+}
+
+} // namespace spreadlib
