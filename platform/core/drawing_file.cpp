@@ -84,7 +84,7 @@ private:
         int position = 0;
         for (const Json& item : array) {
             trail_.push_back(std::string(itemName) + " " + std::to_string(++position));
-            expectObject(item, std::string(itemName));
+            if (!item.is_object()) fail("expected a JSON object");
             read(item);
             trail_.pop_back();
         }
@@ -160,10 +160,10 @@ private:
     }
 
     void readMacro(const Json& item, DrawingMacroRecord& record) {
-        checkKeys(item, {"id", "name", "modules", "baseProfiles", "generalVariables"});
-        record.id = integer(item, "id", 0, 1, kMaxId);
         record.macro.name = text(item, "name", false);
         nameTrail(record.macro.name);
+        checkKeys(item, {"id", "name", "modules", "baseProfiles", "generalVariables"});
+        record.id = integer(item, "id", 0, 1, kMaxId);
         std::set<Zrk_String> moduleNames;
         forEach(item, "modules", "module", false, [&](const Json& moduleItem) {
             Zrk_Module module;
@@ -180,9 +180,9 @@ private:
         });
         std::set<Zrk_String> genNames;
         forEach(item, "generalVariables", "general variable", false, [&](const Json& varItem) {
-            checkKeys(varItem, {"name", "value"});
             Zrk_GenVariable variable;
             variable.name = name(varItem);
+            checkKeys(varItem, {"name", "value"});
             variable.value = number(varItem, "value", true);
             unique(genNames, variable.name, "the name");
             record.macro.genVars.append(std::move(variable));
@@ -190,8 +190,8 @@ private:
     }
 
     void readModule(const Json& item, Zrk_Module& module) {
-        checkKeys(item, {"name", "group", "kind", "variables", "cuts", "bolts", "patterns", "placements", "flexGroups"});
         module.name = name(item);
+        checkKeys(item, {"name", "group", "kind", "variables", "cuts", "bolts", "patterns", "placements", "flexGroups"});
         module.groupName = text(item, "group", false);
         module.kind = static_cast<int>(integer(item, "kind", 0, INT32_MIN, INT32_MAX));
         if (!module.isBoltModule() && (item.contains("bolts") || item.contains("patterns")))
@@ -199,9 +199,9 @@ private:
 
         std::set<Zrk_String> names;
         forEach(item, "variables", "variable", false, [&](const Json& varItem) {
-            checkKeys(varItem, {"name", "value", "shown", "driving"});
             Zrk_DimVariable variable;
             variable.name = name(varItem);
+            checkKeys(varItem, {"name", "value", "shown", "driving"});
             variable.value = number(varItem, "value", true);
             variable.shown = flag(varItem, "shown", true);
             variable.driving = flag(varItem, "driving", true);
@@ -210,9 +210,9 @@ private:
         });
         names.clear();
         forEach(item, "cuts", "cut", false, [&](const Json& cutItem) {
-            checkKeys(cutItem, {"name", "type", "offsets"});
             Zrk_CutConstraint cut;
             cut.name = name(cutItem);
+            checkKeys(cutItem, {"name", "type", "offsets"});
             cut.cutType = static_cast<int>(integer(cutItem, "type", 0, 0, kCutTypeCount - 1));
             if (cutItem.contains("offsets")) {
                 const Json& offsets = cutItem["offsets"];
@@ -242,9 +242,9 @@ private:
         }
         names.clear();
         forEach(item, "patterns", "pattern", false, [&](const Json& patternItem) {
-            checkKeys(patternItem, {"name", "kind", "nrBolts1", "nrBolts2", "reverseStart1", "reverseStart2"});
             Zrk_BoltPattern pattern;
             pattern.name = name(patternItem);
+            checkKeys(patternItem, {"name", "kind", "nrBolts1", "nrBolts2", "reverseStart1", "reverseStart2"});
             pattern.kindCode = static_cast<int>(integer(patternItem, "kind", kPatternOneDirection, INT32_MIN, INT32_MAX));
             if (!pattern.hasSecondDirection() && (patternItem.contains("nrBolts2") || patternItem.contains("reverseStart2")))
                 fail("\"nrBolts2\" and \"reverseStart2\" belong to patterns with two directions (\"kind\": 282)");
@@ -256,10 +256,10 @@ private:
             module.patterns.append(std::move(pattern));
         });
         forEach(item, "placements", "placement", false, [&](const Json& placementItem) {
-            checkKeys(placementItem, {"name", "section", "material", "memberName"});
             Zrk_ProfilePlacement placement;
             placement.name = text(placementItem, "name", false);
             nameTrail(placement.name);
+            checkKeys(placementItem, {"name", "section", "material", "memberName"});
             placement.sectionName = text(placementItem, "section", false);
             placement.material = text(placementItem, "material", false);
             placement.memberName = text(placementItem, "memberName", false);
@@ -268,9 +268,9 @@ private:
         names.clear();
         std::set<Zrk_String> grouped;
         forEach(item, "flexGroups", "flex group", false, [&](const Json& groupItem) {
-            checkKeys(groupItem, {"name", "entries"});
             Zrk_FlexFixGroup group;
             group.name = name(groupItem);
+            checkKeys(groupItem, {"name", "entries"});
             unique(names, group.name, "the flex group name");
             forEach(groupItem, "entries", "entry", true, [&](const Json& entryItem) {
                 checkKeys(entryItem, {"variable", "flexible"});

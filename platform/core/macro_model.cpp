@@ -50,8 +50,8 @@ Acad::ErrorStatus Zrk_CutConstraint::getSetCutValue(KvCutOffsetType kind, double
 
 bool Zrk_BoltPattern::getCount(const Zrk_String& text, int& count) {
     count = -1;
-    if (!isNumber(text)) return false;
-    const double value = core::toDouble(text);
+    double value = 0.0;
+    if (!core::parseNumber(text, value)) return false;
     if (value < 1.0 || value > core::kMaxBoltCount || value != std::floor(value)) return false;
     count = static_cast<int>(value);
     return true;
@@ -155,9 +155,8 @@ Acad::ErrorStatus Zrk_Module::getSetConstrVarValue(const Zrk_String& variableNam
         value = doubleToStr(variable->value, 8);
         return Acad::eOk;
     }
-    if (!isNumber(value)) return kFail;
-    const double number = core::toDouble(value);
-    if (!std::isfinite(number)) return kFail;
+    double number = 0.0;
+    if (!core::parseNumber(value, number)) return kFail;
     variable->value = number;
     return Acad::eOk;
 }

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 
+#include "core/text.h"
+
 namespace core {
 
 namespace {
@@ -46,6 +48,19 @@ double toDouble(const Zrk_String& text) {
     if (error != std::errc() || !std::isfinite(value)) return 0.0;
     (void)end;
     return negative ? -value : value;
+}
+
+bool parseNumber(const Zrk_String& text, double& value) {
+    if (!isNumber(text)) return false;
+    const std::size_t start = skipSpace(text);
+    std::size_t end = text.find_last_not_of(" \t");
+    const char* first = text.data() + start;
+    if (*first == '+') ++first;
+    double parsed = 0.0;
+    const auto [stop, error] = std::from_chars(first, text.data() + end + 1, parsed);
+    if (error != std::errc() || stop != text.data() + end + 1 || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
 }
 
 int toInt(const Zrk_String& text) {

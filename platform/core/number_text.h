@@ -12,6 +12,9 @@ namespace core {
 // optional exponent. "12.5mm" gives 12.5, "abc" and "" give 0. Infinity, NaN, hexadecimal forms and
 // numbers too large for a double are not numbers here and give 0, so that they never reach a macro.
 double toDouble(const Zrk_String& text);
+// Strict: true when the whole text (blanks around it allowed) is a finite number as isNumber accepts
+// it; value is then that number. "12mm", "" and "1e999" are refused and leave value alone.
+bool parseNumber(const Zrk_String& text, double& value);
 // Leading blanks, an optional sign and decimal digits; "3.9" gives 3, "x" gives 0. Values beyond the
 // range of int are clamped to it.
 int toInt(const Zrk_String& text);

@@ -12,7 +12,7 @@ constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
 
 Zrk_String withoutExtension(const Zrk_String& tableName) {
     const Zrk_String extension = ".pr";
-    if (tableName.size() > extension.size() &&
+    if (tableName.size() >= extension.size() &&
         isEqual(tableName.substr(tableName.size() - extension.size()), extension, true))
         return tableName.substr(0, tableName.size() - extension.size());
     return tableName;

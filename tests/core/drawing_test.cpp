@@ -1,0 +1,167 @@
+// The drawing file: reading with validation, writing, modification and undo records.
+
+#include <filesystem>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "core/drawing.h"
+#include "core/files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kConnection = std::string(SS_TEST_DATA_DIR) + "/standards/connection.json";
+
+class DrawingFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("ss_drawing_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    // Parses a drawing text of one macro given by its JSON; answers the message of a failure.
+    static Zrk_String faultOf(const std::string& macroJson) {
+        core::Drawing drawing;
+        Zrk_String message;
+        const std::string text = "{\"format\": \"ss-drawing\", \"version\": 1, \"macros\": [" + macroJson + "]}";
+        EXPECT_FALSE(drawing.fromText(text, "d.json", &message)) << macroJson;
+        return message;
+    }
+
+    fs::path folder;
+};
+
+} // namespace
+
+TEST_F(DrawingFile, ReadsWritesAndReadsBackTheSame) {
+    core::Drawing drawing;
+    Zrk_String message;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, &message)) << message;
+    ASSERT_EQ(drawing.macroCount(), 1);
+    Zrk_DbMacro* macro = drawing.findMacro(AcDbObjectId(7));
+    ASSERT_NE(macro, nullptr);
+    EXPECT_EQ(drawing.findMacroByName("EndPlateConnection"), macro);
+    const Zrk_Macro& model = *macro->macro();
+    ASSERT_EQ(model.modules.length(), 4);
+    EXPECT_EQ(model.modules[2].kindCode(), core::kBoltModule);
+    EXPECT_EQ(model.modules[2].patterns[1].nrBolts1, "4"); // a whole number in the file becomes text
+    EXPECT_EQ(model.modules[0].cuts[0].offsets[kCutRadius], 5.25);
+    EXPECT_EQ(model.genVars[1].value, 80.123456789);
+    EXPECT_FALSE(drawing.isModified());
+
+    ASSERT_TRUE(drawing.writeToFile(path("copy.json"), &message)) << message;
+    core::Drawing again;
+    ASSERT_TRUE(again.readFromFile(path("copy.json"), &message)) << message;
+    ASSERT_EQ(again.macroCount(), 1);
+    EXPECT_EQ(*again.macroAt(0)->macro(), model);
+    EXPECT_EQ(again.macroAt(0)->objectId(), AcDbObjectId(7));
+    EXPECT_EQ(again.toText(), drawing.toText());
+}
+
+TEST_F(DrawingFile, TextSurvivesInTheModulesCodePage) {
+    core::Drawing drawing;
+    Zrk_Macro macro;
+    macro.name = "Stra\xDF" "e \x80"; // "Straße €" in Windows-1252
+    drawing.addMacro(macro);
+    const std::string text = drawing.toText();
+    EXPECT_NE(text.find("Stra\xC3\x9F" "e \xE2\x82\xAC"), std::string::npos); // UTF-8 in the file
+    core::Drawing again;
+    ASSERT_TRUE(again.fromText(text, "t", nullptr));
+    EXPECT_EQ(again.macroAt(0)->macro()->name, macro.name);
+}
+
+TEST_F(DrawingFile, FaultsAreNamedAndChangeNothing) {
+    core::Drawing drawing;
+    Zrk_String message;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, &message));
+    const std::string before = drawing.toText();
+
+    ASSERT_TRUE(writeFileAtomically(path("broken.json"), "{\n  \"format\": \"ss-drawing\",\n  \"version\" 1\n}\n"));
+    EXPECT_FALSE(drawing.readFromFile(path("broken.json"), &message));
+    EXPECT_EQ(message.rfind(path("broken.json") + ": parse error at line 3, column", 0), 0u) << message;
+    EXPECT_FALSE(drawing.readFromFile(path("missing.json"), &message));
+    EXPECT_EQ(message, path("missing.json") + ": the drawing file cannot be read");
+    EXPECT_FALSE(drawing.fromText("{\"format\": \"sheet\", \"version\": 1, \"macros\": []}", "s.json", &message));
+    EXPECT_EQ(message, "s.json: \"format\" must be \"ss-drawing\" (this is not a drawing file)");
+    EXPECT_FALSE(drawing.fromText("[]", "s.json", &message));
+    EXPECT_EQ(message, "s.json: the drawing must be a JSON object");
+    EXPECT_EQ(drawing.toText(), before);
+    EXPECT_NE(drawing.findMacro(AcDbObjectId(7)), nullptr);
+}
+
+TEST_F(DrawingFile, ValidationMessagesNameTheObject) {
+    EXPECT_EQ(faultOf(R"({"name": "M", "modules": [{"name": "Plate", "variables": [{"name": "W", "value": "10"}]}]})"),
+              "d.json: macro 1 \"M\", module 1 \"Plate\", variable 1 \"W\": \"value\" must be a number");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "A"}, {"name": "A"}]})"),
+              "d.json: macro 1, module 2 \"A\": the module name \"A\" appears twice");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "A", "varaibles": []}]})"),
+              "d.json: macro 1, module 1 \"A\": unknown field \"varaibles\"");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": ""}]})"), "d.json: macro 1, module 1: \"name\" must not be empty");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "A", "patterns": []}]})"),
+              "d.json: macro 1, module 1 \"A\": \"bolts\" and \"patterns\" belong to bolt modules (\"kind\": 232)");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "A", "cuts": [{"name": "C", "type": 0, "offsets": {"radius": 1}}]}]})"),
+              "d.json: macro 1, module 1 \"A\", cut 1 \"C\": cut type 0 has no offset \"radius\"");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "A", "cuts": [{"name": "C", "type": 5}]}]})"),
+              "d.json: macro 1, module 1 \"A\", cut 1 \"C\": \"type\" must be a whole number from 0 to 4");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "B", "kind": 232, "patterns": [{"name": "P", "nrBolts1": "0"}]}]})"),
+              "d.json: macro 1, module 1 \"B\", pattern 1 \"P\": \"nrBolts1\" must be a bolt count from 1 to 9999");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "B", "kind": 232, "patterns": [{"name": "P", "nrBolts2": "2"}]}]})"),
+              "d.json: macro 1, module 1 \"B\", pattern 1 \"P\": \"nrBolts2\" and \"reverseStart2\" belong to "
+              "patterns with two directions (\"kind\": 282)");
+    EXPECT_EQ(faultOf(R"({"modules": [{"name": "A", "flexGroups": [{"name": "G", "entries": [{"variable": "X"}]}]}]})"),
+              "d.json: macro 1, module 1 \"A\", flex group 1 \"G\", entry 1: \"X\" is not a variable of the module");
+    EXPECT_EQ(faultOf(R"({"id": 3}, {"id": 3})"), "d.json: macro 2: \"id\" 3 is used by an earlier macro");
+    EXPECT_EQ(faultOf(R"({"id": -1})"),
+              "d.json: macro 1: \"id\" must be a whole number from 1 to 1000000000000000");
+    EXPECT_EQ(faultOf(R"({"generalVariables": [{"name": "g"}]})"),
+              "d.json: macro 1, general variable 1 \"g\": \"value\" is missing");
+    EXPECT_EQ(faultOf(R"(3)"), "d.json: macro 1: expected a JSON object");
+}
+
+TEST_F(DrawingFile, MacrosWithoutIdGetFreshOnes) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.fromText(R"({"format": "ss-drawing", "version": 1,
+        "macros": [{"name": "a"}, {"id": 5, "name": "b"}, {"name": "c"}]})", "t", nullptr));
+    EXPECT_EQ(drawing.macroAt(0)->objectId(), AcDbObjectId(6));
+    EXPECT_EQ(drawing.macroAt(1)->objectId(), AcDbObjectId(5));
+    EXPECT_EQ(drawing.macroAt(2)->objectId(), AcDbObjectId(7));
+    EXPECT_EQ(drawing.addMacro(Zrk_Macro())->objectId(), AcDbObjectId(8));
+    EXPECT_TRUE(drawing.isModified());
+}
+
+TEST_F(DrawingFile, UndoRecordsPutBackWhatWasWritten) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, nullptr));
+    Zrk_DbMacro* macro = drawing.macroAt(0);
+    auto width = [&] { return macro->macro()->modules[0].variables[0].value; };
+
+    drawing.beginUndoRecord();
+    macro->macroWrite()->modules[0].variables[0].value = 1;
+    drawing.beginUndoRecord();
+    macro->macroWrite()->modules[0].variables[0].value = 2;
+    EXPECT_FALSE(drawing.writeToFile(path("during.json"), nullptr)); // not while a record is open
+    EXPECT_FALSE(fileExists(path("during.json")));
+    ASSERT_TRUE(drawing.endUndoRecord(false)); // inner: back to 1
+    EXPECT_EQ(width(), 1.0);
+    drawing.beginUndoRecord();
+    macro->macroWrite()->modules[0].variables[0].value = 3;
+    ASSERT_TRUE(drawing.endUndoRecord(true)); // inner kept: the outer still knows 150
+    EXPECT_EQ(width(), 3.0);
+    EXPECT_TRUE(drawing.isModified());
+    ASSERT_TRUE(drawing.endUndoRecord(false));
+    EXPECT_EQ(width(), 150.0);
+    EXPECT_FALSE(drawing.isModified());
+    EXPECT_FALSE(drawing.endUndoRecord(true));
+
+    // Written outside a record: kept; saving makes the drawing unmodified again.
+    macro->macroWrite()->name = "Renamed";
+    EXPECT_TRUE(drawing.isModified());
+    ASSERT_TRUE(drawing.writeToFile(path("saved.json"), nullptr));
+    EXPECT_FALSE(drawing.isModified());
+}

@@ -1,0 +1,129 @@
+// Section tables: the table file, the tables of a library folder, and looking sections up.
+
+#include <filesystem>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "core/files.h"
+#include "core/section_tables.h"
+#include "core/settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SectionTables : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("ss_sections_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::copy(fs::path(SS_TEST_DATA_DIR) / "standards" / "prof", folder / "prof");
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string prof() const { return (folder / "prof").string() + "/"; }
+
+    fs::path folder;
+};
+
+} // namespace
+
+TEST_F(SectionTables, TableFileRoundTrip) {
+    const Zrk_Array<Zrk_StringArray> rows{{"2"}, {"Name", "Active", "English"}, {}, {"200", "1", "HEA 200", ""}};
+    ASSERT_TRUE(Zrk_SectionTables::writeFile(prof() + "T.pr", "T", rows));
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(prof() + "T.pr", bytes));
+    EXPECT_EQ(bytes, "T\n2\nName\tActive\tEnglish\n\n200\t1\tHEA 200\t\n");
+    Zrk_String title;
+    Zrk_Array<Zrk_StringArray> read;
+    ASSERT_TRUE(Zrk_SectionTables::readFile(prof() + "T.pr", title, read));
+    EXPECT_EQ(title, "T");
+    EXPECT_EQ(read, rows);
+
+    // A cell that would break the layout is refused and the old file stays.
+    EXPECT_FALSE(Zrk_SectionTables::writeFile(prof() + "T.pr", "T", {{"a\tb"}}));
+    EXPECT_FALSE(Zrk_SectionTables::writeFile(prof() + "T.pr", "T\n", rows));
+    ASSERT_TRUE(readFileBytes(prof() + "T.pr", bytes));
+    EXPECT_EQ(bytes, "T\n2\nName\tActive\tEnglish\n\n200\t1\tHEA 200\t\n");
+
+    Zrk_String message;
+    ASSERT_TRUE(writeFileAtomically(prof() + "Empty.pr", ""));
+    EXPECT_FALSE(Zrk_SectionTables::readFile(prof() + "Empty.pr", title, read, &message));
+    EXPECT_EQ(message, prof() + "Empty.pr, line 1: expected the table's title line, found an empty file");
+    EXPECT_FALSE(Zrk_SectionTables::readFile(prof() + "None.pr", title, read, &message));
+    EXPECT_EQ(message, prof() + "None.pr: the section table cannot be read");
+}
+
+TEST_F(SectionTables, LooksUpSectionsByEitherName) {
+    ASSERT_TRUE(writeFileAtomically(prof() + "Bad.pr", "OnlyTitle\n"));
+    Zrk_SectionTables tables;
+    ASSERT_TRUE(tables.loadFolder(prof()));
+    Zrk_StringArray names;
+    tables.getTableNames(names);
+    EXPECT_EQ(names, (Zrk_StringArray{"HEA", "IPE"}));
+    ASSERT_EQ(tables.loadMessages().length(), 1);
+    EXPECT_NE(tables.loadMessages()[0].find("Bad.pr"), Zrk_String::npos);
+
+    Zrk_String system;
+    ASSERT_TRUE(tables.getSystemName("HE 220 A", system)); // the German name of an inactive row
+    EXPECT_EQ(system, "HEA-220");
+    ASSERT_TRUE(tables.getSystemName("HEA 200K", system)); // the fifth language
+    EXPECT_EQ(system, "HEA-200");
+    ASSERT_TRUE(tables.getSystemName("IPE-300", system));
+    EXPECT_EQ(system, "IPE-300");
+    system = "kept";
+    EXPECT_FALSE(tables.getSystemName("ipe 300", system));
+    EXPECT_FALSE(tables.getSystemName("190.0", system)); // values are no names
+    EXPECT_FALSE(tables.getSystemName("", system));
+    EXPECT_EQ(system, "kept");
+
+    // Five languages in HEA (its column 5 is "Korean"), four in IPE.
+    Zrk_String value;
+    ASSERT_EQ(tables.getSectionValue("HEA 200", 0, value), Acad::eOk);
+    EXPECT_EQ(value, "190.0");
+    ASSERT_EQ(tables.getSectionValue("IPE-300", 0, value), Acad::eOk);
+    EXPECT_EQ(value, "300.0");
+    EXPECT_EQ(tables.getSectionValue("HEA-220", 1, value), Acad::eInvalidInput); // empty cell
+    EXPECT_EQ(tables.getSectionValue("IPE-300", 5, value), Acad::eInvalidInput);
+    EXPECT_EQ(tables.getSectionValue("IPE-300", -1, value), Acad::eInvalidInput);
+    EXPECT_EQ(tables.getSectionValue("IPE-400", 0, value), Acad::eInvalidInput);
+    EXPECT_EQ(value, "300.0");
+    ASSERT_EQ(tables.getSectionColumnNames("HEA-200", names), Acad::eOk);
+    EXPECT_EQ(names, (Zrk_StringArray{"h", "b"}));
+    ASSERT_EQ(tables.getSectionColumnNames("IPE 300", names), Acad::eOk);
+    EXPECT_EQ(names, (Zrk_StringArray{"h", "b", "tw", "tf", "r"}));
+    EXPECT_EQ(tables.getSectionColumnNames("Nothing", names), Acad::eInvalidInput);
+}
+
+TEST_F(SectionTables, TablesPublishedInMemory) {
+    Zrk_SectionTables tables;
+    tables.loadFolder(prof());
+    EXPECT_TRUE(tables.hasTable("IPE"));
+    EXPECT_TRUE(tables.hasTable("IPE.pr"));
+    ASSERT_EQ(tables.removeTable("IPE"), Acad::eOk);
+    EXPECT_EQ(tables.removeTable("IPE"), Acad::eInvalidInput);
+    Zrk_String value;
+    EXPECT_EQ(tables.getSectionValue("IPE-300", 0, value), Acad::eInvalidInput);
+
+    const Zrk_StringArray headers{"Name", "English", "German", "French", "Dutch", "h"};
+    ASSERT_EQ(tables.addSectionTable("IPE.pr", "1", headers, {{"300", "IPE 300", "", "", "", "301.0"}}), Acad::eOk);
+    EXPECT_EQ(tables.addSectionTable("IPE", "1", headers, {}), Acad::eInvalidInput); // exists
+    EXPECT_EQ(tables.addSectionTable(".pr", "1", headers, {}), Acad::eInvalidInput);
+    ASSERT_EQ(tables.getSectionValue("IPE 300", 0, value), Acad::eOk);
+    EXPECT_EQ(value, "301.0");
+}
+
+TEST_F(SectionTables, TheGlobalTablesFollowTheLibrary) {
+    const Zrk_String saved = gSettings.libDir;
+    gSettings.libDir = folder.string() + "/";
+    EXPECT_TRUE(gSectionTables.hasTable("HEA"));
+    ASSERT_EQ(gSectionTables.removeTable("HEA"), Acad::eOk);
+    EXPECT_FALSE(gSectionTables.hasTable("HEA")); // in memory until another library is chosen
+    gSettings.libDir = "/nonexistent/library/";
+    EXPECT_FALSE(gSectionTables.hasTable("IPE"));
+    gSettings.libDir = folder.string() + "/";
+    EXPECT_TRUE(gSectionTables.hasTable("HEA"));
+    gSettings.libDir = saved;
+}
