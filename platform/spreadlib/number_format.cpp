@@ -1,5 +1,6 @@
 #include "spreadlib/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -73,6 +74,9 @@ Zrk_String formatGeneral(double value) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     Zrk_String text(buffer);
+    // The C library writes the locale's decimal mark; a spreadsheet writes a point.
+    for (char& c : text)
+        if (!isDigit(c) && c != '-' && c != '+' && c != 'E') c = '.';
     if (text == "-0") return "0";
     return text;
 }
@@ -155,7 +159,8 @@ bool parseNumber(const Zrk_String& text, double& value) {
     if (ptr != clean + out) return false;
     if (ec == std::errc::result_out_of_range) {
         // Too small rounds to 0; too large is no number a cell can hold.
-        if (std::fabs(result) > 1.0) return false;
+        const char* e = std::find(static_cast<const char*>(first), static_cast<const char*>(clean + out), 'e');
+        if (e == clean + out || e[1] != '-') return false;
         result = 0.0;
     } else if (ec != std::errc()) {
         return false;

@@ -196,11 +196,15 @@ bool Sheet::writeText(int col, int row, const Zrk_String& text, bool forceText) 
             value = roundHalfAway(value, type.roundingDecimals());
             const bool limited = type.minValue != 0.0 || type.maxValue != 0.0;
             if (limited && (value < type.minValue || value > type.maxValue)) return false;
+            // Writing what the cell holds already changes nothing (and wakes no formula).
+            if (existing && existing->kind == CellKind::Number && existing->number == value) return true;
             Cell& cell = existing ? *existing : cellAt(col, row);
             clearContent(cell, col);
             cell.kind = CellKind::Number;
             cell.number = value == 0.0 ? 0.0 : value;
         } else {
+            if (existing && existing->kind == CellKind::Text && existing->text == text && existing->forcedText == forceText)
+                return true;
             Cell& cell = existing ? *existing : cellAt(col, row);
             clearContent(cell, col);
             cell.kind = CellKind::Text;

@@ -28,7 +28,8 @@
 // that depend on it, in dependency order. With it off, an edit marks them for recalculation; setting
 // a formula still evaluates that cell at once (with the marked formulas it depends on), and
 // SSReCalcCell and recalcAll bring cells up to date. A circular reference gives #CIRC! in the cells
-// of the cycle. Nothing here recurses over cells, so chains of any length are safe.
+// of the cycle (in manual mode from the next recalculation on, as the cycle may run through cells
+// that are not due). Nothing here recurses over cells, so chains of any length are safe.
 //
 // While a custom function runs, the sheet may be read and its cells written (the writes are
 // recalculated when the running evaluation ends), but its structure cannot change: inserting,

@@ -841,6 +841,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             Value& value = top();
             toScalar(context, value);
             if (!value.isError()) {
+                if (value.kind == ValueKind::Empty) value.setNumber(0.0);
                 ip = static_cast<std::size_t>(t.a);
                 continue;
             }
