@@ -2,6 +2,8 @@
 // docs/drawing-format.md. Reading validates everything and names the first fault; writing gives the
 // fields in a fixed order and leaves out empty lists.
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <set>
 
@@ -375,6 +377,23 @@ bool parseDrawingText(const std::string& utf8, const Zrk_String& fileName, std::
         Reader(fileName).readDocument(root, result);
     } catch (const Reader::Fault& fault) {
         if (message) *message = fromUtf8(fault.text);
+        return false;
+    } catch (const nlohmann::json::parse_error& error) {
+        // The parser's own line count can point past the fault (at the line break after a token);
+        // count from the last character it read that is not a blank instead.
+        std::size_t at = std::min<std::size_t>(error.byte, utf8.size());
+        while (at > 1 && std::isspace(static_cast<unsigned char>(utf8[at - 1]))) --at;
+        int line = 1, column = 0;
+        for (std::size_t i = 0; i + 1 < at; ++i) {
+            if (utf8[i] == '\n') ++line, column = 0;
+            else ++column;
+        }
+        std::string what = error.what();
+        const std::size_t detail = what.find(": ", what.find("parse error"));
+        what = detail == std::string::npos ? std::string("syntax error") : what.substr(detail + 2);
+        if (message)
+            *message = fileName + ": parse error at line " + intToStr(line) + ", column " + intToStr(column + 1) +
+                       ": " + fromUtf8(what);
         return false;
     } catch (const nlohmann::json::exception& error) {
         // "[json.exception.parse_error.101] parse error at line 3, column 5: ..." without its tag.

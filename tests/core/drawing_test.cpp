@@ -64,6 +64,19 @@ TEST_F(DrawingFile, ReadsWritesAndReadsBackTheSame) {
     EXPECT_EQ(again.toText(), drawing.toText());
 }
 
+TEST_F(DrawingFile, TheDocumentedExampleReads) {
+    std::string page;
+    ASSERT_TRUE(readFileBytes(std::string(SS_TEST_DATA_DIR) + "/../../docs/drawing-format.md", page));
+    const std::size_t start = page.find("```jsonc\n");
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t end = page.find("\n```", start);
+    core::Drawing drawing;
+    Zrk_String message;
+    ASSERT_TRUE(drawing.fromText(page.substr(start + 8, end - start - 8), "example", &message)) << message;
+    ASSERT_EQ(drawing.macroCount(), 1);
+    EXPECT_EQ(drawing.macroAt(0)->macro()->modules[1].patterns[0].nrBolts2, "2");
+}
+
 TEST_F(DrawingFile, TextSurvivesInTheModulesCodePage) {
     core::Drawing drawing;
     Zrk_Macro macro;
@@ -84,7 +97,7 @@ TEST_F(DrawingFile, FaultsAreNamedAndChangeNothing) {
 
     ASSERT_TRUE(writeFileAtomically(path("broken.json"), "{\n  \"format\": \"ss-drawing\",\n  \"version\" 1\n}\n"));
     EXPECT_FALSE(drawing.readFromFile(path("broken.json"), &message));
-    EXPECT_EQ(message.rfind(path("broken.json") + ": parse error at line 3, column", 0), 0u) << message;
+    EXPECT_EQ(message.rfind(path("broken.json") + ": parse error at line 3, column 13: syntax error", 0), 0u) << message;
     EXPECT_FALSE(drawing.readFromFile(path("missing.json"), &message));
     EXPECT_EQ(message, path("missing.json") + ": the drawing file cannot be read");
     EXPECT_FALSE(drawing.fromText("{\"format\": \"sheet\", \"version\": 1, \"macros\": []}", "s.json", &message));
