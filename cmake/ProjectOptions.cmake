@@ -24,3 +24,16 @@ function(ss_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SS_RESOURCES=${SS_RESOURCE_DIR}")
 endfunction()
+
+# ss_add_ui_test(name SOURCES ... LIBS ...): the same for tests that need a QApplication; their main
+# (tests/ui_test_main.cpp) runs Qt headless, keeps dialog settings in a temporary folder and fails the
+# test on every problem of a ui::ScriptedUser.
+function(ss_add_ui_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  ss_target_options(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ss_ui_test_main GTest::gtest)
+  target_compile_definitions(${name} PRIVATE SS_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SS_RESOURCES=${SS_RESOURCE_DIR}")
+endfunction()

@@ -1,18 +1,27 @@
 // sshost: the host shell. It loads the module SS into the stand-in CAD host, runs the command the
 // command line names (none: just load and unload), and unloads the module again. The host's command
-// line is printed to the terminal.
+// line is printed to the terminal. The Qt application exists before the module loads, headless when
+// there is no display.
 
 #include <CLI/CLI.hpp>
+#include <QApplication>
 #include <iostream>
 
 #include "core/codepage.h"
 #include "host/command_line.h"
+#include "sshost/dialog_command.h"
 #include "sshost/shell.h"
+#include "ui/application.h"
 
 int main(int argc, char** argv) {
+    ui::chooseHeadlessPlatformIfNoDisplay();
+    ui::installQuietMessageHandler();
+    QApplication application(argc, argv); // takes Qt's own options off the command line
+
     CLI::App app{"sshost: the stand-in CAD host for the module SS"};
     sshost::Shell shell;
     sshost::addCommonOptions(app, shell, argv[0]);
+    sshost::addDialogCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);

@@ -1,8 +1,10 @@
 // The module's three entry points: the library attach/detach entry, the host's message entry and the
 // interface version query.
 
+#include "core/settings.h"
 #include "frame/export.h"
 #include "frame/modeless_dialogs.h"
+#include "frame/module_resources.h"
 #include "frame/module_state.h"
 #include "host/module_entry.h"
 #include "host/registry.h"
@@ -18,6 +20,9 @@ void initApplication(void* appId) {
         linker->unlockApplication(appId);
         linker->registerAppMDIAware(appId);
     }
+    // Found through the framework's resource search: in this module, which joined its chain at attach.
+    gCheckBoxCheckedBitmap.loadBitmap(8134);
+    gCheckBoxUncheckedBitmap.loadBitmap(8136);
 }
 
 // The command stack's class, looked up once in the class dictionary and remembered.
@@ -48,6 +53,14 @@ extern "C" SS_EXPORT int DllMain(void* instance, unsigned long reason, void* /*r
     if (reason == host::kProcessAttach) {
         frame::setModuleInstance(instance);
         frame::resourceOverride().SaveDefaultResource(instance);
+        // Join the windowing framework's chain of libraries, so that its resource search finds this
+        // module's templates and pictures; the load is refused when that fails.
+        frame::moduleResources().setPictureFolder(core::resourceFolder());
+        if (!ui::initExtensionModule(instance, frame::moduleResources())) return 0;
+    } else if (reason == host::kProcessDetach) {
+        ui::terminateExtensionModule(instance);
+        gCheckBoxCheckedBitmap.deleteObject();
+        gCheckBoxUncheckedBitmap.deleteObject();
     }
     return 1;
 }

@@ -1,0 +1,69 @@
+#include "ui/dialog_size.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QStringList>
+#include <algorithm>
+
+#include "core/codepage.h"
+
+namespace {
+
+constexpr int kLargest = 100000; // pixels; anything larger is no real window
+
+QString settingKey(const Zrk_String& key) {
+    // '/' and '\' would make groups in QSettings.
+    QString name = QString::fromStdString(core::toUtf8(key));
+    name.replace(u'/', u'_').replace(u'\\', u'_');
+    return QStringLiteral("DialogSizes/") + name;
+}
+
+QSettings settings() { return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("ss"), QStringLiteral("dialogs")); }
+
+} // namespace
+
+bool getDlgSize(const Zrk_String& key, QRect& rect) {
+    if (key.empty()) return false;
+    const QStringList parts = settings().value(settingKey(key)).toString().split(u' ', Qt::SkipEmptyParts);
+    if (parts.size() != 4) return false;
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].toInt(&ok);
+        if (!ok || numbers[i] < -kLargest || numbers[i] > kLargest) return false;
+    }
+    if (numbers[2] <= 0 || numbers[3] <= 0) return false;
+    rect = QRect(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return true;
+}
+
+bool WriteDlgSize(QWidget* dialog, const Zrk_String& key) {
+    if (!dialog || key.empty()) return false;
+    const QRect r = dialog->geometry();
+    QSettings store = settings();
+    store.setValue(settingKey(key), QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+bool ChangeDlgSize(QWidget* dialog, const Zrk_String& key) {
+    QRect stored;
+    if (!dialog || !getDlgSize(key, stored)) return false;
+    const QSize minimum = dialog->minimumSize();
+    const QSize maximum = dialog->maximumSize();
+    const QSize size = stored.size().expandedTo(minimum).boundedTo(maximum);
+    QPoint position = stored.topLeft();
+    if (dialog->isWindow()) {
+        // Keep the window reachable: inside the screen it was on, or the main screen.
+        const QScreen* screen = QGuiApplication::screenAt(stored.center());
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect area = screen->availableGeometry();
+            position.setX(std::clamp(position.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+            position.setY(std::clamp(position.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+        }
+    }
+    dialog->setGeometry(QRect(position, size));
+    return true;
+}

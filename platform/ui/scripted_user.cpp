@@ -1,0 +1,292 @@
+#include "ui/scripted_user.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <iostream>
+
+#include "core/codepage.h"
+#include "core/files.h"
+#include "core/text.h"
+#include "ui/application.h"
+#include "ui/check_combo_box.h"
+#include "ui/controls.h"
+#include "ui/dialog.h"
+#include "ui/keys.h"
+#include "ui/picture.h"
+#include "ui/timers.h"
+
+namespace ui {
+namespace {
+
+ProblemHandler& defaultHandler() {
+    static ProblemHandler handler = [](const std::string& problem) { std::cerr << "ScriptedUser: " << problem << '\n'; };
+    return handler;
+}
+
+QString qt(const Zrk_String& text) { return QString::fromStdString(core::toUtf8(text)); }
+
+std::string controlName(const Dialog& dialog, int id) {
+    return "control " + std::to_string(id) + " of dialog " + std::to_string(dialog.templateId());
+}
+
+} // namespace
+
+void setDefaultProblemHandler(ProblemHandler handler) { defaultHandler() = std::move(handler); }
+
+// --- DialogUser ----------------------------------------------------------------------------------
+
+DialogUser::DialogUser(Dialog& dialog, ProblemHandler problems) : dialog_(dialog), problems_(std::move(problems)) {}
+
+void DialogUser::problem(const std::string& text) const {
+    if (problems_) problems_(text);
+    else if (defaultHandler()) defaultHandler()(text);
+}
+
+QWidget* DialogUser::reach(int id, const char* action) const {
+    QWidget* widget = dialog_.item(id);
+    std::string why;
+    if (!dialog_.isCreated()) why = "the dialog has no window";
+    else if (!widget) why = "there is no such control";
+    else if (!widget->isVisible()) why = "it is not shown";
+    else if (!widget->isEnabled()) why = "it is disabled";
+    if (why.empty()) return widget;
+    problem(std::string("Cannot ") + action + " " + controlName(dialog_, id) + ": " + why + ".");
+    return nullptr;
+}
+
+bool DialogUser::click(int id) {
+    QWidget* widget = reach(id, "click");
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (widget && !button) problem("Cannot click " + controlName(dialog_, id) + ": it is no button.");
+    if (!button) return false;
+    if (button->focusPolicy() & Qt::ClickFocus) button->setFocus(Qt::MouseFocusReason);
+    button->click();
+    return true;
+}
+
+bool DialogUser::typeText(int id, const Zrk_String& text) {
+    QWidget* widget = reach(id, "type into");
+    if (!widget) return false;
+    widget->setFocus(Qt::MouseFocusReason);
+    QLineEdit* line = qobject_cast<QLineEdit*>(widget);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) line = combo->lineEdit();
+    if (line && !line->isReadOnly()) {
+        line->selectAll();
+        line->insert(qt(text));
+        return true;
+    }
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget); edit && !edit->isReadOnly()) {
+        edit->selectAll();
+        edit->insertPlainText(qt(text));
+        return true;
+    }
+    problem("Cannot type into " + controlName(dialog_, id) + ": it takes no typing.");
+    return false;
+}
+
+bool DialogUser::choose(int id, int index) {
+    QWidget* widget = reach(id, "choose in");
+    if (!widget) return false;
+    if (dynamic_cast<CCheckComboBox*>(widget)) {
+        problem("Cannot choose in " + controlName(dialog_, id) + ": its items are ticked (toggleItem).");
+        return false;
+    }
+    int count = -1;
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) count = combo->count();
+    else if (auto* list = qobject_cast<QListWidget*>(widget)) count = list->count();
+    else if (auto* tabs = dynamic_cast<TabControl*>(widget)) count = tabs->count();
+    if (count < 0) {
+        problem("Cannot choose in " + controlName(dialog_, id) + ": it has no items.");
+        return false;
+    }
+    if (index < 0 || index >= count) {
+        problem("Cannot choose item " + std::to_string(index) + " of " + controlName(dialog_, id) + ": it has " +
+                std::to_string(count) + ".");
+        return false;
+    }
+    widget->setFocus(Qt::MouseFocusReason);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        emit combo->textActivated(combo->itemText(index));
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    } else if (auto* tabs = dynamic_cast<TabControl*>(widget)) {
+        tabs->tabBar()->setCurrentIndex(index);
+    }
+    return true;
+}
+
+bool DialogUser::chooseText(int id, const Zrk_String& text) {
+    int index = dialog_.comboFindStringExact(id, text);
+    if (index < 0) index = dialog_.listFindStringExact(id, text);
+    if (index < 0) {
+        problem("Cannot choose \"" + core::toUtf8(text) + "\" in " + controlName(dialog_, id) + ": no such item.");
+        return false;
+    }
+    return choose(id, index);
+}
+
+bool DialogUser::toggleItem(int id, int index) {
+    QWidget* widget = reach(id, "tick in");
+    auto* combo = dynamic_cast<CCheckComboBox*>(widget);
+    if (widget && !combo) problem("Cannot tick in " + controlName(dialog_, id) + ": it is no check combo box.");
+    if (!combo) return false;
+    widget->setFocus(Qt::MouseFocusReason);
+    if (combo->toggleByUser(index)) return true;
+    problem("Cannot tick item " + std::to_string(index) + " of " + controlName(dialog_, id) + ": no such item.");
+    return false;
+}
+
+bool DialogUser::focus(int id) {
+    QWidget* widget = reach(id, "click into");
+    if (!widget) return false;
+    if (!(widget->focusPolicy() & Qt::ClickFocus)) {
+        problem("Cannot click into " + controlName(dialog_, id) + ": it takes no focus.");
+        return false;
+    }
+    widget->setFocus(Qt::MouseFocusReason);
+    return true;
+}
+
+bool DialogUser::pressKey(int virtualKeyCode, bool shift, bool control) {
+    int key = qtKey(virtualKeyCode);
+    if (!key) {
+        problem("Cannot press key " + std::to_string(virtualKeyCode) + ": no such key.");
+        return false;
+    }
+    if (!dialog_.isVisible()) {
+        problem("Cannot press a key in dialog " + std::to_string(dialog_.templateId()) + ": it is not shown.");
+        return false;
+    }
+    if (key == Qt::Key_Tab && shift) key = Qt::Key_Backtab;
+    Qt::KeyboardModifiers modifiers;
+    if (shift) modifiers |= Qt::ShiftModifier;
+    if (control) modifiers |= Qt::ControlModifier;
+    QString text;
+    if (!control && ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Space))
+        text = shift ? QChar(key) : QChar(key).toLower();
+    QWidget* window = dialog_.window();
+    QPointer<QWidget> target = window->focusWidget() ? window->focusWidget() : window;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    if (target) {
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(target, &release);
+    }
+    return true;
+}
+
+void DialogUser::closeWindow() { dialog_.window()->close(); }
+
+void DialogUser::resize(int width, int height) { dialog_.window()->resize(width, height); }
+
+void DialogUser::passTime(int milliseconds) { ui::passTime(milliseconds); }
+
+bool DialogUser::savePicture(const Zrk_String& path) {
+    Zrk_String error;
+    if (ui::savePicture(dialog_, path, &error)) return true;
+    problem(core::toUtf8(error));
+    return false;
+}
+
+// --- ScriptedUser --------------------------------------------------------------------------------
+
+ScriptedUser::ScriptedUser(ProblemHandler problems) : handler_(std::move(problems)) {}
+
+ScriptedUser::~ScriptedUser() {
+    for (const auto& [templateId, scripts] : scripts_)
+        if (!scripts.empty())
+            problem(std::to_string(scripts.size()) + " script(s) for dialog " + std::to_string(templateId) + " never ran.");
+    if (!messageBoxAnswers_.empty())
+        problem(std::to_string(messageBoxAnswers_.size()) + " message box answer(s) were never asked for.");
+    if (!fileAnswers_.empty())
+        problem(std::to_string(fileAnswers_.size()) + " file dialog answer(s) were never asked for.");
+}
+
+void ScriptedUser::problem(const std::string& text) {
+    problems_.push_back(text);
+    if (handler_) handler_(text);
+    else if (defaultHandler()) defaultHandler()(text);
+}
+
+void ScriptedUser::onDialog(int templateId, Script script) { scripts_[templateId].push_back(std::move(script)); }
+
+void ScriptedUser::answerMessageBox(int answer) { messageBoxAnswers_.push_back(answer); }
+
+void ScriptedUser::answerFileDialog(const Zrk_StringArray& paths) { fileAnswers_.push_back(paths); }
+
+void ScriptedUser::passTime(int milliseconds) { ui::passTime(milliseconds); }
+
+bool ScriptedUser::runModal(Dialog& dialog) {
+    const int templateId = dialog.templateId();
+    dialogsRun_.push_back(templateId);
+    auto found = scripts_.find(templateId);
+    if (found == scripts_.end() || found->second.empty()) {
+        problem("Dialog " + std::to_string(templateId) + " ran without a script; it was cancelled.");
+        dialog.endDialog(IDCANCEL);
+        return true;
+    }
+    const Script script = std::move(found->second.front());
+    found->second.pop_front();
+
+    const QPointer<QWidget> previous = QApplication::activeWindow();
+    dialog.show();
+    activateNow(&dialog);
+    DialogUser user(dialog, [this](const std::string& text) { problem(text); });
+    script(user);
+    if (!dialog.hasEnded()) {
+        problem("The script for dialog " + std::to_string(templateId) + " did not end it; it was cancelled.");
+        dialog.endDialog(IDCANCEL);
+    }
+    if (previous && previous->isVisible()) activateNow(previous);
+    return true;
+}
+
+std::optional<int> ScriptedUser::messageBox(const MessageBoxRequest& request) {
+    ShownMessageBox shown{request, request.defaultAnswer(), true};
+    if (!messageBoxAnswers_.empty()) {
+        const int answer = messageBoxAnswers_.front();
+        messageBoxAnswers_.pop_front();
+        const std::vector<int> offered = request.answers();
+        if (std::find(offered.begin(), offered.end(), answer) != offered.end()) {
+            shown.answer = answer;
+            shown.byDefault = false;
+        } else {
+            problem(std::string("The message box \"") + core::toUtf8(request.text) + "\" offers no " + answerName(answer) +
+                    "; its default answered.");
+        }
+    }
+    messageBoxes_.push_back(shown);
+    return shown.answer;
+}
+
+std::optional<bool> ScriptedUser::fileDialog(const FileDialogRequest& request, Zrk_StringArray& paths) {
+    fileDialogs_.push_back(request);
+    if (fileAnswers_.empty()) return false;
+    Zrk_StringArray answer = fileAnswers_.front();
+    fileAnswers_.pop_front();
+    if (answer.isEmpty()) return false;
+    if (request.mode != FileDialogRequest::Mode::OpenMultiple && answer.length() > 1) {
+        problem("A file dialog for one file was answered with " + std::to_string(answer.length()) + "; it was cancelled.");
+        return false;
+    }
+    for (Zrk_String& path : answer) {
+        path = normalizePath(path);
+        if (request.mode == FileDialogRequest::Mode::Save) path = request.withDefaultExtension(path);
+        // The dialog itself refuses a file that does not exist where one must.
+        if (request.mode != FileDialogRequest::Mode::Save && request.mustExist && !fileExists(path)) {
+            problem("The file dialog was answered with " + core::toUtf8(path) + ", which does not exist; it was cancelled.");
+            return false;
+        }
+    }
+    paths = answer;
+    return true;
+}
+
+} // namespace ui

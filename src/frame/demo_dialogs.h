@@ -1,0 +1,31 @@
+#pragma once
+// Demonstrations of the module's dialogs on sample data, for the host shell ("sshost dialog NAME"):
+// a person looks at a dialog, or the shell saves its picture, without any caller of the module.
+// A dialog's folder registers its demonstration with one line:
+//
+//   [[maybe_unused]] static const bool kDemo = frame::registerDemoDialog("text-input", &demoTextInput);
+//
+// A demonstration runs the dialog the way its callers do and answers, in a line, what came out of it.
+
+#include <string>
+#include <vector>
+
+#include "core/zrk_string.h"
+#include "frame/export.h"
+
+namespace frame {
+
+using DemoDialog = Zrk_String (*)();
+// Always true (for static registration); a later demonstration of the same name replaces the earlier.
+bool registerDemoDialog(const char* name, DemoDialog demo);
+
+// The names of the demonstrations, sorted.
+SS_EXPORT std::vector<std::string> demoDialogNames();
+// Runs a demonstration with the module's resources current. With a picture path, the dialog's
+// picture is saved there as PNG instead of showing the dialog to a person, and the dialog is
+// cancelled. False with a message in error when there is no such demonstration or no picture could
+// be saved; result is the demonstration's answer (UTF-8).
+SS_EXPORT bool runDemoDialog(const std::string& name, const std::string& picturePath, std::string& result,
+                             std::string& error);
+
+} // namespace frame
