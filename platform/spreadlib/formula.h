@@ -106,5 +106,11 @@ bool adjustForRenumber(Formula& formula, bool columns, const std::function<int(i
 
 // Calls visit for every reference of the formula: a cell as (col, row, col, row), a block as its corners.
 void forEachReference(const Formula& formula, const std::function<void(int, int, int, int)>& visit);
+template <typename Visit> void visitReferences(const Formula& formula, Visit&& visit) {
+    for (const Token& t : formula.code) {
+        if (t.op == Op::Ref) visit(t.a, t.b, t.a, t.b);
+        else if (t.op == Op::Range) visit(t.a, t.b, t.c, t.d);
+    }
+}
 
 } // namespace spreadlib

@@ -17,6 +17,10 @@ using detail::Column;
 using detail::FormulaCell;
 
 namespace {
+std::uint64_t cellKey(int col, int row) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(col)) << 32) | static_cast<std::uint32_t>(row);
+}
+
 // Per-cell operations on blocks larger than this fail instead of creating billions of cells.
 constexpr long long kMaxBlockCells = 1LL << 22;
 constexpr double kPixelsPerWidthUnit = 8.0;
@@ -85,7 +89,14 @@ bool Sheet::validBlock(int& col1, int& row1, int& col2, int& row2) const {
 Cell* Sheet::findCell(int col, int row) {
     if (col < 0 || col >= static_cast<int>(data_.columns.size())) return nullptr;
     Column& column = data_.columns[static_cast<std::size_t>(col)];
+    const std::size_t size = column.rows.size();
+    for (std::size_t i = column.hint; i < size && i < column.hint + 2; ++i)
+        if (column.rows[i] == row) {
+            column.hint = i;
+            return &column.cells[i];
+        }
     const auto it = std::lower_bound(column.rows.begin(), column.rows.end(), row);
+    column.hint = static_cast<std::size_t>(it - column.rows.begin());
     if (it == column.rows.end() || *it != row) return nullptr;
     return &column.cells[static_cast<std::size_t>(it - column.rows.begin())];
 }
@@ -151,7 +162,14 @@ bool Sheet::structureLocked() const { return evalDepth_ > 0; }
 
 void Sheet::clearContent(Cell& cell, int col) {
     if (cell.formula) {
-        unlinkFormula(cell.formula.get());
+        FormulaCell* formula = cell.formula.get();
+        unlinkFormula(formula);
+        // Its readers now read a cell without a formula: the sheet keeps their list by position.
+        if (!formula->dependents.empty()) {
+            std::vector<FormulaCell*>& list = cellListeners_.get(cellKey(col, formula->row));
+            list.insert(list.end(), formula->dependents.begin(), formula->dependents.end());
+            formula->dependents.clear();
+        }
         retireFormula(std::move(cell.formula));
         --data_.columns[static_cast<std::size_t>(col)].formulaCount;
     }

@@ -309,9 +309,14 @@ private:
     void rebuildGraph();
     void retireFormula(std::unique_ptr<detail::FormulaCell> formula);
     template <typename F> void forEachDependent(int col, int row, F&& fn);
-    void collectDependents(const std::vector<std::uint64_t>& seeds, std::vector<detail::FormulaCell*>& nodes);
+    template <typename F> void forEachDependentOf(const detail::FormulaCell* formula, F&& fn);
+    template <typename F> void forEachRangeDependent(int col, int row, F&& fn);
+    void attachFormula(detail::FormulaCell* formula);
+    using Edges = std::vector<std::pair<std::uint32_t, std::uint32_t>>; // (from, to) indexes into a node set
+    void collectDependents(const std::vector<std::uint64_t>& seeds, std::vector<detail::FormulaCell*>& nodes, Edges& edges);
     void collectDirtyPrecedents(detail::FormulaCell* root, std::vector<detail::FormulaCell*>& nodes);
-    void evaluateSet(std::vector<detail::FormulaCell*>& nodes);
+    void evaluateSet(std::vector<detail::FormulaCell*>& nodes, const Edges* edges = nullptr);
+    void finishEvaluation(const std::vector<detail::FormulaCell*>& nodes);
     void evaluateFormula(detail::FormulaCell& formula);
     void cellChanged(int col, int row);
     void processPending();
@@ -346,7 +351,7 @@ private:
         int col1 = 0, row1 = 0, col2 = 0, row2 = 0;
         detail::FormulaCell* formula = nullptr;
     };
-    std::unordered_map<std::uint64_t, std::vector<detail::FormulaCell*>> cellListeners_;
+    detail::ListenerMap cellListeners_;
     std::vector<RangeListener> rangeListeners_;
     std::vector<std::uint32_t> freeRangeListeners_;
     std::vector<std::vector<std::uint32_t>> rangesByColumn_;

@@ -142,8 +142,9 @@ void Sheet::recalcFormulasUsing(int functionId) {
     }
     if (data_.options[kOptionAutoCalc]) {
         for (const std::uint64_t key : seeds) nodes.push_back(formulaAt(keyCol(key), keyRow(key)));
-        collectDependents(seeds, nodes);
-        evaluateSet(nodes);
+        Edges edges;
+        collectDependents(seeds, nodes, edges);
+        evaluateSet(nodes, &edges);
     } else {
         markDependentsDirty(seeds);
     }
@@ -158,9 +159,10 @@ FormulaCell* Sheet::formulaAt(int col, int row) {
 
 void Sheet::linkFormula(FormulaCell* formula) {
     formula->rangeListeners.clear();
-    forEachReference(formula->formula, [&](int c1, int r1, int c2, int r2) {
+    visitReferences(formula->formula, [&](int c1, int r1, int c2, int r2) {
         if (c1 == c2 && r1 == r2) {
-            cellListeners_[cellKey(c1, r1)].push_back(formula);
+            FormulaCell* target = formulaAt(c1, r1);
+            (target ? target->dependents : cellListeners_.get(cellKey(c1, r1))).push_back(formula);
             return;
         }
         std::uint32_t id = 0;
@@ -183,17 +185,18 @@ void Sheet::linkFormula(FormulaCell* formula) {
 }
 
 void Sheet::unlinkFormula(FormulaCell* formula) {
-    forEachReference(formula->formula, [&](int c1, int r1, int c2, int r2) {
+    visitReferences(formula->formula, [&](int c1, int r1, int c2, int r2) {
         if (c1 != c2 || r1 != r2) return;
-        const auto it = cellListeners_.find(cellKey(c1, r1));
-        if (it == cellListeners_.end()) return;
-        auto& list = it->second;
-        const auto found = std::find(list.begin(), list.end(), formula);
-        if (found != list.end()) {
-            *found = list.back();
+        FormulaCell* target = formulaAt(c1, r1);
+        std::vector<FormulaCell*>* found = target ? &target->dependents : cellListeners_.find(cellKey(c1, r1));
+        if (!found) return;
+        auto& list = *found;
+        const auto at = std::find(list.begin(), list.end(), formula);
+        if (at != list.end()) {
+            *at = list.back();
             list.pop_back();
         }
-        if (list.empty()) cellListeners_.erase(it);
+        // An empty list stays: the cell is likely to be read again (a formula that is replaced).
     });
     for (const std::uint32_t id : formula->rangeListeners) {
         RangeListener& listener = rangeListeners_[id];
@@ -223,14 +226,25 @@ void Sheet::rebuildGraph() {
     for (std::size_t c = 0; c < data_.columns.size(); ++c) {
         Column& column = data_.columns[c];
         column.formulaCount = 0;
+        column.hint = 0;
         for (std::size_t i = 0; i < column.cells.size(); ++i) {
             FormulaCell* formula = column.cells[i].formula.get();
             if (!formula) continue;
             ++column.formulaCount;
             formula->col = static_cast<int>(c);
             formula->row = column.rows[i];
-            linkFormula(formula);
+            formula->dependents.clear();
         }
+    }
+    for (Column& column : data_.columns)
+        for (Cell& cell : column.cells)
+            if (cell.formula) linkFormula(cell.formula.get());
+}
+
+void Sheet::attachFormula(FormulaCell* formula) {
+    if (std::vector<FormulaCell*>* list = cellListeners_.find(cellKey(formula->col, formula->row))) {
+        formula->dependents.insert(formula->dependents.end(), list->begin(), list->end());
+        list->clear();
     }
 }
 
@@ -244,9 +258,18 @@ void Sheet::retireFormula(std::unique_ptr<FormulaCell> formula) {
 }
 
 template <typename F> void Sheet::forEachDependent(int col, int row, F&& fn) {
-    const auto it = cellListeners_.find(cellKey(col, row));
-    if (it != cellListeners_.end())
-        for (FormulaCell* formula : it->second) fn(formula);
+    const FormulaCell* self = formulaAt(col, row);
+    if (const std::vector<FormulaCell*>* list = self ? &self->dependents : cellListeners_.find(cellKey(col, row)))
+        for (FormulaCell* formula : *list) fn(formula);
+    forEachRangeDependent(col, row, fn);
+}
+
+template <typename F> void Sheet::forEachDependentOf(const FormulaCell* formula, F&& fn) {
+    for (FormulaCell* dependent : formula->dependents) fn(dependent);
+    forEachRangeDependent(formula->col, formula->row, fn);
+}
+
+template <typename F> void Sheet::forEachRangeDependent(int col, int row, F&& fn) {
     if (static_cast<std::size_t>(col) < rangesByColumn_.size())
         for (const std::uint32_t id : rangesByColumn_[static_cast<std::size_t>(col)]) {
             const RangeListener& l = rangeListeners_[id];
@@ -258,16 +281,25 @@ template <typename F> void Sheet::forEachDependent(int col, int row, F&& fn) {
     }
 }
 
-void Sheet::collectDependents(const std::vector<std::uint64_t>& seeds, std::vector<FormulaCell*>& nodes) {
+void Sheet::collectDependents(const std::vector<std::uint64_t>& seeds, std::vector<FormulaCell*>& nodes, Edges& edges) {
+    // The walk also records the edges inside the set, so that ordering it needs no second walk.
     const std::uint32_t mark = ++epoch_;
-    for (FormulaCell* node : nodes) node->mark = mark;
-    auto visit = [&](FormulaCell* formula) {
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i]->mark = mark;
+        nodes[i]->index = static_cast<std::uint32_t>(i);
+    }
+    auto add = [&](FormulaCell* formula) {
         if (formula->mark == mark) return;
         formula->mark = mark;
+        formula->index = static_cast<std::uint32_t>(nodes.size());
         nodes.push_back(formula);
     };
-    for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), visit);
-    for (std::size_t i = 0; i < nodes.size(); ++i) forEachDependent(nodes[i]->col, nodes[i]->row, visit);
+    for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), add);
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        forEachDependentOf(nodes[i], [&](FormulaCell* formula) {
+            add(formula);
+            edges.emplace_back(static_cast<std::uint32_t>(i), formula->index);
+        });
 }
 
 void Sheet::markDependentsDirty(const std::vector<std::uint64_t>& seeds) {
@@ -279,7 +311,7 @@ void Sheet::markDependentsDirty(const std::vector<std::uint64_t>& seeds) {
         queue.push_back(formula);
     };
     for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), visit);
-    for (std::size_t i = 0; i < queue.size(); ++i) forEachDependent(queue[i]->col, queue[i]->row, visit);
+    for (std::size_t i = 0; i < queue.size(); ++i) forEachDependentOf(queue[i], visit);
 }
 
 void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>& nodes) {
@@ -292,7 +324,7 @@ void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>&
         nodes.push_back(formula);
     };
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        forEachReference(nodes[i]->formula, [&](int c1, int r1, int c2, int r2) {
+        visitReferences(nodes[i]->formula, [&](int c1, int r1, int c2, int r2) {
             if (c1 == c2 && r1 == r2) {
                 add(formulaAt(c1, r1));
                 return;
@@ -310,27 +342,43 @@ void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>&
     }
 }
 
-void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes) {
+void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes, const Edges* edges) {
     const std::size_t n = nodes.size();
     if (n == 0) {
         if (evalDepth_ == 0) processPending();
         return;
     }
     ++evalDepth_;
-    const std::uint32_t mark = ++epoch_;
-    for (std::size_t i = 0; i < n; ++i) {
-        nodes[i]->mark = mark;
-        nodes[i]->index = static_cast<std::uint32_t>(i);
-    }
     // Edges inside the set, from each formula to the formulas that read it, in compressed rows.
     std::vector<std::uint32_t> offsets(n + 1, 0);
     std::vector<std::uint32_t> targets;
-    targets.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        forEachDependent(nodes[i]->col, nodes[i]->row, [&](FormulaCell* f) {
-            if (f->mark == mark) targets.push_back(f->index);
-        });
-        offsets[i + 1] = static_cast<std::uint32_t>(targets.size());
+    if (edges) {
+        for (const auto& edge : *edges) ++offsets[edge.first + 1];
+        for (std::size_t i = 0; i < n; ++i) offsets[i + 1] += offsets[i];
+        targets.resize(edges->size());
+        std::vector<std::uint32_t> fill(offsets.begin(), offsets.end() - 1);
+        for (const auto& edge : *edges) targets[fill[edge.first]++] = edge.second;
+    } else {
+        const std::uint32_t mark = ++epoch_;
+        for (std::size_t i = 0; i < n; ++i) {
+            nodes[i]->mark = mark;
+            nodes[i]->index = static_cast<std::uint32_t>(i);
+        }
+        targets.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            forEachDependentOf(nodes[i], [&](FormulaCell* f) {
+                if (f->mark == mark) targets.push_back(f->index);
+            });
+            offsets[i + 1] = static_cast<std::uint32_t>(targets.size());
+        }
+    }
+    if (n == 1 && targets.empty()) {
+        // One formula that does not read itself: no order to find.
+        FormulaCell* formula = nodes[0];
+        if (!formula->retired) evaluateFormula(*formula);
+        formula->dirty = false;
+        finishEvaluation(nodes);
+        return;
     }
     std::vector<std::uint32_t> inDegree(n, 0);
     for (const std::uint32_t t : targets) ++inDegree[t];
@@ -417,6 +465,10 @@ void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes) {
         }
         for (const std::uint32_t i : cyclic) release(i);
     }
+    finishEvaluation(nodes);
+}
+
+void Sheet::finishEvaluation(const std::vector<FormulaCell*>& nodes) {
     --evalDepth_;
     if (!observers_.empty()) {
         int c1 = kMaxColumnCount, r1 = kMaxRowCount, c2 = 0, r2 = 0;
@@ -445,8 +497,9 @@ void Sheet::cellChanged(int col, int row) {
     if (data_.options[kOptionAutoCalc]) {
         std::vector<FormulaCell*> nodes;
         if (self && self->dirty) nodes.push_back(self);
-        collectDependents(seeds, nodes);
-        evaluateSet(nodes);
+        Edges edges;
+        collectDependents(seeds, nodes, edges);
+        evaluateSet(nodes, &edges);
     } else {
         markDependentsDirty(seeds);
     }
@@ -466,8 +519,9 @@ void Sheet::processPending() {
             if (self && self->dirty) roots.push_back(self);
         }
         if (data_.options[kOptionAutoCalc]) {
-            collectDependents(seeds, roots);
-            evaluateSet(roots);
+            Edges edges;
+            collectDependents(seeds, roots, edges);
+            evaluateSet(roots, &edges);
         } else {
             markDependentsDirty(seeds);
         }
@@ -499,8 +553,9 @@ void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed)
         nodes.push_back(formula);
     }
     if (data_.options[kOptionAutoCalc]) {
-        collectDependents(seeds, nodes);
-        evaluateSet(nodes);
+        Edges edges;
+        collectDependents(seeds, nodes, edges);
+        evaluateSet(nodes, &edges);
     } else {
         markDependentsDirty(seeds);
     }
@@ -522,15 +577,25 @@ bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNo
         return false;
     }
     Cell& cell = cellAt(col, row);
-    clearContent(cell, col);
-    cell.kind = CellKind::Formula;
-    cell.formula = std::make_unique<FormulaCell>();
-    FormulaCell* formula = cell.formula.get();
+    FormulaCell* formula = nullptr;
+    if (cell.formula && evalDepth_ == 0) {
+        // A formula replaced by another: the same engine record serves (nothing can hold it now).
+        formula = cell.formula.get();
+        unlinkFormula(formula);
+    } else {
+        clearContent(cell, col);
+        cell.kind = CellKind::Formula;
+        cell.formula = std::make_unique<FormulaCell>();
+        formula = cell.formula.get();
+        ++data_.columns[static_cast<std::size_t>(col)].formulaCount;
+        formula->col = col;
+        formula->row = row;
+        attachFormula(formula);
+    }
     formula->formula = std::move(parsed);
     formula->col = col;
     formula->row = row;
     formula->dirty = true;
-    ++data_.columns[static_cast<std::size_t>(col)].formulaCount;
     linkFormula(formula);
     markChanged();
     if (evalDepth_ > 0 || batchDepth_ > 0) {

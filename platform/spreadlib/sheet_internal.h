@@ -27,6 +27,9 @@ struct FormulaCell {
     std::uint32_t mark = 0;     // visit marker of graph walks
     std::uint32_t index = 0;    // position in the set being evaluated
     std::vector<std::uint32_t> rangeListeners; // ids of its entries in the range index
+    // The formulas that read this cell by a single reference (for cells without a formula the
+    // sheet keeps these lists by position). A walk down a chain of formulas is pointer chasing.
+    std::vector<FormulaCell*> dependents;
 };
 
 enum class CellKind : std::uint8_t { Empty, Text, Number, Formula };
@@ -52,6 +55,9 @@ struct Column {
     std::vector<int> rows; // ascending
     std::vector<Cell> cells;
     int formulaCount = 0;
+    // Where the last lookup found its row: formulas read their neighbours, so the next lookup
+    // usually lands there or one further.
+    mutable std::size_t hint = 0;
 };
 
 struct Span {
@@ -90,6 +96,64 @@ struct SheetData {
     int selCol1 = 0, selRow1 = 0, selCol2 = 0, selRow2 = 0;
 
     SheetData();
+};
+
+// The formulas that read each single cell, by cell key (column << 32 | row). Open addressing: a
+// lookup is one or two probes, which matters when a long chain of formulas is recalculated. Lists
+// are never removed (an emptied list usually fills again); clear() drops everything.
+class ListenerMap {
+public:
+    std::vector<FormulaCell*>* find(std::uint64_t key) {
+        if (slots_.empty()) return nullptr;
+        for (std::size_t i = slotOf(key);; i = (i + 1) & mask_) {
+            const std::uint32_t slot = slots_[i];
+            if (slot == 0) return nullptr;
+            if (keys_[i] == key) return &lists_[slot - 1];
+        }
+    }
+    std::vector<FormulaCell*>& get(std::uint64_t key) {
+        if ((lists_.size() + 1) * 2 > slots_.size()) grow();
+        for (std::size_t i = slotOf(key);; i = (i + 1) & mask_) {
+            const std::uint32_t slot = slots_[i];
+            if (slot == 0) {
+                lists_.emplace_back();
+                slots_[i] = static_cast<std::uint32_t>(lists_.size());
+                keys_[i] = key;
+                return lists_.back();
+            }
+            if (keys_[i] == key) return lists_[slot - 1];
+        }
+    }
+    void clear() {
+        keys_.clear();
+        slots_.clear();
+        lists_.clear();
+        mask_ = 0;
+    }
+
+private:
+    std::size_t slotOf(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & mask_;
+    }
+    void grow() {
+        const std::size_t capacity = slots_.empty() ? 64 : slots_.size() * 2;
+        std::vector<std::uint64_t> oldKeys(capacity, 0);
+        std::vector<std::uint32_t> oldSlots(capacity, 0);
+        oldKeys.swap(keys_);
+        oldSlots.swap(slots_);
+        mask_ = capacity - 1;
+        for (std::size_t j = 0; j < oldSlots.size(); ++j) {
+            if (oldSlots[j] == 0) continue;
+            std::size_t i = slotOf(oldKeys[j]);
+            while (slots_[i] != 0) i = (i + 1) & mask_;
+            slots_[i] = oldSlots[j];
+            keys_[i] = oldKeys[j];
+        }
+    }
+    std::vector<std::uint64_t> keys_;
+    std::vector<std::uint32_t> slots_; // 1 + index into lists_; 0 is a free slot
+    std::vector<std::vector<FormulaCell*>> lists_;
+    std::size_t mask_ = 0;
 };
 
 // Options that belong to the document (saved and loaded); the others belong to the program.

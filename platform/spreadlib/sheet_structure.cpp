@@ -286,6 +286,7 @@ bool Sheet::copyRange(int col1, int row1, int col2, int row2, int destCol, int d
             formula->row = r;
             formula->dirty = true;
             ++data_.columns[static_cast<std::size_t>(c)].formulaCount;
+            attachFormula(formula);
             linkFormula(formula);
         } else if (!copy.hasFormula) {
             cell.kind = copy.kind;
