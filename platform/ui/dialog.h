@@ -69,7 +69,7 @@ public:
     // --- life ------------------------------------------------------------------------------------
 
     // Runs the dialog modally; answers what endDialog was given, or -1 when the template is missing
-    // (a message on the host's command line says so).
+    // (a message on the host's command line says so) or the window exists already.
     int doModal();
     // Builds and initialises the dialog without showing it. A template with dialogStyle::Child
     // becomes a page inside parent; any other becomes a window owned by parent. False when the

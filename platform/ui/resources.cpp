@@ -108,6 +108,18 @@ QIcon loadIcon(int id) {
     return QIcon(QPixmap::fromImage(image));
 }
 
+bool findBitmap(core::ModuleHandle instance, int id, QImage& image) {
+    const ResourceSet* set = setOf(instance);
+    return set && set->findBitmap(id, image);
+}
+
+QIcon loadIcon(core::ModuleHandle instance, int id) {
+    const ResourceSet* set = setOf(instance);
+    QImage image;
+    if (!set || !set->findIcon(id, image)) return QIcon();
+    return QIcon(QPixmap::fromImage(image));
+}
+
 bool Bitmap::loadBitmap(int id) {
     QImage image;
     if (!findBitmap(id, image)) {

@@ -57,6 +57,9 @@ ResourceSet& hostResources();
 const DialogTemplate* findTemplate(int id);
 bool findBitmap(int id, QImage& image);
 QIcon loadIcon(int id);
+// The same in one library only (KvTempResourceOverride::GetDefaultResource names a module's own).
+bool findBitmap(core::ModuleHandle instance, int id, QImage& image);
+QIcon loadIcon(core::ModuleHandle instance, int id);
 
 // A bitmap object: empty until a bitmap resource is loaded into it, emptied again on request.
 class Bitmap {

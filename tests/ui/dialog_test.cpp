@@ -116,6 +116,44 @@ TEST(Dialog, IsMadeOfTheTemplatesControls) {
     EXPECT_FALSE(dialog.destroyWindow());
 }
 
+TEST(Dialog, ControlsMadeByCodeAreControlsLikeTheTemplates) {
+    ui::ScriptedUser user;
+    RecordingDialog dialog;
+    user.onDialog(kEveryControl, [&](DialogUser& u) {
+        // A list in which every click toggles an item, made at a rectangle in pixels.
+        QWidget* made = dialog.createItem({2000, ui::Kind::ListBox, "", 0, 0, 0, 0, ui::style::MultipleSelection},
+                                          QRect(300, 300, 120, 80));
+        ASSERT_EQ(dialog.item(2000), made);
+        EXPECT_EQ(dialog.itemRect(2000), QRect(300, 300, 120, 80));
+        EXPECT_EQ(GetWndClassName(made), "ListBox");
+        for (const char* item : {"a", "b", "c"}) dialog.listAddString(2000, item);
+        dialog.listSetSel(2000, -1, true);
+        dialog.listSetSel(2000, 1, false);
+        EXPECT_EQ(dialog.listSelectedIndexes(2000), (std::vector<int>{0, 2}));
+        EXPECT_TRUE(dialog.linesStarting(command(2000, ui::LBN_SELCHANGE)).empty());
+        u.choose(2000, 1);
+        EXPECT_EQ(dialog.linesStarting(command(2000, ui::LBN_SELCHANGE)).size(), 1u);
+        EXPECT_TRUE(dialog.destroyItem(2000));
+        EXPECT_EQ(dialog.item(2000), nullptr);
+        EXPECT_FALSE(dialog.destroyItem(2000));
+
+        // Item data, lines of a multi-line edit, selections.
+        ASSERT_TRUE(dialog.comboSetItemData(kDropDown, 2, 1234567890123LL));
+        EXPECT_EQ(dialog.comboItemData(kDropDown, 2), 1234567890123LL);
+        EXPECT_FALSE(dialog.comboSetItemData(kDropDown, 3, 1));
+        dialog.setItemText(kMultiLine, "one\ntwo");
+        EXPECT_EQ(dialog.itemText(kMultiLine), "one\ntwo");
+        int start = 0, end = 0;
+        dialog.setEditSel(kMultiLine, 4, -1);
+        ASSERT_TRUE(dialog.editSel(kMultiLine, start, end));
+        EXPECT_EQ(start, 4);
+        EXPECT_EQ(end, 7);
+        EXPECT_FALSE(dialog.editSel(kCheck, start, end));
+        u.click(ui::IDOK);
+    });
+    dialog.doModal();
+}
+
 TEST(Dialog, HearsWhatTheUserDoesAndNotWhatCodeDoes) {
     ui::ScriptedUser user;
     RecordingDialog dialog;

@@ -79,5 +79,14 @@ TEST(Resources, PicturesComeFromMemoryOrFromThePictureFolder) {
 
     set.addIcon(148, red);
     EXPECT_FALSE(ui::loadIcon(148).isNull());
+
+    // A module's own pictures, whatever is current.
+    core::setCurrentResourceInstance(nullptr);
+    QImage image;
+    EXPECT_TRUE(ui::findBitmap(&module, 8134, image));
+    EXPECT_EQ(image.size(), QSize(4, 3));
+    EXPECT_FALSE(ui::loadIcon(&module, 148).isNull());
+    static const int stranger = 0;
+    EXPECT_FALSE(ui::findBitmap(&stranger, 8134, image));
     ui::terminateExtensionModule(&module);
 }
