@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -70,6 +72,7 @@ struct Dialog::Silence {
 
 Dialog::Dialog(int templateId, QWidget* owner) : QDialog(nullptr), templateId_(templateId), owner_(owner) {
     setWindowClassName(this, "#32770");
+    setMouseTracking(true); // moves arrive without a button pressed too
     installKeyRouting();
 }
 
@@ -282,6 +285,33 @@ void Dialog::closeEvent(QCloseEvent* event) {
 void Dialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (created_) onSize(width(), height());
+}
+
+void Dialog::mousePressEvent(QMouseEvent* event) {
+    if (!created_) return;
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) onLButtonDown(point, event->modifiers());
+    else if (event->button() == Qt::RightButton) onRButtonDown(point, event->modifiers());
+}
+
+void Dialog::mouseReleaseEvent(QMouseEvent* event) {
+    if (created_ && event->button() == Qt::LeftButton) onLButtonUp(event->position().toPoint(), event->modifiers());
+}
+
+void Dialog::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (created_ && event->button() == Qt::LeftButton) onLButtonDblClk(event->position().toPoint(), event->modifiers());
+}
+
+void Dialog::mouseMoveEvent(QMouseEvent* event) {
+    if (created_) onMouseMove(event->position().toPoint(), event->buttons());
+}
+
+void Dialog::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (!created_) return;
+    QPainter painter(this);
+    onEraseBackground(painter);
+    onPaint(painter);
 }
 
 // --- controls ------------------------------------------------------------------------------------

@@ -51,6 +51,7 @@
 #include "ui/keys.h"
 
 class QButtonGroup;
+class QPainter;
 
 namespace ui {
 
@@ -241,11 +242,26 @@ protected:
     virtual void onSize(int width, int height) {}
     // The window is about to go; the controls still exist.
     virtual void onDestroy() {}
+    // The mouse in the dialog's own area (on no control, or on a disabled one), client coordinates.
+    virtual void onLButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) {}
+    virtual void onLButtonUp(const QPoint& point, Qt::KeyboardModifiers modifiers) {}
+    virtual void onLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers modifiers) {}
+    virtual void onRButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) {}
+    virtual void onMouseMove(const QPoint& point, Qt::MouseButtons buttons) {}
+    // Drawing the dialog's own area, over the window's colour and under the controls: first the
+    // background, then the rest.
+    virtual void onEraseBackground(QPainter& painter) {}
+    virtual void onPaint(QPainter& painter) {}
 
     // Qt's side: turned into the events above.
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 public:
     // Qt's ways of ending a dialog become the commands IDOK and IDCANCEL.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -154,6 +155,31 @@ bool DialogUser::focus(int id) {
     return true;
 }
 
+bool DialogUser::clickAt(const QPoint& point, bool right, bool twice) {
+    if (!dialog_.isVisible() || !dialog_.rect().contains(point)) {
+        problem("Cannot click at (" + std::to_string(point.x()) + ", " + std::to_string(point.y()) + ") in dialog " +
+                std::to_string(dialog_.templateId()) + ": " + (dialog_.isVisible() ? "outside it." : "it is not shown."));
+        return false;
+    }
+    QWidget* target = dialog_.childAt(point);
+    if (!target) target = &dialog_;
+    const QPointF local = target->mapFrom(&dialog_, point);
+    const QPointF global = dialog_.mapToGlobal(point);
+    const Qt::MouseButton button = right ? Qt::RightButton : Qt::LeftButton;
+    const QPointer<QWidget> receiver = target; // a click may destroy what it clicks
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons held) {
+        QMouseEvent event(type, local, global, button, held, Qt::NoModifier);
+        if (receiver) QApplication::sendEvent(receiver, &event);
+    };
+    send(QEvent::MouseButtonPress, button);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    if (twice) {
+        send(QEvent::MouseButtonDblClick, button);
+        send(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+    return true;
+}
+
 bool DialogUser::pressKey(int virtualKeyCode, bool shift, bool control) {
     int key = qtKey(virtualKeyCode);
     if (!key) {
@@ -207,6 +233,8 @@ ScriptedUser::~ScriptedUser() {
         problem(std::to_string(messageBoxAnswers_.size()) + " message box answer(s) were never asked for.");
     if (!fileAnswers_.empty())
         problem(std::to_string(fileAnswers_.size()) + " file dialog answer(s) were never asked for.");
+    if (!menuAnswers_.empty())
+        problem(std::to_string(menuAnswers_.size()) + " pop-up menu answer(s) were never asked for.");
 }
 
 void ScriptedUser::problem(const std::string& text) {
@@ -220,6 +248,8 @@ void ScriptedUser::onDialog(int templateId, Script script) { scripts_[templateId
 void ScriptedUser::answerMessageBox(int answer) { messageBoxAnswers_.push_back(answer); }
 
 void ScriptedUser::answerFileDialog(const Zrk_StringArray& paths) { fileAnswers_.push_back(paths); }
+
+void ScriptedUser::answerPopupMenu(int commandId) { menuAnswers_.push_back(commandId); }
 
 void ScriptedUser::passTime(int milliseconds) { ui::passTime(milliseconds); }
 
@@ -287,6 +317,22 @@ std::optional<bool> ScriptedUser::fileDialog(const FileDialogRequest& request, Z
     }
     paths = answer;
     return true;
+}
+
+} // namespace ui
+
+namespace ui {
+
+std::optional<int> ScriptedUser::popupMenu(const PopupMenuRequest& request) {
+    popupMenus_.push_back(request);
+    if (menuAnswers_.empty()) return 0;
+    const int chosen = menuAnswers_.front();
+    menuAnswers_.pop_front();
+    if (chosen != 0 && !request.offers(chosen)) {
+        problem("The pop-up menu offers no command " + std::to_string(chosen) + "; it was closed without a choice.");
+        return 0;
+    }
+    return chosen;
 }
 
 } // namespace ui

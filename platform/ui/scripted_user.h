@@ -19,8 +19,8 @@
 //
 // Mistakes are problems, reported to the problem handler (tests install one that fails the test):
 // a dialog without a script, a script that does not end its dialog, an action on a control that is
-// missing, hidden or disabled, an answer a message box does not offer, and scripts or answers left
-// unused when the ScriptedUser goes.
+// missing, hidden or disabled, an answer a message box or pop-up menu does not offer, and scripts or
+// answers left unused when the ScriptedUser goes.
 
 #include <deque>
 #include <functional>
@@ -59,6 +59,9 @@ public:
     bool toggleItem(int id, int index);
     // Clicks into a control, giving it the focus.
     bool focus(int id);
+    // Clicks at a point of the dialog's client area, on whatever lies there (the right button with
+    // right set); twice for a double click.
+    bool clickAt(const QPoint& point, bool right = false, bool twice = false);
     // Presses a key (virtual-key code, codes.h) where the focus is: VK_TAB, VK_ESCAPE, VK_F5 ...
     bool pressKey(int virtualKey, bool shift = false, bool control = false);
     // Clicks the close box.
@@ -100,10 +103,14 @@ public:
     void answerFileDialog(const Zrk_StringArray& paths);
     void answerFileDialog(const Zrk_String& path) { answerFileDialog(Zrk_StringArray{path}); }
     void cancelFileDialog() { answerFileDialog(Zrk_StringArray{}); }
+    // The command chosen in the next pop-up menu (0: closed without a choice). Without one the menu
+    // closes without a choice.
+    void answerPopupMenu(int commandId);
 
     // What the user saw, in order.
     const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
     const std::vector<FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
+    const std::vector<PopupMenuRequest>& popupMenus() const { return popupMenus_; }
     const std::vector<int>& dialogsRun() const { return dialogsRun_; }
     const std::vector<std::string>& problems() const { return problems_; }
 
@@ -112,6 +119,7 @@ public:
     bool runModal(Dialog& dialog) override;
     std::optional<int> messageBox(const MessageBoxRequest& request) override;
     std::optional<bool> fileDialog(const FileDialogRequest& request, Zrk_StringArray& paths) override;
+    std::optional<int> popupMenu(const PopupMenuRequest& request) override;
     bool usesVirtualClock() const override { return true; }
 
 private:
@@ -121,6 +129,8 @@ private:
     std::map<int, std::deque<Script>> scripts_;
     std::deque<int> messageBoxAnswers_;
     std::deque<Zrk_StringArray> fileAnswers_;
+    std::deque<int> menuAnswers_;
+    std::vector<PopupMenuRequest> popupMenus_;
     std::vector<ShownMessageBox> messageBoxes_;
     std::vector<FileDialogRequest> fileDialogs_;
     std::vector<int> dialogsRun_;

@@ -18,6 +18,7 @@
 
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
+#include "ui/popup_menu.h"
 
 namespace ui {
 
@@ -38,6 +39,8 @@ public:
     virtual std::optional<bool> fileDialog(const FileDialogRequest& request, Zrk_StringArray& paths) {
         return std::nullopt;
     }
+    // The chosen command of a pop-up menu (0: none), or nothing to show it to a person.
+    virtual std::optional<int> popupMenu(const PopupMenuRequest& request) { return std::nullopt; }
     // Whether timers started now run on the virtual clock (timers.h).
     virtual bool usesVirtualClock() const { return false; }
 
@@ -50,7 +53,7 @@ protected:
 UserInteraction* currentUserInteraction();
 
 // Message boxes on a terminal: caption and text are written to out (UTF-8), and the default button
-// answers. File dialogs are cancelled. Dialogs still run as usual.
+// answers. File dialogs and pop-up menus are cancelled. Dialogs still run as usual.
 class TerminalMessageBoxes : public UserInteraction {
 public:
     using Output = std::function<void(const std::string& utf8)>;
@@ -59,6 +62,7 @@ public:
 
     std::optional<int> messageBox(const MessageBoxRequest& request) override;
     std::optional<bool> fileDialog(const FileDialogRequest& request, Zrk_StringArray& paths) override;
+    std::optional<int> popupMenu(const PopupMenuRequest&) override { return 0; }
 
     // The terminal's lines for a message box and its answer.
     static std::string describe(const MessageBoxRequest& request, int answer);

@@ -370,6 +370,41 @@ TEST(Dialog, SizeChangesKeepToTheMinimumTrackingSize) {
     dialog.doModal();
 }
 
+TEST(Dialog, HearsTheMouseInItsOwnAreaAndDrawsIt) {
+    ui::ScriptedUser user;
+    RecordingDialog dialog;
+    user.onDialog(kEveryControl, [&](DialogUser& u) {
+        const QPoint empty(dialog.width() - 3, 3); // on no control
+        ASSERT_EQ(dialog.childAt(empty), nullptr);
+        u.clickAt(empty);
+        EXPECT_EQ(dialog.log.back(), "lbutton " + std::to_string(empty.x()) + " 3");
+        u.clickAt(empty, false, true);
+        EXPECT_EQ(dialog.log.back(), "double " + std::to_string(empty.x()) + " 3");
+
+        // A click on a control is the control's.
+        u.clickAt(dialog.itemRect(kCheck).center());
+        EXPECT_EQ(dialog.checkState(kCheck), 1);
+        EXPECT_EQ(dialog.log.back(), command(kCheck, ui::BN_CLICKED));
+
+        // The right button opens a menu; the user chooses in it, or not.
+        user.answerPopupMenu(32811);
+        u.clickAt(empty, true);
+        EXPECT_EQ(dialog.log.back(), "menu 32811");
+        u.clickAt(empty, true);
+        EXPECT_EQ(dialog.log.back(), "menu 0");
+        ASSERT_EQ(user.popupMenus().size(), 2u);
+        EXPECT_EQ(user.popupMenus()[0].items.size(), 3u);
+        EXPECT_TRUE(user.popupMenus()[0].offers(32811));
+        EXPECT_FALSE(user.popupMenus()[0].offers(32812)); // disabled
+
+        const int before = dialog.paints;
+        dialog.grab();
+        EXPECT_GT(dialog.paints, before);
+        u.click(ui::IDOK);
+    });
+    dialog.doModal();
+}
+
 TEST(Dialog, AGridWindowTakesThePlaceOfAPlaceholder) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.create());

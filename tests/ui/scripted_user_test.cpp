@@ -31,6 +31,10 @@ TEST(ScriptedUser, ReportsWhatAPersonCouldNotHaveDone) {
             EXPECT_FALSE(u.pressKey(0x07));        // no such key
             user.answerMessageBox(ui::IDRETRY);    // not offered by a Yes/No box
             u.click(kMore);
+            user.answerPopupMenu(32812);           // disabled in the menu
+            u.clickAt(QPoint(u.dialog().width() - 3, 3), true);
+            EXPECT_EQ(dialog.log.back(), "menu 0");
+            EXPECT_FALSE(u.clickAt(QPoint(-1, 5)));
             // ... and the script forgets to end the dialog.
         });
         user.onDialog(kNameDialog, [](ui::DialogUser& u) { u.click(ui::IDCANCEL); });
@@ -43,9 +47,11 @@ TEST(ScriptedUser, ReportsWhatAPersonCouldNotHaveDone) {
 
         user.onDialog(kNameDialog, [](ui::DialogUser&) {}); // never runs
         user.answerMessageBox(ui::IDOK);                    // never asked for
-        EXPECT_EQ(user.problems().size(), 11u);
+        EXPECT_EQ(user.problems().size(), 13u);
     }
-    ASSERT_EQ(problems.size(), 13u);
+    ASSERT_EQ(problems.size(), 15u);
+    EXPECT_TRUE(mentions(problems, "The pop-up menu offers no command 32812; it was closed without a choice."));
+    EXPECT_TRUE(mentions(problems, "Cannot click at (-1, 5) in dialog 9000: outside it."));
     EXPECT_TRUE(mentions(problems, "Cannot click control 1019 of dialog 9000: it is disabled."));
     EXPECT_TRUE(mentions(problems, "Cannot type into control 1018 of dialog 9000: it is not shown."));
     EXPECT_TRUE(mentions(problems, "Cannot click control 4711 of dialog 9000: there is no such control."));

@@ -1,6 +1,7 @@
 #include "test_dialogs.h"
 
 #include "core/settings.h"
+#include "ui/popup_menu.h"
 #include "ui/resources.h"
 
 namespace test {
@@ -124,6 +125,19 @@ void RecordingDialog::onClose() {
 }
 
 void RecordingDialog::onDestroy() { log.push_back("destroy"); }
+
+void RecordingDialog::onLButtonDown(const QPoint& point, Qt::KeyboardModifiers) { log.push_back(line("lbutton", point.x(), point.y())); }
+
+void RecordingDialog::onLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers) { log.push_back(line("double", point.x(), point.y())); }
+
+// A context menu, as grids have.
+void RecordingDialog::onRButtonDown(const QPoint& point, Qt::KeyboardModifiers) {
+    const int chosen = ui::trackPopupMenu({{32811, "&Copy"}, ui::MenuItem::separatorLine(), {32812, "&Paste", false, false}},
+                                          mapToGlobal(point), this);
+    log.push_back("menu " + std::to_string(chosen));
+}
+
+void RecordingDialog::onPaint(QPainter&) { ++paints; }
 
 bool RecordingDialog::preTranslateKey(const ui::KeyPress& key) {
     log.push_back(line("key", key.key, key.targetId) + (key.shift ? " shift" : ""));

@@ -58,6 +58,7 @@ public:
     int closeResult = 0;         // when set, the close box ends the dialog with it
     std::vector<int> keysToConsume; // virtual keys preTranslateKey answers true for
     bool fillOnInit = true;
+    int paints = 0;
 
     // Lines of the log that start with prefix.
     std::vector<std::string> linesStarting(const std::string& prefix) const;
@@ -71,6 +72,10 @@ protected:
     void onSize(int width, int height) override;
     void onClose() override;
     void onDestroy() override;
+    void onLButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
+    void onLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
+    void onRButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
+    void onPaint(QPainter& painter) override;
 };
 
 // The name dialog: its edit's text becomes name on OK.
