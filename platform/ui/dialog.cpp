@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <charconv>
 
@@ -99,6 +100,12 @@ bool Dialog::build(QWidget* parent) {
         if (!(template_.style & dialogStyle::NoCloseBox)) flags |= Qt::WindowCloseButtonHint;
         if (template_.style & dialogStyle::TopMost) flags |= Qt::WindowStaysOnTopHint;
         setWindowFlags(flags);
+        // An owned window stays above its owner.
+        QWidget* ownerWindow = owner_ ? owner_->window() : mainWindow() ? mainWindow()->window() : nullptr;
+        if (ownerWindow && ownerWindow->windowHandle()) {
+            winId(); // the window exists from here on, so that it can know its owner
+            if (windowHandle()) windowHandle()->setTransientParent(ownerWindow->windowHandle());
+        }
     }
     setFont(dialogFont(template_));
     units_.emplace(font());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QWindow>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -463,6 +464,21 @@ TEST(Dialog, PagesLieInsideTheirDialog) {
     });
     EXPECT_EQ(dialog.doModal(), ui::IDCANCEL);
     page.destroyWindow();
+}
+
+TEST(Dialog, AnOwnedWindowStaysAboveItsOwnerWithoutBeingItsChild) {
+    QWidget owner;
+    owner.show();
+    {
+        RecordingDialog dialog(kNameDialog, &owner);
+        ASSERT_TRUE(dialog.create());
+        EXPECT_EQ(dialog.parentWidget(), nullptr); // the owner never deletes it
+        ASSERT_NE(dialog.windowHandle(), nullptr);
+        EXPECT_EQ(dialog.windowHandle()->transientParent(), owner.windowHandle());
+        EXPECT_EQ(dialog.owner(), &owner);
+        dialog.destroyWindow();
+    }
+    EXPECT_TRUE(owner.children().isEmpty());
 }
 
 TEST(Dialog, EndsAtOnceWhenInitialisationEndsIt) {
