@@ -1,6 +1,10 @@
 // Draws the module's pictures into a resource folder: ss_draw_pictures RESOURCES
 //   bitmaps/8134.png   the checked face of a picture check box (grids of the macro dialogs)
 //   bitmaps/8136.png   the unchecked face
+//   button pictures, 16 x 16, as bitmaps and icons under the same numbers:
+//     206 delete, 212 add, 217 select in the drawing, 223 copy, 231 choose a picture, 232 open,
+//     233 save, 235 same width, 236 same height, 257 move up, 258 move down
+//   icons/148.png      the dialog designer's window (32 x 32)
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
 #include <QDir>
@@ -53,6 +57,154 @@ void checkMark(QPainter& painter) {
     painter.drawPath(tick);
 }
 
+const QColor kInk(45, 52, 62);
+const QColor kPaper(250, 250, 247);
+
+QPen ink(double width = 1.0) { return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+
+void cross(QPainter& p) {
+    p.setPen(QPen(QColor(196, 43, 28), 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 4), QPointF(12, 12));
+    p.drawLine(QPointF(12, 4), QPointF(4, 12));
+}
+
+void plus(QPainter& p) {
+    p.setPen(QPen(QColor(30, 140, 60), 2.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 3), QPointF(8, 13));
+    p.drawLine(QPointF(3, 8), QPointF(13, 8));
+}
+
+// A mouse arrow pointing at a small part.
+void pointAt(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(QColor(150, 190, 230));
+    p.drawRect(QRectF(1.5, 1.5, 7, 5));
+    QPainterPath arrow;
+    arrow.moveTo(6, 5);
+    arrow.lineTo(6, 15);
+    arrow.lineTo(8.5, 12.5);
+    arrow.lineTo(10.5, 15.5);
+    arrow.lineTo(12, 14.5);
+    arrow.lineTo(10, 11.5);
+    arrow.lineTo(13.5, 11.5);
+    arrow.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(arrow);
+}
+
+void sheet(QPainter& p, const QRectF& r) {
+    p.setPen(ink());
+    p.setBrush(kPaper);
+    p.drawRect(r);
+    p.setPen(QPen(QColor(150, 156, 166), 1));
+    for (double y = r.top() + 3; y < r.bottom() - 1; y += 2.5) p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
+}
+
+void copy(QPainter& p) {
+    sheet(p, QRectF(1.5, 1.5, 8, 10));
+    sheet(p, QRectF(6.5, 4.5, 8, 10));
+}
+
+void landscape(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(QColor(205, 228, 246));
+    p.drawRect(QRectF(1.5, 2.5, 13, 11));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(240, 190, 40));
+    p.drawEllipse(QPointF(10.5, 5.8), 1.7, 1.7);
+    QPainterPath hills;
+    hills.moveTo(2, 13);
+    hills.lineTo(6, 7.5);
+    hills.lineTo(9, 11);
+    hills.lineTo(11, 9);
+    hills.lineTo(14, 13);
+    hills.closeSubpath();
+    p.setBrush(QColor(70, 150, 80));
+    p.drawPath(hills);
+}
+
+void folder(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(QColor(236, 190, 80));
+    QPainterPath back;
+    back.moveTo(1.5, 13.5);
+    back.lineTo(1.5, 3.5);
+    back.lineTo(5.5, 3.5);
+    back.lineTo(7, 5);
+    back.lineTo(12.5, 5);
+    back.lineTo(12.5, 13.5);
+    back.closeSubpath();
+    p.drawPath(back);
+    p.setBrush(QColor(250, 214, 120));
+    QPainterPath front;
+    front.moveTo(1.5, 13.5);
+    front.lineTo(4, 7.5);
+    front.lineTo(15, 7.5);
+    front.lineTo(12.5, 13.5);
+    front.closeSubpath();
+    p.drawPath(front);
+}
+
+void disk(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(QColor(60, 100, 170));
+    QPainterPath body;
+    body.moveTo(1.5, 1.5);
+    body.lineTo(12.5, 1.5);
+    body.lineTo(14.5, 3.5);
+    body.lineTo(14.5, 14.5);
+    body.lineTo(1.5, 14.5);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(4, 1.5, 7.5, 5));
+    p.setBrush(QColor(220, 224, 230));
+    p.drawRect(QRectF(3.5, 9, 9, 5.5));
+}
+
+// A double arrow between two bars, across (same width) or up and down (same height).
+void sameSize(QPainter& p, bool across) {
+    if (!across) {
+        p.translate(16, 0);
+        p.rotate(90);
+    }
+    p.setPen(ink(1.4));
+    p.drawLine(QPointF(1.5, 3), QPointF(1.5, 13));
+    p.drawLine(QPointF(14.5, 3), QPointF(14.5, 13));
+    p.drawLine(QPointF(4, 8), QPointF(12, 8));
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({QPointF(3.5, 8), QPointF(6.5, 5.5), QPointF(6.5, 10.5)}));
+    p.drawPolygon(QPolygonF({QPointF(12.5, 8), QPointF(9.5, 5.5), QPointF(9.5, 10.5)}));
+}
+
+void arrow(QPainter& p, bool up) {
+    if (!up) {
+        p.translate(16, 16);
+        p.rotate(180);
+    }
+    p.setPen(ink());
+    p.setBrush(QColor(60, 120, 200));
+    p.drawPolygon(QPolygonF({QPointF(8, 2), QPointF(14, 9), QPointF(10.5, 9), QPointF(10.5, 14), QPointF(5.5, 14),
+                             QPointF(5.5, 9), QPointF(2, 9)}));
+}
+
+// A dialog with a title bar, two fields and a button, over a drawing of a plate.
+void designer(QPainter& p) {
+    p.setPen(ink(1.2));
+    p.setBrush(QColor(238, 238, 236));
+    p.drawRoundedRect(QRectF(2.5, 3.5, 27, 25), 2, 2);
+    p.setBrush(QColor(60, 100, 170));
+    p.drawRect(QRectF(2.5, 3.5, 27, 5));
+    p.setPen(QPen(QColor(120, 126, 136), 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(6.5, 12.5, 19, 9));
+    p.drawLine(QPointF(6.5, 21.5), QPointF(25.5, 12.5));
+    p.setPen(ink());
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8.5, 14.5, 7, 3));
+    p.drawRect(QRectF(17.5, 23.5, 9, 3));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -71,5 +223,30 @@ int main(int argc, char** argv) {
         checkMark(p);
     });
     ok = save(bitmaps, "8136.png", 13, 13, [](QPainter& p) { checkBoxFrame(p); }) && ok;
+
+    const QString icons = QString::fromLocal8Bit(argv[1]) + "/icons";
+    if (!QDir().mkpath(icons)) {
+        std::fprintf(stderr, "Cannot make %s\n", qPrintable(icons));
+        return 1;
+    }
+    const std::pair<int, Drawing> buttons[] = {
+        {206, cross},
+        {212, plus},
+        {217, pointAt},
+        {223, copy},
+        {231, landscape},
+        {232, folder},
+        {233, disk},
+        {235, [](QPainter& p) { sameSize(p, true); }},
+        {236, [](QPainter& p) { sameSize(p, false); }},
+        {257, [](QPainter& p) { arrow(p, true); }},
+        {258, [](QPainter& p) { arrow(p, false); }},
+    };
+    for (const auto& [number, draw] : buttons) {
+        const QByteArray name = QByteArray::number(number) + ".png";
+        ok = save(bitmaps, name.constData(), 16, 16, draw) && ok;
+        ok = save(icons, name.constData(), 16, 16, draw) && ok;
+    }
+    ok = save(icons, "148.png", 32, 32, designer) && ok;
     return ok ? 0 : 1;
 }
