@@ -179,7 +179,8 @@ bool Sheet::importCsvText(const std::string& utf8, const Zrk_String& fileName, b
                 }
             }
             if (cell.kind == detail::CellKind::Empty) {
-                const bool literal = field[0] == '\'';
+                // Header texts are names: taken as they stand, as the export writes them.
+                const bool literal = row > 0 && field[0] == '\'';
                 cell.kind = detail::CellKind::Text;
                 cell.text = literal ? field.substr(1) : field;
                 cell.forcedText = literal;

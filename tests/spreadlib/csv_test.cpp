@@ -79,6 +79,12 @@ TEST(Csv, ExportRoundTrips) {
     EXPECT_EQ(sheet.exportCsvText(false, true), "'=not a formula,12.5,\r\n'12,25,\r\n,,\"caf\xC3\xA9, \"\"bar\"\"\"\r\n");
     Sheet back;
     Zrk_String message;
+    // Header texts are names and come back as they stand, apostrophes and all.
+    ASSERT_TRUE(back.importCsvText("'Name,=Size\r\n", "names.csv", true, message)) << message;
+    Zrk_String header;
+    back.getValue(1, kHeader, header);
+    EXPECT_EQ(header, "'Name");
+    EXPECT_EQ(back.exportCsvText(true, false), "'Name,=Size\r\n");
     ASSERT_TRUE(back.importCsvText(text, "out.csv", true, message)) << message;
     EXPECT_EQ(back.exportCsvText(true, false), text);
     EXPECT_EQ(valueOf(back, 2, 2), "25");
