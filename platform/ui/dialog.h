@@ -33,7 +33,8 @@
 // onSize on every change of the client area's size; onCommand for what the user does to a control and
 // for Enter (the default button's id) and Escape (IDCANCEL); onNotify from tab controls and grid
 // windows; preTranslateKey before any control sees a key; onTimer for the dialog's timers; onClose for
-// the close box; onDestroy when the window goes. Qt signals are turned into these in one place
+// the close box; the mouse and drawing in the dialog's own area (onLButtonDown, onPaint ...);
+// onDestroy when the window goes. Qt signals are turned into these in one place
 // (control_events.cpp). Under a ScriptedUser, doModal runs the test's script instead of an event loop.
 //
 // Texts are module texts (Zrk_String, the module's code page). Rectangles are in pixels of the
