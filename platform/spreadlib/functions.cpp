@@ -731,9 +731,13 @@ long long lookup(EvalContext& c, const Value& wanted, int c0, int r0, int dc, in
     return best;
 }
 
+// Lookup values longer than this are refused, as spreadsheets do (it also bounds wildcard matching).
+constexpr std::size_t kMaxLookupText = 255;
+
 void fnMatch(EvalContext& c, Value* a, int n, Value& r) {
     toScalar(c, a[0]);
     if (a[0].kind == ValueKind::Error) return r.setError(a[0].error);
+    if (a[0].kind == ValueKind::Text && a[0].text.size() > kMaxLookupText) return r.setError(ErrorCode::Value);
     if (a[0].kind == ValueKind::Empty) return r.setError(ErrorCode::NA);
     int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
     if (a[1].kind == ValueKind::Error) return r.setError(a[1].error);
@@ -752,6 +756,7 @@ void fnMatch(EvalContext& c, Value* a, int n, Value& r) {
 template <bool Vertical> void tableLookup(EvalContext& c, Value* a, int n, Value& r) {
     toScalar(c, a[0]);
     if (a[0].kind == ValueKind::Error) return r.setError(a[0].error);
+    if (a[0].kind == ValueKind::Text && a[0].text.size() > kMaxLookupText) return r.setError(ErrorCode::Value);
     int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
     if (a[1].kind == ValueKind::Error) return r.setError(a[1].error);
     if (!blockOf(a[1], c1, r1, c2, r2)) return r.setError(ErrorCode::Value);

@@ -957,7 +957,7 @@ bool Sheet::getDisplay(int col, int row, CellDisplay& display) const {
         display.type = data_.types[cell->type];
         display.locked = cell->locked;
         display.text = valueText(*cell);
-        display.isNumber = cell->kind == CellKind::Number || (cell->kind == CellKind::Text && cell->numericText && !cell->forcedText) ||
+        display.isNumber = cell->kind == CellKind::Number || readsAsNumber(*cell) ||
                            (cell->formula && cell->formula->result.kind == ValueKind::Number);
         display.isError = cell->formula && cell->formula->result.kind == ValueKind::Error;
     }

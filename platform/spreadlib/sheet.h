@@ -20,9 +20,10 @@
 // Writing data or a value: an empty text clears the content. In a number or integer cell the text
 // must read as a number within the type's limits (else the write fails and the cell stays as it was);
 // the number is kept rounded to the cell's decimals, so formulas see what the cell shows. In other
-// cells the text is kept as written and counts as a number in formulas when it reads as one (a text
-// written with forceText, or imported with a leading apostrophe, stays text). Writing never makes a
-// formula; setFormula does.
+// cells the text is kept as written and counts as a number in formulas when it reads as one, except
+// in edit (text) cells, whose texts stay texts as in text-formatted cells of other spreadsheets (a
+// text written with forceText, or imported with a leading apostrophe, stays text as well). Writing
+// never makes a formula; setFormula does.
 //
 // Recalculation: with automatic recalculation (option 7) on, every edit recalculates the formulas
 // that depend on it, in dependency order. With it off, an edit marks them for recalculation; setting
@@ -322,6 +323,7 @@ private:
     void processPending();
     void recalcAfterStructureChange(const std::vector<detail::FormulaCell*>& changed);
     void cellValueOf(int col, int row, Value& out);
+    bool readsAsNumber(const detail::Cell& cell) const;
     void callCustom(int id, Value* args, int argCount, Value& result, int col, int row);
     int customFunctionId(const Zrk_String& name, bool create);
     const FunctionResolver& functionResolver() const;

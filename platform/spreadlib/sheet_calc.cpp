@@ -689,11 +689,16 @@ void Sheet::cellValueOf(int col, int row, Value& out) {
     case CellKind::Empty: out.setEmpty(); break;
     case CellKind::Number: out.setNumber(cell->number); break;
     case CellKind::Text:
-        if (cell->numericText && !cell->forcedText) out.setNumber(cell->number);
+        if (readsAsNumber(*cell)) out.setNumber(cell->number);
         else out.setText(cell->text);
         break;
     case CellKind::Formula: out = cell->formula->result; break;
     }
+}
+
+bool Sheet::readsAsNumber(const Cell& cell) const {
+    // Edit cells are text cells: what they hold stays text in formulas, as text-formatted cells do.
+    return cell.kind == CellKind::Text && cell.numericText && !cell.forcedText && data_.types[cell.type].code != kTypeEdit;
 }
 
 void Sheet::callCustom(int id, Value* args, int argCount, Value& result, int col, int row) {

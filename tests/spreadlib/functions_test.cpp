@@ -176,6 +176,7 @@ TEST_F(Functions, Lookup) {
     EXPECT_EQ(f("=HLOOKUP(\"banana\",B2:C3,2,FALSE)"), "cherry");
     EXPECT_EQ(f("=HLOOKUP(\"apple\",B1:C2,2,FALSE)"), "banana");
     EXPECT_EQ(f("=HLOOKUP(15,C1:C3,2)"), "20");
+    EXPECT_EQ(f("=MATCH(REPT(\"*\",300),B1:B3,0)"), "#VALUE!"); // lookup texts are at most 255 long
 }
 
 TEST(NumberFormat, GeneralAndFixed) {

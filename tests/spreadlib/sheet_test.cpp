@@ -69,6 +69,20 @@ TEST(Sheet, TypeChangesKeepTheContent) {
     EXPECT_EQ(valueOf(sheet, 1, 2), longText);
 }
 
+TEST(Sheet, EditCellsHoldTexts) {
+    // Text cells (as the standards engine makes for String variables) keep numbers written as text.
+    Sheet sheet;
+    sheet.setCellType(1, 1, 1, 2, CellType::edit(kStyleTextCell, 9999));
+    sheet.setValue(1, 1, "10");
+    sheet.setValue(1, 2, "5");
+    sheet.setValue(2, 1, "10");
+    EXPECT_EQ(eval(sheet, "=ISTEXT(A1)"), "TRUE");
+    EXPECT_EQ(eval(sheet, "=A1=\"10\""), "TRUE");
+    EXPECT_EQ(eval(sheet, "=SUM(A1:A2)"), "0");
+    EXPECT_EQ(eval(sheet, "=A1*2+A2"), "25");
+    EXPECT_EQ(eval(sheet, "=ISNUMBER(B1)"), "TRUE"); // a general cell reads it as a number
+}
+
 TEST(Sheet, TypeCodesAndSettingsReadBack) {
     Sheet sheet;
     const std::uintptr_t pictures[6] = {1, 2, 3, 4, 5, 6};
