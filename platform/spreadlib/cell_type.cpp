@@ -60,6 +60,14 @@ CellType CellType::checkBox(std::uint32_t style, const Zrk_String& caption) {
     return type;
 }
 
+CellType CellType::button(std::uint32_t style, const Zrk_String& caption) {
+    CellType type;
+    type.code = kTypeButton;
+    type.style = style;
+    type.text = caption;
+    return type;
+}
+
 CellType CellType::checkBoxPictures(std::uint32_t style, const std::uintptr_t (&pictures)[6]) {
     CellType type;
     type.code = kTypeCheckBox;

@@ -22,7 +22,7 @@ struct CellType {
     double minValue = 0.0;
     double maxValue = 0.0;
     bool separator = false; // thousands separators in the value text
-    // Combo: the items, tab-separated. Check box: the caption. Picture from file: the path.
+    // Combo: the items, tab-separated. Check box and button: the caption. Picture from file: the path.
     Zrk_String text;
     // Picture from a handle: the picture. Check box with pictures: the pictures of the checked and
     // unchecked faces (normal, pressed, disabled). Handles belong to the caller; 0 is none.
@@ -37,6 +37,7 @@ struct CellType {
     static CellType integer(std::uint32_t style, double minValue, double maxValue);
     static CellType combo(std::uint32_t style, const Zrk_String& tabSeparatedItems);
     static CellType checkBox(std::uint32_t style, const Zrk_String& caption);
+    static CellType button(std::uint32_t style, const Zrk_String& caption);
     // checkedNormal, checkedPressed, checkedDisabled, uncheckedNormal, uncheckedPressed, uncheckedDisabled
     static CellType checkBoxPictures(std::uint32_t style, const std::uintptr_t (&pictures)[6]);
     static CellType pictureFile(std::uint32_t style, const Zrk_String& path);

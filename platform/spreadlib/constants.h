@@ -72,6 +72,7 @@ enum CellTypeCode : int {
     kTypeStatic = 2,       // text shown, not edited
     kTypeHeader = 3,       // looks like a header cell
     kTypeCombo = 4,        // one of a tab-separated list
+    kTypeButton = 7,       // a push button with a caption; pressing it tells the grid's dialog
     kTypePicture = 8,      // a picture from a file or a handle
     kTypeInteger = 10,     // a whole number
     kTypeCheckBox = 12,    // "1" checked, "0" not; with a caption or with pictures

@@ -267,6 +267,13 @@ public:
     bool getDisplay(int col, int row, CellDisplay& display) const;
     // The last column and row that hold content (0 when none).
     void getUsedExtent(int& lastCol, int& lastRow) const;
+    // What a view lays out at once instead of asking cell by cell: the spans, the default sizes and
+    // the column widths and row heights that differ from them (pixels; index 0 is the header).
+    const std::vector<detail::Span>& getSpans() const { return data_.spans; }
+    double getDefaultColWidthInPixels() const { return data_.defaultColWidth; }
+    double getDefaultRowHeightInPixels() const { return data_.defaultRowHeight; }
+    const std::map<int, double>& getColWidthsInPixels() const { return data_.colWidths; }
+    const std::map<int, double>& getRowHeightsInPixels() const { return data_.rowHeights; }
 
 private:
     friend class SheetEvaluator;

@@ -201,8 +201,8 @@ private:
 CellType readType(Reader& in, const Json& json, const std::string& where) {
     CellType type;
     type.code = static_cast<int>(in.integer(json, "code", where, 0, 16, 0, true));
-    static const int known[] = {kTypeGeneral, kTypeEdit, kTypeStatic, kTypeHeader, kTypeCombo, kTypePicture,
-                                kTypeInteger, kTypeCheckBox, kTypeNumber};
+    static const int known[] = {kTypeGeneral, kTypeEdit,    kTypeStatic,  kTypeHeader,   kTypeCombo,
+                                kTypeButton,  kTypePicture, kTypeInteger, kTypeCheckBox, kTypeNumber};
     if (!in.failed() && std::find(std::begin(known), std::end(known), type.code) == std::end(known))
         in.fail(where + ".code", "unknown cell type " + std::to_string(type.code));
     type.style = static_cast<std::uint32_t>(in.integer(json, "style", where, 0, 0xFFFFFFFFLL, 0));
