@@ -582,6 +582,7 @@ bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNo
         // A formula replaced by another: the same engine record serves (nothing can hold it now).
         formula = cell.formula.get();
         unlinkFormula(formula);
+        formula->result = Value();
     } else {
         clearContent(cell, col);
         cell.kind = CellKind::Formula;

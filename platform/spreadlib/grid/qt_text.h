@@ -1,0 +1,38 @@
+#pragma once
+// Module text (Windows-1252) to Qt and back, and the sheet's colours and fonts as Qt's.
+
+#include <QColor>
+#include <algorithm>
+#include <QFont>
+#include <QString>
+
+#include "core/codepage.h"
+#include "spreadlib/cell_type.h"
+
+namespace spreadlib {
+
+inline QString qtText(const Zrk_String& text) { return QString::fromStdString(core::toUtf8(text)); }
+inline Zrk_String moduleText(const QString& text) { return core::fromUtf8(text.toStdString()); }
+
+// 0x00BBGGRR; the grid's own colours (kColorDefault and the other system colour values, which have
+// the high bit set) give an invalid colour: the caller uses its default.
+inline QColor qtColor(Color color) {
+    if (color & 0x80000000u) return QColor();
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+inline Color sheetColor(const QColor& color) { return rgb(color.red(), color.green(), color.blue()); }
+
+// The sheet's font height is the height of the character cell in pixels, as the platform's fonts are
+// made; Qt's pixel size is the em, about five sixths of that.
+inline QFont qtFont(const FontSpec& spec) {
+    QFont font(qtText(spec.face));
+    font.setPixelSize(std::max(1, (spec.height > 0 ? spec.height : 15) * 5 / 6));
+    font.setWeight(spec.weight >= kFontWeightBold ? QFont::Bold : QFont::Normal);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    return font;
+}
+
+} // namespace spreadlib
