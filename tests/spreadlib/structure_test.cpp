@@ -125,6 +125,55 @@ TEST_F(Structure, MovingABlockTakesReferencesAlong) {
     EXPECT_EQ(valueOf(sheet, 2, 2), "90");
 }
 
+TEST_F(Structure, MovingColumnsAndOverlappingCopies) {
+    ASSERT_TRUE(sheet.setFormula(4, 1, "SUM(A1:B1)"));
+    ASSERT_TRUE(sheet.moveCols(4, 4, 1)); // D to A; A..C move right
+    EXPECT_EQ(formulaOf(sheet, 1, 1), "SUM(B1:C1)");
+    EXPECT_EQ(valueOf(sheet, 1, 1), "70");
+    EXPECT_EQ(formulaOf(sheet, 3, 1), "B3*2");
+    // A copy onto an overlapping block reads the source as it was before the copy.
+    ASSERT_TRUE(sheet.copyRange(2, 1, 2, 4, 2, 2));
+    EXPECT_EQ(valueOf(sheet, 2, 2), "10");
+    EXPECT_EQ(valueOf(sheet, 2, 5), "40");
+    EXPECT_EQ(valueOf(sheet, 2, 1), "10");
+}
+
+TEST_F(Structure, FewerColumnsAndTheirReaders) {
+    ASSERT_TRUE(sheet.setData(6, 1, "5"));
+    ASSERT_TRUE(sheet.setFormula(3, 1, "F1+1"));
+    EXPECT_EQ(valueOf(sheet, 3, 1), "6");
+    ASSERT_TRUE(sheet.setMaxCols(5));
+    EXPECT_EQ(valueOf(sheet, 3, 1), "1"); // F1 is gone; the reference stays and reads nothing
+    EXPECT_EQ(formulaOf(sheet, 3, 1), "F1+1");
+    ASSERT_TRUE(sheet.setMaxCols(6));
+    ASSERT_TRUE(sheet.setData(6, 1, "9"));
+    EXPECT_EQ(valueOf(sheet, 3, 1), "10");
+}
+
+TEST_F(Structure, SelectionAndEditing) {
+    int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+    EXPECT_FALSE(sheet.getSelBlock(c1, r1, c2, r2));
+    ASSERT_TRUE(sheet.setSelBlock(1, 2, -1, 3)); // whole rows 2..3
+    ASSERT_TRUE(sheet.getSelBlock(c1, r1, c2, r2));
+    EXPECT_EQ(c2, -1);
+    EXPECT_FALSE(sheet.setSelBlock(1, 1, 7, 1));
+    sheet.clearSelection();
+    EXPECT_FALSE(sheet.getSelBlock(c1, r1, c2, r2));
+    EXPECT_FALSE(sheet.setActiveCell(0, 1));
+    EXPECT_TRUE(sheet.setActiveCell(6, 10));
+    sheet.setEditMode(true);
+    sheet.setEditSel(4, 2);
+    int start = 0, end = 0;
+    sheet.getEditSel(start, end);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(end, 4);
+    EXPECT_TRUE(sheet.getEditMode());
+    // Deleting the active cell's row keeps it inside the sheet.
+    ASSERT_TRUE(sheet.deleteRows(10));
+    sheet.getActiveCell(c1, r1);
+    EXPECT_EQ(r1, 10);
+}
+
 TEST_F(Structure, ClipboardIsTabSeparatedText) {
     sheet.setData(3, 1, "a\tb");
     ASSERT_TRUE(sheet.clipboardCopy(1, 1, 3, 2));
