@@ -36,6 +36,7 @@
 // recalculated when the running evaluation ends), but its structure cannot change: inserting,
 // deleting, moving, copying blocks, counts, loading, importing and reset answer false then.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -306,7 +307,11 @@ private:
     void markChanged();
     void notifyCells(int col1, int row1, int col2, int row2);
     template <typename F> void notify(F&& fn) const {
-        for (SheetObserver* observer : observers_) fn(observer);
+        if (observers_.empty()) return;
+        // A copy: an observer may add or remove observers while it is told.
+        const std::vector<SheetObserver*> observers = observers_;
+        for (SheetObserver* observer : observers)
+            if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end()) fn(observer);
     }
     bool structureLocked() const;
 

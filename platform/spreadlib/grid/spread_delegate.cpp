@@ -163,6 +163,7 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
         for (const Zrk_String& item : type.comboItems()) combo->addItem(qtText(item));
         combo->setFont(qtFont(cell.font));
         combo->setFrame(false);
+        created_ = combo;
         return combo;
     }
     auto* edit = new QLineEdit(parent);
@@ -180,6 +181,7 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
         if (!model_.sheet().getBool(kOptionUserFormulas)) edit->setValidator(validator);
     }
     if (cell.isNumber || type.isNumeric()) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    created_ = edit;
     return edit;
 }
 

@@ -4,6 +4,7 @@
 // (a line edit with the edit cell's maximum length, a line edit taking a number cell's numbers only,
 // a combo box of a combo cell's items).
 
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace spreadlib {
@@ -21,6 +22,13 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // The editor made last (once: the view takes it when editing begins).
+    QWidget* takeCreatedEditor() const {
+        QWidget* editor = created_;
+        created_ = nullptr;
+        return editor;
+    }
+
     // The button cell drawn pressed (-1: none), while the mouse holds it down.
     void setPressedCell(int col, int row) {
         pressedCol_ = col;
@@ -34,6 +42,7 @@ public:
 
 private:
     SpreadModel& model_;
+    mutable QPointer<QWidget> created_;
     int pressedCol_ = -1;
     int pressedRow_ = -1;
 };

@@ -9,6 +9,7 @@
 // and is done once when drawing comes back or the grid shows.
 
 #include <QHeaderView>
+#include <QPointer>
 #include <QTableView>
 #include <map>
 
@@ -58,6 +59,7 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void commitData(QWidget* editor) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
@@ -94,7 +96,7 @@ private:
     bool layoutScheduled_ = false;
     std::map<int, int> appliedCols_; // sections given a size of their own
     std::map<int, int> appliedRows_;
-    QWidget* editor_ = nullptr;
+    QPointer<QWidget> editor_;
     QString editStartText_;
     bool editChanged_ = false;
     int buttonCol_ = -1, buttonRow_ = -1; // the button cell held down

@@ -154,7 +154,8 @@ public:
     void clearSelection() { sheet_->clearSelection(); }
     void setEditMode(bool editing) { sheet_->setEditMode(editing); }
     bool getEditMode() const { return sheet_->getEditMode(); }
-    void setEditSel(int start, int end) { sheet_->setEditSel(start, end); }
+    // The selected characters of the edited text (the open editor shows them).
+    void setEditSel(int start, int end);
     // The selected characters of the open editor (else of the sheet's record).
     void getEditSel(int& start, int& end) const;
     // Scrolls so that the cell is in view.
@@ -191,6 +192,9 @@ public:
     bool preTranslateKey(const ui::KeyPress& key) override { return false; }
 
 protected:
+    // Draws the window's layout work that waits (sizes, spans) now.
+    void flushView();
+
     // A cell control was used (kGridCheckBoxClicked, kGridButtonClicked): the cell is active and, for
     // a check box, toggled. The base tells the dialog (onCommand); the wrapper looks first.
     virtual void onCellCommand(int code);
