@@ -1,0 +1,241 @@
+#include "standards/standards_functions.h"
+
+#include <cmath>
+
+#include "core/number_text.h"
+#include "core/numbers.h"
+#include "core/section_tables.h"
+#include "core/text.h"
+#include "standards/data_files.h"
+#include "standards/tolerance.h"
+
+namespace standards {
+
+using spreadlib::ValueRecord;
+
+namespace {
+
+bool isEmptyArg(const ValueRecord& arg) { return arg.status == spreadlib::kStatusEmpty; }
+
+bool readNumber(const ValueRecord& arg, double& number) {
+    if (arg.status != spreadlib::kStatusValid) return false;
+    if (arg.type == spreadlib::kValueLong) number = static_cast<double>(arg.longValue);
+    else if (arg.type == spreadlib::kValueDouble) number = arg.doubleValue;
+    else return false;
+    return true;
+}
+
+bool readText(const ValueRecord& arg, Zrk_String& text) {
+    if (arg.status != spreadlib::kStatusValid || arg.type != spreadlib::kValueText) return false;
+    text = arg.text;
+    if (!text.empty() && text.front() == '"') text.erase(0, 1);
+    if (!text.empty() && text.back() == '"') text.pop_back();
+    return true;
+}
+
+// Every function starts from an empty result of type long.
+void startResult(ValueRecord& result) { result.setEmpty(); }
+
+long answerNumber(ValueRecord& result, double value) {
+    result.setDouble(value);
+    return 1;
+}
+
+long answerText(ValueRecord& result, const Zrk_String& text) {
+    if (text.empty()) result.setEmpty();
+    else result.setText(text);
+    return 1;
+}
+
+// A number as a whole index: truncated towards zero, and kept within int (a huge or non-finite
+// number is no index of anything).
+long long truncated(double number) {
+    if (!std::isfinite(number)) return -1;
+    if (number > 1e15 || number < -1e15) return -1;
+    return static_cast<long long>(std::trunc(number));
+}
+
+long tableLookup(ValueRecord& result, const ValueRecord* args, int argCount, bool profileKeys) {
+    startResult(result);
+    if (argCount < 2) return 0;
+    Zrk_String fileName, path;
+    if (!readText(args[0], fileName) || !findDataFile(fileName, path)) return 0;
+    const std::shared_ptr<const TableFile> table = readTableFile(path);
+    if (!table || table->lines.isEmpty()) return 0;
+
+    Zrk_String key;
+    for (int i = 1; i < argCount; ++i) {
+        double number = 0.0;
+        Zrk_String part;
+        if (readNumber(args[i], number)) part = doubleToStr(number, 6);
+        else if (!readText(args[i], part)) break;
+        if (i > 1) key += ";";
+        key += part;
+    }
+
+    int line = -1;
+    if (!profileKeys) {
+        line = table->findKey(key);
+    } else {
+        for (int i = 0; i < table->lines.length() && line < 0; ++i) {
+            Zrk_String systemName;
+            const Zrk_String& written = table->lines[i].key;
+            if (gSectionTables.getSystemName(written, systemName) ? systemName == key : written == key) line = i;
+        }
+    }
+    if (line < 0 || !table->lines[line].hasValue) return 0;
+    return answerText(result, table->lines[line].value);
+}
+
+enum class CandidateKind { Width, Thickness, Size };
+
+long toleranceChoice(ValueRecord& result, const ValueRecord* args, int argCount, CandidateKind kind) {
+    startResult(result);
+    const int expected = kind == CandidateKind::Width ? 6 : 5;
+    if (argCount < expected) return 0;
+    Zrk_String fileName;
+    double numbers[5] = {};
+    if (!readText(args[0], fileName)) return 0;
+    for (int i = 1; i < expected; ++i)
+        if (!readNumber(args[i], numbers[i - 1])) return 0;
+    const double step = numbers[0];
+    const double thickness = kind == CandidateKind::Width ? numbers[1] : 0.0;
+    const int first = kind == CandidateKind::Width ? 2 : 1;
+    const double value = numbers[first];
+    const double down = numbers[first + 1];
+    const double up = numbers[first + 2];
+
+    // A sizes file that cannot be found or read leaves no candidates; the rounding still answers.
+    Zrk_Array<double> candidates;
+    Zrk_String path;
+    std::shared_ptr<const SizesFile> sizes;
+    if (findDataFile(fileName, path)) sizes = readSizesFile(path);
+    if (sizes) {
+        for (int i = 0; i < sizes->sizes.length(); ++i) {
+            switch (kind) {
+            case CandidateKind::Width:
+                if (sizes->thicknesses[i] == 0 || sizes->thicknesses[i] == thickness) candidates.append(sizes->sizes[i]);
+                break;
+            case CandidateKind::Thickness: candidates.append(sizes->thicknesses[i]); break;
+            case CandidateKind::Size: candidates.append(sizes->sizes[i]); break;
+            }
+        }
+        if (kind == CandidateKind::Width) ObjectExportSort(candidates);
+    }
+    checkTolerances(down, up);
+    return answerNumber(result, chooseWithTolerance(candidates, value, down, up, step));
+}
+
+} // namespace
+
+long roundTo(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    double value = 0.0, step = 0.0;
+    if (argCount < 2 || !readNumber(args[0], value) || !readNumber(args[1], step)) return 0;
+    return answerNumber(result, ObjectExportRoundTo(value, step));
+}
+
+long getCell(ValueRecord& result, const ValueRecord* args, int argCount) {
+    return tableLookup(result, args, argCount, false);
+}
+
+long getProfCell(ValueRecord& result, const ValueRecord* args, int argCount) {
+    return tableLookup(result, args, argCount, true);
+}
+
+long sectionSize(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    Zrk_String section, value;
+    double column = 0.0;
+    if (argCount < 2 || !readText(args[0], section) || !readNumber(args[1], column)) return 0;
+    const long long index = truncated(column) - 1;
+    if (index < 0 || index > 1000000) return 0;
+    if (gSectionTables.getSectionValue(section, static_cast<int>(index), value) != Acad::eOk) return 0;
+    return answerNumber(result, core::toDouble(value));
+}
+
+long getSysName(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    Zrk_String name, systemName;
+    if (argCount < 1 || !readText(args[0], name)) return 0;
+    return answerText(result, gSectionTables.getSystemName(name, systemName) ? systemName : name);
+}
+
+long stdWidthWithTolerance(ValueRecord& result, const ValueRecord* args, int argCount) {
+    return toleranceChoice(result, args, argCount, CandidateKind::Width);
+}
+
+long stdThicknessWithTolerance(ValueRecord& result, const ValueRecord* args, int argCount) {
+    return toleranceChoice(result, args, argCount, CandidateKind::Thickness);
+}
+
+long stdSizeWithTolerance(ValueRecord& result, const ValueRecord* args, int argCount) {
+    return toleranceChoice(result, args, argCount, CandidateKind::Size);
+}
+
+long getArrayItem(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    Zrk_String list;
+    double index = 0.0;
+    if (argCount < 2 || !readText(args[0], list) || !readNumber(args[1], index)) return 0;
+    Zrk_StringArray items;
+    strToArr(list, items, ';');
+    const long long item = truncated(index) - 1;
+    if (item < 0 || item >= items.length()) return answerText(result, Zrk_String());
+    return answerText(result, items[static_cast<int>(item)]);
+}
+
+long toNumber(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    if (argCount < 1) return 0;
+    // A number is already one: a cell that holds 5 arrives as a number, and answers 5.
+    double number = 0.0;
+    if (readNumber(args[0], number)) return answerNumber(result, number);
+    Zrk_String text;
+    if (!readText(args[0], text)) return 0;
+    return answerNumber(result, core::toDouble(text));
+}
+
+long isNull(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    if (argCount < 1) return 0;
+    const ValueRecord& arg = args[0];
+    Zrk_String text;
+    double number = 0.0;
+    if (isEmptyArg(arg)) return answerNumber(result, 1);
+    if (readText(arg, text)) return answerNumber(result, text.empty() ? 1 : 0);
+    if (readNumber(arg, number)) return answerNumber(result, number == 0 ? 1 : 0);
+    return 0;
+}
+
+long isPositive(ValueRecord& result, const ValueRecord* args, int argCount) {
+    startResult(result);
+    if (argCount < 1) return 0;
+    const ValueRecord& arg = args[0];
+    Zrk_String text;
+    double number = 0.0;
+    if (isEmptyArg(arg)) return answerNumber(result, 0);
+    if (readText(arg, text)) return answerNumber(result, !text.empty() && core::toDouble(text) > 0 ? 1 : 0);
+    if (readNumber(arg, number)) return answerNumber(result, number > 0 ? 1 : 0);
+    return 0;
+}
+
+const Zrk_Array<StandardsFunction>& standardsFunctions() {
+    static const Zrk_Array<StandardsFunction> functions{
+        {"ROUNDTO", 2, 2, &roundTo},
+        {"GETCELL", 2, 7, &getCell},
+        {"GETPROFCELL", 2, 7, &getProfCell},
+        {"SECTIONSIZE", 2, 2, &sectionSize},
+        {"GETSYSNAME", 1, 1, &getSysName},
+        {"STDWIDTHWITHTOLERANCE", 6, 6, &stdWidthWithTolerance},
+        {"STDTHICKNESSWITHTOLERANCE", 5, 5, &stdThicknessWithTolerance},
+        {"STDSIZEWITHTOLERANCE", 5, 5, &stdSizeWithTolerance},
+        {"GETARRAYITEM", 2, 2, &getArrayItem},
+        {"TONUMBER", 1, 1, &toNumber},
+        {"ISNULL", 1, 1, &isNull},
+        {"ISPOSITIVE", 1, 1, &isPositive},
+    };
+    return functions;
+}
+
+} // namespace standards

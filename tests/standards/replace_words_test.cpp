@@ -1,0 +1,59 @@
+// Whole-word replacement: names inside longer words stay, quoting of texts, the order of pairs, and
+// the bound on the text's growth.
+#include <gtest/gtest.h>
+
+#include "standards/replace_words.h"
+
+namespace {
+
+using standards::replaceWords;
+
+TEST(ReplaceWords, OnlyWholeWords) {
+    Zrk_String text = "Width*2+PlateWidth+Width_2+(Width)+Width2 +Width";
+    EXPECT_TRUE(replaceWords(text, {"Width"}, {"C5"}, false));
+    EXPECT_EQ(text, "C5*2+PlateWidth+Width_2+(C5)+Width2 +C5");
+    // Bytes above 127 are boundaries; letter case counts.
+    text = "\xE9Width width";
+    EXPECT_TRUE(replaceWords(text, {"Width"}, {"B1"}, false));
+    EXPECT_EQ(text, "\xE9" "B1 width");
+    text = "nothing here";
+    EXPECT_FALSE(replaceWords(text, {"Width"}, {"B1"}, false));
+    EXPECT_EQ(text, "nothing here");
+}
+
+TEST(ReplaceWords, QuotesValuesThatAreNoNumbers) {
+    Zrk_String text = "gen_Grade & gen_T";
+    EXPECT_TRUE(replaceWords(text, {"gen_Grade", "gen_T"}, {"S355", "12.5"}, true));
+    EXPECT_EQ(text, "\"S355\" & 12.5");
+}
+
+TEST(ReplaceWords, PairsInOrderAndInsertedTextSearchedByLaterPairs) {
+    Zrk_String text = "a + b";
+    // The first pair's value holds b: the second pair replaces it too; a pair never finds its own value.
+    EXPECT_TRUE(replaceWords(text, {"a", "b", "c"}, {"a*b", "c", "1"}, false));
+    EXPECT_EQ(text, "a*1 + 1");
+    // Extra values (or names) are ignored; empty names are skipped.
+    text = "x y";
+    EXPECT_TRUE(replaceWords(text, {"", "x"}, {"1", "2", "3"}, false));
+    EXPECT_EQ(text, "2 y");
+}
+
+TEST(ReplaceWords, GrowthIsBounded) {
+    // Each general variable names the next twice: the text would double with every pair.
+    Zrk_StringArray names, values;
+    for (int i = 0; i < 40; ++i) {
+        names.append("g" + std::to_string(i));
+        values.append("g" + std::to_string(i + 1) + "+g" + std::to_string(i + 1));
+    }
+    Zrk_String text = "g0";
+    bool overflow = false;
+    EXPECT_FALSE(replaceWords(text, names, values, false, &overflow));
+    EXPECT_TRUE(overflow);
+    EXPECT_EQ(text, "g0"); // untouched
+    text = "g30";
+    EXPECT_TRUE(replaceWords(text, names, values, false, &overflow));
+    EXPECT_FALSE(overflow);
+    EXPECT_EQ(text.size(), 1024u * 3 + 1023); // 1024 times "g40", joined by "+"
+}
+
+} // namespace
