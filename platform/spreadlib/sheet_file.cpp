@@ -604,69 +604,119 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
     if (cells && cells->is_array()) {
         for (std::size_t i = 0; i < cells->size() && !in.failed(); ++i) {
             const Json& item = (*cells)[i];
-            const std::string where = top + ".cells[" + std::to_string(i) + "]";
+            // The path of the entry is built only when something is wrong with it.
+            auto where = [&]() { return top + ".cells[" + std::to_string(i) + "]"; };
             if (!item.is_object()) {
-                in.fail(where, "expected an object");
+                in.fail(where(), "expected an object");
                 break;
             }
-            const int col = static_cast<int>(in.integer(item, "c", where, 0, d.maxCols, 0, true));
-            const int row = static_cast<int>(in.integer(item, "r", where, 0, d.maxRows, 0, true));
+            // One pass over the entries of the cell (files hold many cells: no lookups per entry).
+            const Json *colJson = nullptr, *rowJson = nullptr, *textJson = nullptr, *numberJson = nullptr,
+                       *formulaJson = nullptr, *resultJson = nullptr, *typeJson = nullptr, *formatJson = nullptr,
+                       *lockedJson = nullptr, *tagJson = nullptr, *literalJson = nullptr;
+            for (auto it = item.begin(); it != item.end(); ++it) {
+                const std::string& key = it.key();
+                const Json* value = &it.value();
+                if (key == "c") colJson = value;
+                else if (key == "r") rowJson = value;
+                else if (key == "text") textJson = value;
+                else if (key == "number") numberJson = value;
+                else if (key == "formula") formulaJson = value;
+                else if (key == "result") resultJson = value;
+                else if (key == "type") typeJson = value;
+                else if (key == "format") formatJson = value;
+                else if (key == "locked") lockedJson = value;
+                else if (key == "tag") tagJson = value;
+                else if (key == "literal") literalJson = value;
+            }
+            auto whole = [&](const Json* value, const char* key, long long maximum, long long fallback, bool required) {
+                if (!value) {
+                    if (required) in.fail(where(), std::string("the entry \"") + key + "\" is missing");
+                    return fallback;
+                }
+                if (!value->is_number_integer()) {
+                    in.fail(where() + "." + key, "expected a whole number");
+                    return fallback;
+                }
+                const long long number = value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(maximum)
+                                             ? maximum + 1
+                                             : value->get<long long>();
+                if (number < 0 || number > maximum) {
+                    in.fail(where() + "." + key, "expected a number from 0 to " + std::to_string(maximum));
+                    return fallback;
+                }
+                return number;
+            };
+            auto flag = [&](const Json* value, const char* key) {
+                if (!value) return false;
+                if (!value->is_boolean()) {
+                    in.fail(where() + "." + key, "expected true or false");
+                    return false;
+                }
+                return value->get<bool>();
+            };
+            const int col = static_cast<int>(whole(colJson, "c", d.maxCols, 0, true));
+            const int row = static_cast<int>(whole(rowJson, "r", d.maxRows, 0, true));
             if (in.failed()) break;
             Cell cell;
-            const bool hasText = item.contains("text"), hasNumber = item.contains("number"), hasFormula = item.contains("formula");
-            if (int(hasText) + int(hasNumber) + int(hasFormula) > 1) {
-                in.fail(where, "a cell holds a text, a number or a formula, not several");
+            if (int(textJson != nullptr) + int(numberJson != nullptr) + int(formulaJson != nullptr) > 1) {
+                in.fail(where(), "a cell holds a text, a number or a formula, not several");
                 break;
             }
-            cell.type = static_cast<std::uint32_t>(in.integer(item, "type", where, 0, static_cast<long long>(d.types.size()) - 1, 0));
-            cell.format = static_cast<std::uint32_t>(in.integer(item, "format", where, 0, static_cast<long long>(d.formats.size()) - 1, 0));
-            cell.locked = in.boolean(item, "locked", where, false);
-            if (item.contains("tag")) cell.tag = std::make_unique<Zrk_String>(in.text(item, "tag", where));
-            if (hasText) {
+            cell.type = static_cast<std::uint32_t>(whole(typeJson, "type", static_cast<long long>(d.types.size()) - 1, 0, false));
+            cell.format = static_cast<std::uint32_t>(whole(formatJson, "format", static_cast<long long>(d.formats.size()) - 1, 0, false));
+            cell.locked = flag(lockedJson, "locked");
+            if (tagJson) cell.tag = std::make_unique<Zrk_String>(in.text(*tagJson, where() + ".tag"));
+            if (textJson) {
                 cell.kind = CellKind::Text;
-                cell.text = in.text(item, "text", where);
-                cell.forcedText = in.boolean(item, "literal", where, false);
+                const bool plain = textJson->is_string() && textJson->get_ref<const std::string&>().size() <= static_cast<std::size_t>(kMaxCellTextLength);
+                cell.text = in.text(*textJson, plain ? std::string() : where() + ".text");
+                cell.forcedText = flag(literalJson, "literal");
                 double value = 0.0;
                 cell.numericText = !cell.forcedText && parseNumber(cell.text, value);
                 cell.number = cell.numericText ? value : 0.0;
                 if (cell.text.empty()) cell.kind = CellKind::Empty;
-            } else if (hasNumber) {
-                cell.kind = CellKind::Number;
-                cell.number = in.real(item, "number", where, 0.0);
-            } else if (hasFormula) {
-                if (col < 1 || row < 1) {
-                    in.fail(where, "a header cell cannot hold a formula");
+            } else if (numberJson) {
+                if (!numberJson->is_number() || !std::isfinite(numberJson->get<double>())) {
+                    in.fail(where() + ".number", "expected a finite number");
                     break;
                 }
-                const Zrk_String text = in.text(item, "formula", where);
+                cell.kind = CellKind::Number;
+                cell.number = numberJson->get<double>();
+            } else if (formulaJson) {
+                if (col < 1 || row < 1) {
+                    in.fail(where(), "a header cell cannot hold a formula");
+                    break;
+                }
+                const Zrk_String text = in.text(*formulaJson, where() + ".formula");
                 if (in.failed()) break;
                 auto formula = std::make_unique<FormulaCell>();
                 const ParseResult parsed = parseFormula(text, false, col, row, mutableResolver(), formula->formula);
                 if (!parsed.ok) {
-                    in.fail(where + ".formula", parsed.message);
+                    in.fail(where() + ".formula", parsed.message);
                     break;
                 }
                 formula->col = col;
                 formula->row = row;
                 formula->dirty = true;
-                if (const Json* result = in.member(item, "result", where, false)) {
+                if (const Json* result = resultJson) {
                     formula->dirty = false;
                     if (result->is_number()) {
                         const double value = result->get<double>();
-                        if (!std::isfinite(value)) in.fail(where + ".result", "expected a finite number");
+                        if (!std::isfinite(value)) in.fail(where() + ".result", "expected a finite number");
                         formula->result.setNumber(value);
                     } else if (result->is_boolean()) {
                         formula->result.setBool(result->get<bool>());
                     } else if (result->is_string()) {
-                        formula->result.setText(in.text(*result, where + ".result"));
+                        formula->result.setText(in.text(*result, where() + ".result"));
                     } else if (result->is_null()) {
                         formula->result.setEmpty();
                     } else if (result->is_object()) {
-                        const ErrorCode error = errorFromText(in.text(*result, "error", where + ".result", true));
-                        if (error == ErrorCode::None && !in.failed()) in.fail(where + ".result.error", "unknown error value");
+                        const ErrorCode error = errorFromText(in.text(*result, "error", where() + ".result", true));
+                        if (error == ErrorCode::None && !in.failed()) in.fail(where() + ".result.error", "unknown error value");
                         formula->result.setError(error);
                     } else {
-                        in.fail(where + ".result", "expected a number, text, true, false, null or {\"error\": ...}");
+                        in.fail(where() + ".result", "expected a number, text, true, false, null or {\"error\": ...}");
                     }
                 }
                 cell.kind = CellKind::Formula;
@@ -677,7 +727,8 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
     }
     for (std::size_t c = 0; c < byColumn.size() && !in.failed(); ++c) {
         auto& list = byColumn[c];
-        std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        const auto byRow = [](const auto& a, const auto& b) { return a.first < b.first; };
+        if (!std::is_sorted(list.begin(), list.end(), byRow)) std::stable_sort(list.begin(), list.end(), byRow);
         Column& column = d.columns[c];
         column.rows.reserve(list.size());
         column.cells.reserve(list.size());
