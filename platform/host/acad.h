@@ -18,6 +18,7 @@ enum ErrorStatus {
     eFileNotFound = 7,
     eFilerError = 8,
     eWasErased = 9,
+    eCreateFailed = 337, // an object or window could not be made
 };
 } // namespace Acad
 
@@ -42,6 +43,7 @@ inline const char* statusName(Acad::ErrorStatus status) {
     case Acad::eFileNotFound: return "eFileNotFound";
     case Acad::eFilerError: return "eFilerError";
     case Acad::eWasErased: return "eWasErased";
+    case Acad::eCreateFailed: return "eCreateFailed";
     }
     return "unknown status";
 }
