@@ -18,12 +18,16 @@
 // Notifications of the grid reach the dialog as described in spreadlib/grid/grid_notify.h; the
 // check-box and button clicks are the commands 59 and 60 of the grid's id.
 
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "core/zrk_string.h"
 #include "frame/export.h"
 #include "spread/tab_msg_handle.h"
 #include "spreadlib/grid/tspread.h"
+#include "ui/popup_menu.h"
 
 namespace ui {
 class Dialog;
@@ -68,6 +72,7 @@ public:
     Zrk_Array<int> layoutWidths;     // mode 5: their widths in pixels
     std::unique_ptr<ui::Bitmap> checkPictureOn;  // picture check boxes (bitmap 8134), loaded on first use
     std::unique_ptr<ui::Bitmap> checkPictureOff; // (bitmap 8136)
+    std::vector<ui::MenuItem> contextMenu; // the pop-up menu built from menuItemKinds (setContextMenu)
     Zrk_Array<int> menuItemKinds;    // the context menu's entries (MenuEntry), in order; empty: no menu
     std::unique_ptr<DlgFindReplace> findDialog; // the open find/replace dialog
     bool toggleKeyEnabled = true;    // F8 toggles editing (option 13)
@@ -323,8 +328,21 @@ private:
     bool checkBoxType(spreadlib::CellType& type);
     void updateExclusiveRow(int row);
     void availableWidth(int& available, int& n) const;
+    void layoutEqual();
+    void layoutFit(bool headers, bool skipPictures);
+    void layoutShare(int count, int percent);
+    void layoutFixed(int column, int width);
+    void layoutLists();
+    void setWidth(int column, int width);
+    bool copyRows(int sourceRow, int firstRow, int lastRow);
+    bool copyColumns(int sourceColumn, int firstColumn, int lastColumn);
+    void retireFindDialog();
 
     Zrk_String fileMessage_;
+    std::uintptr_t checkHandleOn_ = 0;  // the pictures of the check boxes, by picture handle
+    std::uintptr_t checkHandleOff_ = 0;
+    std::map<std::pair<int, bool>, std::uintptr_t> pictureHandles_; // (resource, icon) -> handle
+    std::unique_ptr<DlgFindReplace> closedFindDialog_; // closed, destroyed when it is safe
 };
 
 // The spreadsheet documents (sheetdoc: the document settings) serve the two document operations of
