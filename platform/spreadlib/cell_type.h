@@ -17,7 +17,7 @@ struct CellType {
     // Edit and static: the most characters the grid's editor accepts. Programs may store longer texts:
     // the limit guards typing, it never cuts stored text.
     int maxLength = 0;
-    // Number and integer.
+    // Number and integer: decimals (0..15) and limits (both 0: no limits).
     int decimals = 0;
     double minValue = 0.0;
     double maxValue = 0.0;

@@ -374,6 +374,7 @@ private:
     int evalDepth_ = 0;   // evaluations running in this sheet
     int batchDepth_ = 0;  // edits whose recalculation waits (paste, import)
     std::vector<std::uint64_t> pending_; // cells changed while evaluating or batching
+    bool processingPending_ = false;
     std::vector<std::unique_ptr<detail::FormulaCell>> graveyard_;
     std::vector<Value> stack_; // the evaluator's value stack
 };

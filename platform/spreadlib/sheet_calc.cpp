@@ -507,7 +507,10 @@ void Sheet::cellChanged(int col, int row) {
 
 void Sheet::processPending() {
     // Writes made by custom functions may feed formulas that call them again: a bounded number of
-    // rounds, then the rest waits for the next recalculation.
+    // rounds, then the rest waits for the next recalculation. The evaluations of a round end here
+    // again: the outer loop does their rounds, so the call stack stays flat.
+    if (processingPending_) return;
+    processingPending_ = true;
     for (int round = 0; round < 64 && !pending_.empty() && evalDepth_ == 0 && batchDepth_ == 0; ++round) {
         std::vector<std::uint64_t> seeds;
         seeds.swap(pending_);
@@ -530,6 +533,7 @@ void Sheet::processPending() {
         markDependentsDirty(pending_);
         pending_.clear();
     }
+    processingPending_ = false;
 }
 
 void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed) {

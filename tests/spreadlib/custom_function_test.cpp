@@ -166,6 +166,24 @@ TEST(CustomFunction, FunctionsMayReadAndWriteTheirSheet) {
     EXPECT_EQ(valueOf(sheet, 4, 1), "overwritten");
 }
 
+TEST(CustomFunction, FunctionsThatKeepWritingEnd) {
+    // Each call writes a new value into a cell that the calling formula reads: every write wakes the
+    // formula again. The rounds are bounded and the stack stays flat.
+    Sheet sheet;
+    int calls = 0;
+    ASSERT_TRUE(sheet.SSAddCustomFunctionExt("TICK", 1, 1, [&](ValueRecord& out, const ValueRecord* args, int) -> long {
+        ++calls;
+        Sheet::evaluatingSheet()->setData(args[0].col, args[0].row, std::to_string(calls));
+        out.setLong(calls);
+        return 1;
+    }, kFunctionReferences));
+    ASSERT_TRUE(sheet.setFormula(1, 1, "TICK(B1)"));
+    EXPECT_GT(calls, 1);
+    EXPECT_LE(calls, 100);
+    sheet.setData(3, 3, "still usable");
+    EXPECT_EQ(valueOf(sheet, 3, 3), "still usable");
+}
+
 TEST(CustomFunction, NestingIsBounded) {
     Sheet sheet;
     // A function that recalculates its own cell would never end; nesting stops it with #VALUE!.
