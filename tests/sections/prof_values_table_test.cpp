@@ -9,6 +9,7 @@
 #include "core/macro_langs.h"
 #include "core/section_tables.h"
 #include "core/settings.h"
+#include "core/text.h"
 #include "host/command_line.h"
 #include "sections/prof_values_table.h"
 
@@ -381,4 +382,33 @@ TEST_F(ProfValuesTable, PublishesIntoTheSectionTables) {
     user.tableName.clear();
     EXPECT_EQ(user.setToGlobals(&manager), Acad::eInvalidInput);
     EXPECT_TRUE(manager.hasTable("HEA"));
+}
+
+TEST(SampleSectionTables, EveryRowHasItsNamesAndValues) {
+    const Zrk_String saved = gSettings.libDir;
+    gSettings.libDir = core::defaultLibraryFolder();
+    for (const char* name : {"IPE", "HEA", "HEB", "FL", "L"}) {
+        Zrk_ProfValuesTable table;
+        Zrk_String message;
+        ASSERT_TRUE(table.readFromFile(name, &message)) << message;
+        EXPECT_EQ(table.tableName, name);
+        EXPECT_EQ(table.getColumnIdx("Name"), 0);
+        EXPECT_EQ(table.getColumnIdx("Active"), 1);
+        const int values = table.columnNames.length() - 2 - table.getNrLanguages();
+        EXPECT_GE(values, 2) << name;
+        ASSERT_GE(table.rows.length(), 10) << name;
+        Zrk_StringArray systemNames;
+        for (int i = 0; i < table.rows.length(); ++i) {
+            const Zrk_StringArray& row = table.rows[i];
+            ASSERT_EQ(row.length(), table.columnNames.length()) << name << " " << i;
+            EXPECT_TRUE(row[1] == "0" || row[1] == "1");
+            EXPECT_EQ(systemNames.find(row[0]), -1) << name << " " << row[0];
+            systemNames.append(row[0]);
+            for (int v = 0; v < values; ++v) EXPECT_TRUE(isNumber(row[2 + table.getNrLanguages() + v]));
+        }
+    }
+    Zrk_ProfValuesTable heb;
+    ASSERT_TRUE(heb.readFromFile("HEB"));
+    EXPECT_EQ(heb.getNrLanguages(), 5);
+    gSettings.libDir = saved;
 }

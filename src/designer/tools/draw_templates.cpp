@@ -1,0 +1,291 @@
+// Draws the sample library's dialog templates: ss_draw_templates LIBRARY [PREVIEW_FOLDER]
+//   Dialog Templates/Dialog Design/End plate.txt, .bmp       a beam on a column with an end plate
+//   Dialog Templates/Dialog Design/Base plate.txt, .bmp      a column on a base plate with anchors
+//   Dialog Templates/Dialog Design/Lists/*.lst               the items of their combo boxes
+// The pictures are drawn here, from nothing, without smoothing: a picture's white is where the dialog
+// shows through, and smoothed edges would leave a pale seam around every part. They are stored with a
+// palette (they have only a few colours). With a preview folder, each template is also drawn there
+// as a PNG with its controls outlined, to check the layout by eye.
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "core/files.h"
+#include "core/settings.h"
+#include "designer/designer_data.h"
+
+namespace {
+
+const QColor kOutline(60, 66, 74);
+const QColor kSteel(172, 182, 194);
+const QColor kWeb(208, 214, 222);
+const QColor kPlate(118, 150, 188);
+const QColor kBolt(72, 72, 76);
+const QColor kDimension(30, 60, 150);
+const QColor kConcrete(214, 208, 196);
+const QColor kGrout(186, 180, 168);
+
+void part(QPainter& p, const QRect& rect, const QColor& fill) {
+    p.setPen(kOutline);
+    p.setBrush(fill);
+    p.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+// An arrow head at (x, y) pointing in direction (dx, dy), one of the four axes.
+void arrowHead(QPainter& p, int x, int y, int dx, int dy) {
+    QPolygon head;
+    head << QPoint(x, y) << QPoint(x - 7 * dx + 3 * dy, y - 7 * dy + 3 * dx) << QPoint(x - 7 * dx - 3 * dy, y - 7 * dy - 3 * dx);
+    p.setBrush(kDimension);
+    p.drawPolygon(head);
+}
+
+// A vertical chain of dimensions at x through the given heights, with short extension ticks.
+void verticalChain(QPainter& p, int x, const std::vector<int>& ys) {
+    p.setPen(kDimension);
+    p.drawLine(x, ys.front(), x, ys.back());
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        p.drawLine(x - 5, ys[i], x + 5, ys[i]);
+        if (i > 0) {
+            arrowHead(p, x, ys[i], 0, 1);
+            arrowHead(p, x, ys[i - 1], 0, -1);
+        }
+    }
+}
+
+void horizontalDimension(QPainter& p, int y, int x1, int x2) {
+    p.setPen(kDimension);
+    p.drawLine(x1, y, x2, y);
+    p.drawLine(x1, y - 5, x1, y + 5);
+    p.drawLine(x2, y - 5, x2, y + 5);
+    arrowHead(p, x2, y, 1, 0);
+    arrowHead(p, x1, y, -1, 0);
+}
+
+// A dimension too small for arrows inside: the arrows point at the extension lines from outside.
+void outsideDimension(QPainter& p, bool vertical, int at, int from, int to) {
+    p.setPen(kDimension);
+    if (vertical) {
+        p.drawLine(at, from - 16, at, to + 16);
+        p.drawLine(at - 5, from, at + 5, from);
+        p.drawLine(at - 5, to, at + 5, to);
+        arrowHead(p, at, from, 0, 1);
+        arrowHead(p, at, to, 0, -1);
+    } else {
+        p.drawLine(from - 16, at, to + 16, at);
+        p.drawLine(from, at - 5, from, at + 5);
+        p.drawLine(to, at - 5, to, at + 5);
+        arrowHead(p, from, at, 1, 0);
+        arrowHead(p, to, at, -1, 0);
+    }
+}
+
+void extensionLine(QPainter& p, int x1, int y1, int x2, int y2) {
+    p.setPen(QPen(kDimension, 1, Qt::DashLine));
+    p.drawLine(x1, y1, x2, y2);
+}
+
+// A column seen from the side: two flanges and the web between them.
+void columnSide(QPainter& p, int left, int right, int top, int bottom) {
+    part(p, QRect(left + 12, top, right - left - 24, bottom - top), kWeb);
+    part(p, QRect(left, top, 12, bottom - top), kSteel);
+    part(p, QRect(right - 12, top, 12, bottom - top), kSteel);
+}
+
+QImage endPlatePicture() {
+    QImage image(560, 340, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    columnSide(p, 150, 230, 10, 275);
+    // The beam: flanges and web, cut short on the right.
+    part(p, QRect(242, 112, 298, 116), kWeb);
+    part(p, QRect(242, 100, 298, 12), kSteel);
+    part(p, QRect(242, 228, 298, 12), kSteel);
+    p.setPen(QPen(kOutline, 1, Qt::DashDotLine));
+    p.drawLine(536, 96, 536, 244);
+    part(p, QRect(230, 90, 12, 161), kPlate);
+    // Three bolts through the plate and the column flange: head, shank, nut.
+    for (int y : {126, 170, 214}) {
+        part(p, QRect(242, y - 7, 8, 15), kBolt);
+        part(p, QRect(210, y - 3, 32, 7), kBolt);
+        part(p, QRect(203, y - 7, 7, 15), kBolt);
+    }
+    extensionLine(p, 50, 90, 228, 90);
+    extensionLine(p, 50, 250, 228, 250);
+    for (int y : {126, 170, 214}) extensionLine(p, 115, y, 202, y);
+    verticalChain(p, 56, {90, 250});
+    verticalChain(p, 120, {90, 126, 170, 214, 250});
+    extensionLine(p, 230, 88, 230, 52);
+    extensionLine(p, 241, 88, 241, 52);
+    outsideDimension(p, false, 58, 230, 241);
+    return image;
+}
+
+QImage basePlatePicture() {
+    QImage image(560, 380, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    // Concrete with its hatching, the grout bed, the plate and the column on it.
+    part(p, QRect(40, 250, 480, 80), kConcrete);
+    p.setPen(QColor(160, 150, 136));
+    p.setClipRect(QRect(41, 251, 478, 78));
+    for (int x = 0; x < 600; x += 16) p.drawLine(x, 330, x + 80, 250);
+    p.setClipping(false);
+    part(p, QRect(150, 240, 260, 10), kGrout);
+    part(p, QRect(140, 220, 280, 20), kPlate);
+    columnSide(p, 220, 340, 10, 220);
+    // Fillet welds at the column's foot.
+    p.setPen(kOutline);
+    p.setBrush(kBolt);
+    p.drawPolygon(QPolygon({QPoint(219, 219), QPoint(210, 219), QPoint(219, 210)}));
+    p.drawPolygon(QPolygon({QPoint(341, 219), QPoint(350, 219), QPoint(341, 210)}));
+    // Anchors: rod, nut and washer.
+    for (int x : {170, 390}) {
+        part(p, QRect(x - 4, 196, 9, 126), kBolt);
+        part(p, QRect(x - 10, 206, 21, 10), kBolt);
+        part(p, QRect(x - 13, 216, 27, 4), kSteel);
+    }
+    extensionLine(p, 140, 242, 140, 356);
+    extensionLine(p, 419, 242, 419, 356);
+    horizontalDimension(p, 350, 140, 419);
+    extensionLine(p, 140, 218, 140, 184);
+    extensionLine(p, 170, 194, 170, 184);
+    horizontalDimension(p, 188, 140, 170);
+    extensionLine(p, 422, 220, 446, 220);
+    extensionLine(p, 422, 239, 446, 239);
+    outsideDimension(p, true, 440, 220, 239);
+    return image;
+}
+
+struct Placed {
+    Zrk_ControlType type;
+    Zrk_String contents;
+    Zrk_String comboList;
+    QRect pixels;
+};
+
+double factor(int pixels, int size) { return std::round(10000.0 * pixels / size) / 10000.0; }
+
+bool writePreview(const QString& folder, const Zrk_String& name, const QImage& picture, const std::vector<Placed>& placed) {
+    QImage preview = picture.convertToFormat(QImage::Format_RGB32);
+    QPainter p(&preview);
+    p.setPen(QColor(230, 120, 0));
+    p.setBrush(Qt::NoBrush);
+    QFont font = p.font();
+    font.setPixelSize(10);
+    p.setFont(font);
+    for (const Placed& entry : placed) {
+        p.drawRect(entry.pixels);
+        p.drawText(entry.pixels.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   QString::fromStdString(entry.contents));
+    }
+    p.end();
+    const QString path = folder + "/" + QString::fromStdString(name) + ".png";
+    if (!preview.save(path, "PNG")) {
+        std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+QString gPreviewFolder;
+
+bool writeTemplate(const Zrk_String& name, const QImage& picture, const std::vector<Placed>& placed) {
+    const Zrk_String root = getDesignerRootFolder();
+    const Zrk_String picturePath = root + name + ".bmp";
+    const QImage paletted = picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    if (!paletted.save(QString::fromStdString(picturePath), "BMP")) {
+        std::fprintf(stderr, "Cannot write %s\n", picturePath.c_str());
+        return false;
+    }
+    Zrk_DlgDesignerData data;
+    for (const Placed& entry : placed) {
+        Zrk_DesignerControl control;
+        control.type = entry.type;
+        control.contents = entry.contents;
+        control.setSplitExtComboList(entry.comboList);
+        control.topLeftX = factor(entry.pixels.left(), picture.width());
+        control.topLeftY = factor(entry.pixels.top(), picture.height());
+        control.bottomRightX = factor(entry.pixels.right() + 1, picture.width());
+        control.bottomRightY = factor(entry.pixels.bottom() + 1, picture.height());
+        data.append(control);
+    }
+    const Zrk_String path = root + name + ".txt";
+    if (!data.writeToFile(path)) {
+        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s\n%s\n", path.c_str(), picturePath.c_str());
+    return gPreviewFolder.isEmpty() || writePreview(gPreviewFolder, name, picture, placed);
+}
+
+bool writeList(const Zrk_String& name, const Zrk_StringArray& items) {
+    const Zrk_String path = getDesignerRootFolder() + "Lists/" + name;
+    if (!ObjectExportWriteFile(path, items)) {
+        std::fprintf(stderr, "Cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s\n", path.c_str());
+    return true;
+}
+
+QRect at(int x, int y, int width, int height) { return QRect(x, y, width, height); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: ss_draw_templates LIBRARY_FOLDER [PREVIEW_FOLDER]\n");
+        return 2;
+    }
+    if (argc == 3) gPreviewFolder = QString::fromLocal8Bit(argv[2]);
+    gSettings.libDir = ensureEndSlash(normalizePath(argv[1]));
+    const Zrk_String root = getDesignerRootFolder();
+    if (!QDir().mkpath(QString::fromStdString(root + "Lists"))) {
+        std::fprintf(stderr, "Cannot make %s\n", root.c_str());
+        return 1;
+    }
+    const Zrk_String lists = "Dialog Templates/Dialog Design/Lists/";
+
+    bool ok = writeList("Steel grades.lst", {"S235", "S275", "S355", "S460"});
+    ok = writeList("Anchor sizes.lst", {"M16", "M20", "M24", "M27", "M30"}) && ok;
+
+    ok = writeTemplate("End plate", endPlatePicture(), {
+        {ctLabel, "Height", "", at(4, 144, 48, 16)},
+        {ctCellEdit, "Height", "", at(4, 162, 48, 18)},
+        {ctCellEdit, "Edge1", "", at(66, 99, 48, 18)},
+        {ctCellEdit, "Pitch", "", at(66, 139, 48, 18)},
+        {ctCellEdit, "Edge2", "", at(66, 223, 48, 18)},
+        {ctCellEdit, "Thick", "", at(262, 49, 48, 18)},
+        {ctGroupBox, "Plate", "", at(288, 278, 196, 60)},
+        {ctLabel, "Width", "", at(298, 294, 80, 16)},
+        {ctCellEdit, "Width", "", at(384, 292, 56, 18)},
+        {ctLabel, "Bolt rows", "", at(298, 316, 80, 16)},
+        {ctBoltCount1, "Rows", "", at(384, 313, 56, 20)},
+        {ctPatternButton, "Rows", "", at(446, 313, 30, 20)},
+        {ctLabel, "Steel grade", "", at(20, 294, 84, 16)},
+        {ctCellCombo, "Grade", lists + "Steel grades.lst", at(106, 292, 90, 18)},
+        {ctCellCheck, "Stiffener", "Stiff", at(20, 316, 176, 18)},
+    }) && ok;
+
+    ok = writeTemplate("Base plate", basePlatePicture(), {
+        {ctLabel, "Column", "", at(20, 20, 120, 16)},
+        {ctProfSection, "Column", "", at(20, 38, 120, 18)},
+        {ctLabel, "Anchor", "", at(400, 20, 120, 16)},
+        {ctCellCombo, "Anchor", lists + "Anchor sizes.lst", at(400, 38, 120, 18)},
+        {ctCellCheck, "Grout layer", "Grout", at(400, 64, 140, 18)},
+        {ctFlexButton, "None", "Stiffeners", at(20, 66, 30, 30)},
+        {ctFlexButton, "Ribs", "Stiffeners", at(54, 66, 30, 30)},
+        {ctCellEdit, "Edge", "", at(76, 179, 54, 18)},
+        {ctCellEdit, "Thick", "", at(450, 221, 50, 18)},
+        {ctCellEdit, "Length", "", at(250, 356, 60, 18)},
+    }) && ok;
+    return ok ? 0 : 1;
+}
