@@ -41,6 +41,7 @@ void fill(Sheet& sheet) {
     const std::uintptr_t pictures[6] = {1, 2, 3, 4, 5, 6};
     sheet.setCellType(2, 4, 2, 4, CellType::checkBoxPictures(kStyleCheckBoxPictures, pictures));
     sheet.setCellType(3, 4, 3, 4, CellType::edit(kStyleTextCell, 200));
+    sheet.setCellType(4, 4, 4, 4, CellType::button(0, "Pick"));
     sheet.setData(kHeader, 2, "second");
     sheet.setData(2, kHeader, "Name");
     sheet.SSSetCellTag(0, 0, "defaultFont\xA4" "4\xA4Tahoma\xA4");
@@ -94,6 +95,10 @@ TEST_F(Files, EverythingRoundTrips) {
     loaded.SSGetCellTag(kHeader, kHeader, tag);
     EXPECT_EQ(tag, "defaultFont\xA4" "4\xA4Tahoma\xA4");
     EXPECT_TRUE(loaded.getLock(2, 1));
+    CellType button;
+    ASSERT_TRUE(loaded.getCellType(4, 4, button));
+    EXPECT_EQ(button.code, kTypeButton);
+    EXPECT_EQ(button.text, "Pick");
     int col = 0, row = 0, cols = 0, rows = 0;
     EXPECT_TRUE(loaded.SSGetCellSpan(5, 7, col, row, cols, rows));
     FontSpec font;
