@@ -40,7 +40,7 @@ public:
     static constexpr int kFirstControlId = 33000;
     static constexpr int kLastControlId = 33099;
     // Text-file templates cannot hold more controls than this.
-    static constexpr int kMaxControls = 10000;
+    static constexpr int kMaxControls = 1000;
 
     Zrk_DlgDesignerData();
     // A copy holds the same template (controls, name, picture, id range, mode) and is bound to no

@@ -241,16 +241,24 @@ TEST_F(Template, RefusesWhatIsNoTemplateOfTheRoot) {
     write(root + "Notes.txt", "Just some notes\n");
     EXPECT_FALSE(data.readFromFile(root + "Notes.txt", false, &message));
     EXPECT_NE(message.find("Notes.txt, line 1"), Zrk_String::npos) << message;
-    for (const char* count : {"nrOfControls:int=-1\n", "nrOfControls:int=10001\n", "nrOfControls:string=3\n"}) {
+    for (const char* count : {"nrOfControls:int=-1\n", "nrOfControls:int=1001\n", "nrOfControls:string=3\n"}) {
         write(root + "Bad.txt", count);
         EXPECT_FALSE(data.readFromFile(root + "Bad.txt", false, &message)) << count;
-        EXPECT_EQ(message, root + "Bad.txt: \"nrOfControls\" must be a whole number from 0 to 10000");
+        EXPECT_EQ(message, root + "Bad.txt: \"nrOfControls\" must be a whole number from 0 to 1000");
     }
     EXPECT_FALSE(data.readFromFile(root + "Bad.txt", true));
     EXPECT_EQ(host::CommandLine::instance().buffer(),
-              "*Error* " + root + "Bad.txt: \"nrOfControls\" must be a whole number from 0 to 10000.\n");
+              "*Error* " + root + "Bad.txt: \"nrOfControls\" must be a whole number from 0 to 1000.\n");
     EXPECT_EQ(data.getTemplateName(), "Plates/End plate");
     EXPECT_EQ(data.getNrControls(), 5);
+
+    // The most controls a file may hold; those beyond the id range get no id.
+    write(root + "Many.txt", "nrOfControls:int=1000\n");
+    ASSERT_TRUE(data.readFromFile(root + "Many.txt", false));
+    ASSERT_EQ(data.getNrControls(), 1000);
+    EXPECT_EQ(data.getControl(99)->resourceId, 33099);
+    EXPECT_EQ(data.getControl(100)->resourceId, 0);
+    EXPECT_EQ(data.getControl(999)->resourceId, 0);
 }
 
 TEST_F(Template, NamesBelowTheRootFolder) {
