@@ -5,6 +5,7 @@
 //     206 delete, 212 add, 217 select in the drawing, 223 copy, 231 choose a picture, 232 open,
 //     233 save, 235 same width, 236 same height, 257 move up, 258 move down
 //   icons/148.png      the dialog designer's window (32 x 32)
+//   bitmaps/251.png    the mark of a bill row's picture: a section of an I-beam (16 x 16)
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
 #include <QDir>
@@ -205,6 +206,27 @@ void designer(QPainter& p) {
     p.drawRect(QRectF(17.5, 23.5, 9, 3));
 }
 
+// The cross-section of an I-beam, as the bill marks the picture of a part with it.
+void beamSection(QPainter& p) {
+    QPainterPath section;
+    section.moveTo(2.5, 2.5);
+    section.lineTo(13.5, 2.5);
+    section.lineTo(13.5, 5);
+    section.lineTo(9.2, 5);
+    section.lineTo(9.2, 11);
+    section.lineTo(13.5, 11);
+    section.lineTo(13.5, 13.5);
+    section.lineTo(2.5, 13.5);
+    section.lineTo(2.5, 11);
+    section.lineTo(6.8, 11);
+    section.lineTo(6.8, 5);
+    section.lineTo(2.5, 5);
+    section.closeSubpath();
+    p.setPen(ink());
+    p.setBrush(QColor(96, 130, 172));
+    p.drawPath(section);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -223,6 +245,7 @@ int main(int argc, char** argv) {
         checkMark(p);
     });
     ok = save(bitmaps, "8136.png", 13, 13, [](QPainter& p) { checkBoxFrame(p); }) && ok;
+    ok = save(bitmaps, "251.png", 16, 16, beamSection) && ok;
 
     const QString icons = QString::fromLocal8Bit(argv[1]) + "/icons";
     if (!QDir().mkpath(icons)) {
