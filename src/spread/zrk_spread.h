@@ -262,6 +262,7 @@ public:
     bool ensureActiveCell(int& column, int& row);
     // The selected block, or the active cell when nothing is selected.
     bool getSelection(int& col1, int& row1, int& col2, int& row2) const;
+    // col2 or row2 -1 selects to the last column or row.
     bool selectBlock(int col1, int row1, int col2, int row2);
     bool selectRow(int row);
     // The first (last) unlocked cell in reading order; a cell in a span counts by its anchor's lock.

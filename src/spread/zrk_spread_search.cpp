@@ -126,8 +126,10 @@ bool Zrk_Spread::getSelection(int& col1, int& row1, int& col2, int& row2) const 
     return true;
 }
 
+// col2 or row2 -1: open-ended, to the last column or row.
 bool Zrk_Spread::selectBlock(int col1, int row1, int col2, int row2) {
-    return validBlock(col1, row1, col2, row2) && setSelBlock(col1, row1, col2, row2);
+    const bool valid = validBlock(col1, row1, col2 == -1 ? getMaxCols() : col2, row2 == -1 ? getMaxRows() : row2);
+    return valid && setSelBlock(col1, row1, col2, row2);
 }
 
 bool Zrk_Spread::selectRow(int row) {

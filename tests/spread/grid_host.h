@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "core/language.h"
 #include "host/module_entry.h"
 #include "spread/zrk_spread.h"
+#include "ui/application.h"
 #include "ui/dialog.h"
 #include "ui/resources.h"
 #include "ui/scripted_user.h"
@@ -76,6 +78,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(host.create());
         host.show();
+        ui::activateNow(&host);
         ASSERT_TRUE(host.attachResult);
     }
     void TearDown() override { host.destroyWindow(); }

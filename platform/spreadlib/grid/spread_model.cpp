@@ -190,6 +190,7 @@ void SpreadModel::countsChanged(int, int) {
     // Spans and sizes beyond a smaller count are gone from the sheet.
     if (hooks_.spansChanged) hooks_.spansChanged();
     if (hooks_.sizesChanged) hooks_.sizesChanged();
+    if (hooks_.countsChanged) hooks_.countsChanged();
 }
 
 void SpreadModel::rowsShifted(int fromRow) {

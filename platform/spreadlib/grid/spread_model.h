@@ -50,6 +50,7 @@ public:
         std::function<void()> lookChanged;
         std::function<void()> redrawEnabled;
         std::function<void()> reset;
+        std::function<void()> countsChanged;
     };
     void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
     // Cell changes are not signalled while false (a hidden grid draws everything when it shows).

@@ -139,6 +139,7 @@ SpreadView::SpreadView(TSpread& owner, SpreadModel& model) : QTableView(&owner),
         columnHeader_->viewport()->update();
         rowHeader_->viewport()->update();
     };
+    hooks.countsChanged = [this] { applyActiveCell(false); };
     hooks.reset = [this] {
         appliedCols_.clear();
         appliedRows_.clear();
@@ -362,7 +363,7 @@ bool SpreadView::openEditorOnActiveCell() {
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     }
     scrollTo(index);
-    QTableView::edit(index, AllEditTriggers, nullptr);
+    edit(index, AllEditTriggers, nullptr);
     return editor_ != nullptr;
 }
 
@@ -433,10 +434,18 @@ void SpreadView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 }
 
 bool SpreadView::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the editor ends the edit (the delegate sees to that); the view then moves down.
+    // Enter in the editor takes the text over and ends the edit at once (the item delegate would
+    // wait for the event loop); the view then moves down when the option says so.
     if (editor_ && watched == editor_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) editor_->setProperty("ss_enter", true);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            const QPointer<QWidget> editor = editor_;
+            editor->setProperty("ss_enter", true);
+            commitData(editor);
+            if (editor && editor == editor_) closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+            return true;
+        }
     }
     return QTableView::eventFilter(watched, event);
 }

@@ -160,6 +160,8 @@ public:
     void getEditSel(int& start, int& end) const;
     // Scrolls so that the cell is in view.
     void showCell(int col, int row);
+    // Does the view's layout work that waits (sizes, spans) now.
+    void flushView();
 
     // --- structure -------------------------------------------------------------------------------
     bool insertRows(int at, int count = 1) { return sheet_->insertRows(at, count); }
@@ -192,9 +194,6 @@ public:
     bool preTranslateKey(const ui::KeyPress& key) override { return false; }
 
 protected:
-    // Draws the window's layout work that waits (sizes, spans) now.
-    void flushView();
-
     // A cell control was used (kGridCheckBoxClicked, kGridButtonClicked): the cell is active and, for
     // a check box, toggled. The base tells the dialog (onCommand); the wrapper looks first.
     virtual void onCellCommand(int code);
