@@ -6,6 +6,7 @@
 #include "frame/modeless_dialogs.h"
 #include "frame/module_resources.h"
 #include "frame/module_state.h"
+#include "frame/ss_dlgs_mgr.h"
 #include "host/module_entry.h"
 #include "host/registry.h"
 
@@ -58,6 +59,8 @@ extern "C" SS_EXPORT int DllMain(void* instance, unsigned long reason, void* /*r
         frame::moduleResources().setPictureFolder(core::resourceFolder());
         if (!ui::initExtensionModule(instance, frame::moduleResources())) return 0;
     } else if (reason == host::kProcessDetach) {
+        // The module's static data goes with it: the pool's hidden standards dialogs first.
+        gSSDlgsMgr.destroyAll();
         ui::terminateExtensionModule(instance);
         gCheckBoxCheckedBitmap.deleteObject();
         gCheckBoxUncheckedBitmap.deleteObject();

@@ -2,6 +2,10 @@
 // Whole-word replacement of names in a text: how equations get their variables' cell names and how
 // general variables reach every cell of a standards sheet.
 
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 #include "core/zrk_string.h"
 
 namespace standards {
@@ -25,5 +29,24 @@ inline constexpr std::size_t kMaxReplacedTextLength = 32767;
 // the answer is false.
 bool replaceWords(Zrk_String& text, const Zrk_StringArray& names, const Zrk_StringArray& values, bool quote,
                   bool* overflow = nullptr);
+
+// The replacement of replaceWords for one list of pairs applied to many texts, with the same result:
+// the names are indexed by their leading run of word characters, so that a text is searched only for
+// the names that can stand in it (a name that starts with a word character can only stand where a
+// word of the text equals that leading run).
+class WordReplacer {
+public:
+    WordReplacer(const Zrk_StringArray& names, const Zrk_StringArray& values, bool quote);
+    WordReplacer(const WordReplacer&) = delete;
+    WordReplacer& operator=(const WordReplacer&) = delete;
+
+    bool apply(Zrk_String& text, bool* overflow = nullptr) const;
+
+private:
+    std::vector<Zrk_String> names_;
+    std::vector<Zrk_String> values_; // quoted where asked
+    std::unordered_map<std::string_view, std::vector<int>> byLeadingWord_; // views into names_
+    std::vector<int> otherNames_; // names that start with another byte: always searched
+};
 
 } // namespace standards

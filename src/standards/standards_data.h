@@ -1,17 +1,19 @@
 #pragma once
 // What a caller hands to a standards evaluation: the spreadsheet, the macro with its dialog data and
-// the host transaction, the mapping key, and the general variables to substitute.
+// the host transaction, the mapping key, the general variables to substitute, and the variables.
 
 #include "core/macro_data.h"
 #include "core/macro_model.h"
 #include "core/zrk_string.h"
 #include "frame/export.h"
 #include "host/acad.h"
+#include "standards/var_cell.h"
 
 class SS_EXPORT KvDlgStandardsData {
 public:
     static constexpr int kEvaluateForMacro = 0;
     static constexpr int kEvaluateAsChild = 1; // any other mode: load only
+    static constexpr int kLoadOnly = 2;
 
     KvDlgStandardsData() = default;
     KvDlgStandardsData(const KvDlgStandardsData&) = default;
@@ -30,6 +32,9 @@ public:
     MacroData* macroData = nullptr;
     Zrk_StringArray genVarNames;
     Zrk_StringArray genVarValues; // parallel to genVarNames
+    // Mode 1: the caller's variables (in), with the child's outputs (out). Mode 0: the evaluated
+    // variables (out).
+    KvVarCells varCells;
 
     // Sets up an evaluation for a macro (mode 0). Fails, changing nothing, without macro or macro data.
     // The transaction and the general variables are set by the caller.

@@ -1,5 +1,7 @@
 // Whole-word replacement: names inside longer words stay, quoting of texts, the order of pairs, and
 // the bound on the text's growth.
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "standards/replace_words.h"
@@ -54,6 +56,34 @@ TEST(ReplaceWords, GrowthIsBounded) {
     EXPECT_TRUE(replaceWords(text, names, values, false, &overflow));
     EXPECT_FALSE(overflow);
     EXPECT_EQ(text.size(), 1024u * 3 + 1023); // 1024 times "g40", joined by "+"
+}
+
+TEST(ReplaceWords, TheIndexedReplacerGivesTheSameTexts) {
+    // Names that look like cell names, names with dots, names that start with other bytes, values
+    // that hold later names: whatever the pairs, the indexed replacer must agree with the plain one.
+    const Zrk_StringArray pool{"a", "b", "A1", "B2", "x.y", ".z", "a_1", "C3", "y", "Width", "W"};
+    const Zrk_StringArray valuePool{"A1", "B2", "C3", "x", "b+a", "Width*2", "\"t\"", "1.5", "x.y", "q"};
+    std::mt19937 random(7);
+    const auto pick = [&](const Zrk_StringArray& from) { return from[static_cast<int>(random() % from.length())]; };
+    const Zrk_StringArray glue{"+", "*", " ", "(", ")", ".", "", "_", "1"};
+    for (int round = 0; round < 3000; ++round) {
+        Zrk_StringArray names, values;
+        const int pairs = static_cast<int>(random() % 6);
+        for (int i = 0; i < pairs; ++i) {
+            names.append(pick(pool));
+            values.append(pick(valuePool));
+        }
+        Zrk_String text;
+        const int words = static_cast<int>(random() % 6);
+        for (int i = 0; i < words; ++i) text += pick(pool) + pick(glue);
+        const bool quote = random() % 2 == 0;
+        Zrk_String plain = text, indexed = text;
+        const bool plainChanged = replaceWords(plain, names, values, quote);
+        const standards::WordReplacer replacer(names, values, quote);
+        const bool indexedChanged = replacer.apply(indexed);
+        ASSERT_EQ(plain, indexed) << "text: " << text;
+        ASSERT_EQ(plainChanged, indexedChanged) << "text: " << text;
+    }
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+#pragma once
+// The pool of hidden standards host dialogs behind StartDlgStandardsSS. An evaluation takes a dialog
+// that is not in use (or a new one when all are) and releases it when it ends; a child evaluation runs
+// while its caller's dialog is still in use, so each nesting level has a dialog of its own. The pool
+// keeps its largest size until the module goes.
+
+#include "frame/export.h"
+#include "core/zrk_string.h"
+#include "host/acad.h"
+
+class SS_EXPORT KvSSDlgsMgr {
+public:
+    KvSSDlgsMgr();
+    // A dialog belongs to one pool: a copy starts empty, and assigning a pool keeps the dialogs this
+    // one has (two pools destroying the same dialogs would destroy them twice).
+    KvSSDlgsMgr(const KvSSDlgsMgr&);
+    KvSSDlgsMgr& operator=(const KvSSDlgsMgr&);
+    // Destroys every dialog.
+    virtual ~KvSSDlgsMgr();
+
+    // The first dialog not in use, now in use; when all are, a new host dialog (owned by the host's
+    // main window, created from template 253 without being shown), in use. Null when it cannot be
+    // made. The pointer is a KvStandardsHostDlg.
+    void* getDlg();
+    // The dialog is free again (and stays alive for the next evaluation); unknown dialog: eInvalidInput.
+    Acad::ErrorStatus releaseDlg(void* dialog);
+    // Destroys the dialogs, the last first, and empties the pool.
+    void destroyAll();
+
+    int dialogCount() const { return static_cast<int>(dialogs_.length()); }
+    bool isInUse(int index) const { return inUse_.isValid(index) && inUse_[index] != 0; }
+
+private:
+    Acad::ErrorStatus destroyDlg(int index);
+
+    Zrk_Array<void*> dialogs_;
+    Zrk_Array<int> inUse_; // 1 in use, 0 free
+};
+
+SS_EXPORT extern KvSSDlgsMgr gSSDlgsMgr;

@@ -1,0 +1,311 @@
+// The equation area of a standards sheet and its child calls: functions registered, duplicate names
+// dropped, each equation turned into a formula over the variables' cells, general variables
+// substituted, child sheets run on another host dialog of the pool.
+
+#include <filesystem>
+#include <unordered_map>
+
+#include "core/files.h"
+#include "core/text.h"
+#include "frame/standards_entry.h"
+#include "standards/evaluation_chain.h"
+#include "standards/mapping_file.h"
+#include "standards/replace_words.h"
+#include "standards/standards_data.h"
+#include "standards/standards_functions.h"
+#include "standards/standards_report.h"
+#include "standards/standards_sheet.h"
+#include "standards/standards_timers.h"
+
+namespace {
+
+constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+// The engine's own function, handled here rather than by the spreadsheet library.
+constexpr const char* kCallChild = "CallChild";
+
+bool sameFile(const Zrk_String& a, const Zrk_String& b) {
+    if (a == b) return true;
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+Zrk_String joinLines(const Zrk_StringArray& lines) { return arrToStr(lines, '\n'); }
+
+} // namespace
+
+// While the equation area is evaluated the variables do not change, so their names and cells are
+// looked up once: the variables by name (the first of a name), and the replacement of every name by
+// its cell's name.
+struct KvStandardsSheet::CalcIndex {
+    CalcIndex(const Zrk_StringArray& names, const Zrk_StringArray& cellNames)
+        : replacer(names, cellNames, false) {}
+    std::unordered_map<Zrk_String, int> byName;
+    standards::WordReplacer replacer;
+};
+
+KvStandardsSheet::KvStandardsSheet() = default;
+KvStandardsSheet::~KvStandardsSheet() = default;
+
+// --- calculate ------------------------------------------------------------------------------------
+
+Acad::ErrorStatus KvStandardsSheet::registerFunctions() {
+    bool all = true;
+    for (const standards::StandardsFunction& function : standards::standardsFunctions())
+        all = registerFunction(function.name, function.minArgs, function.maxArgs, function.callback, 0) && all;
+    return all ? Acad::eOk : kFail;
+}
+
+Acad::ErrorStatus KvStandardsSheet::calculate() {
+    gRegisterFuntions.start();
+    registerFunctions();
+    gRegisterFuntions.end();
+
+    gFindDuplicates.start();
+    Zrk_StringArray names;
+    names.setPhysicalLength(varCells.length());
+    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
+    std::unordered_map<Zrk_String, int> seen;
+    bool duplicated = false;
+    for (const Zrk_String& name : names) duplicated = !seen.emplace(name, 0).second || duplicated;
+    if (duplicated) {
+        Zrk_StringArray duplicates;
+        getDuplicates(names, duplicates);
+        standards::showStandardsMessage("There were duplicate variable names found in the standards file " + filePath +
+                                            ".\nThe duplicates will be ignored. Please correct this file.\n" +
+                                            "Duplicate variable names:\n\n" + joinLines(duplicates),
+                                        "Variable names must be unique", this);
+        // Each name keeps its first variable.
+        for (int i = varCells.length() - 1; i >= 0; --i) {
+            int first = -1;
+            if (varCells.findVarCell(varCells[i].name, first) == Acad::eOk && first < i) varCells.removeAt(i);
+        }
+    }
+    gFindDuplicates.end();
+
+    gCalcCells.start();
+    const int calcRow = findSections().calc;
+    if (calcRow == 0) {
+        standards::setFailure("The standards spreadsheet " + filePath + " has no \"Calc\" section.");
+        return kFail;
+    }
+    int lastColumn = 0, lastRow = 0;
+    contentBounds(lastColumn, lastRow);
+
+    Zrk_StringArray cellNames;
+    cellNames.setPhysicalLength(varCells.length());
+    for (const KvVarCell& cell : varCells.cells) cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
+    names.removeAll();
+    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
+    calcIndex_ = std::make_unique<CalcIndex>(names, cellNames);
+    for (int i = 0; i < names.length(); ++i) calcIndex_->byName.emplace(names[i], i);
+
+    for (int row = calcRow + 1; row <= lastRow; ++row)
+        for (int column = 1; column <= lastColumn; ++column) calcCell(column, row);
+    calcIndex_.reset();
+    gCalcCells.end();
+    return Acad::eOk;
+}
+
+int KvStandardsSheet::findVariable(const Zrk_String& name) const {
+    if (calcIndex_) {
+        const auto found = calcIndex_->byName.find(name);
+        return found == calcIndex_->byName.end() ? -1 : found->second;
+    }
+    int index = -1;
+    return varCells.findVarCell(name, index) == Acad::eOk ? index : -1;
+}
+
+// --- one equation -----------------------------------------------------------------------------------
+
+void KvStandardsSheet::reportEquation(const Zrk_String& name, const Zrk_String& expression, int row) {
+    standards::reportStandardsError(
+        "The following equation failed:\n" + (name.empty() ? Zrk_String() : name + " = ") + expression + "\n" +
+        "Spreadsheet : " + filePath + " (line: " + intToStr(row) + ")\n" + "Here's a tip for finding the cause :\n" +
+        "If this equation contains variable names, then the translator does not know the value of the variable. "
+        "Make sure the variable exists either in input, output, local declarations or among the gen_ variables.");
+}
+
+Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
+    Zrk_String text;
+    if (!getCellText(column, row, text) || text.empty()) return kFail;
+
+    gCalcCellSplitSymbol.start();
+    Zrk_String name, expression;
+    if (!splitString(text, "=", name, expression, /*trimBlanks=*/true)) {
+        name.clear();
+        expression = trimmed(text);
+    }
+    gCalcCellSplitSymbol.end();
+
+    gCalcCellFindVarCell.start();
+    const int variable = name.empty() ? -1 : findVariable(name);
+    gCalcCellFindVarCell.end();
+
+    gCalcCellFindFunctions.start();
+    const bool callsChild = hasASubstr(expression, kCallChild);
+    gCalcCellFindFunctions.end();
+    if (callsChild) {
+        Zrk_FunctionTimer timer(gCalcCellCalcNativeFunctions);
+        childNestingReported_ = false;
+        if (callChild(expression, kCallChild) == Acad::eOk) return Acad::eOk;
+        if (!childNestingReported_) reportEquation(name, expression, row);
+        return kFail;
+    }
+    if (variable < 0) {
+        reportEquation(name, expression, row);
+        return kFail;
+    }
+
+    gCalcCellCalcFunctionsPrepare.start();
+    KvVarCell& target = varCells[variable];
+    const bool formatted = target.valueType == KvValueType::String ? setTextCells(column, row)
+                                                                    : setNumberCells(column, row, KvVarCell::kDoubleDecimals);
+    if (!formatted || replaceVariables(expression) != Acad::eOk) {
+        reportEquation(name, expression, row);
+        return kFail;
+    }
+    gCalcCellCalcFunctionsPrepare.end();
+
+    if (!setFormula(column, row, expression)) {
+        reportEquation(name, expression, row);
+        return kFail;
+    }
+    Zrk_FunctionTimer timer(gCalcCellCalcFunctions);
+    Zrk_String result;
+    if (!getCellText(column, row, result)) {
+        reportEquation(name, expression, row);
+        return kFail;
+    }
+    return target.setNewValue(*this, result);
+}
+
+const standards::WordReplacer& KvStandardsSheet::variableReplacer() { return calcIndex_->replacer; }
+
+Acad::ErrorStatus KvStandardsSheet::replaceVariables(Zrk_String& expression) {
+    if (calcIndex_) {
+        // The names and their cells' names were collected when the equation area began.
+        gCalcCellGetVarNames.start();
+        gCalcCellGetVarNames.end();
+        gCalcCellGetVarCoords.start();
+        gCalcCellGetVarCoords.end();
+        Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
+        variableReplacer().apply(expression);
+        return Acad::eOk;
+    }
+    gCalcCellGetVarNames.start();
+    Zrk_StringArray names;
+    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
+    gCalcCellGetVarNames.end();
+
+    gCalcCellGetVarCoords.start();
+    Zrk_StringArray usedNames, cellNames;
+    for (const Zrk_String& name : names) {
+        Zrk_FunctionTimer timer(gCalcCellGetVarCoordName);
+        int index = -1;
+        if (varCells.findVarCell(name, index) != Acad::eOk) continue;
+        usedNames.append(name);
+        cellNames.append(getAlfabet(varCells[index].col) + intToStr(varCells[index].row));
+    }
+    gCalcCellGetVarCoords.end();
+
+    Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
+    standards::replaceWords(expression, usedNames, cellNames, false);
+    return Acad::eOk;
+}
+
+// --- general variables --------------------------------------------------------------------------------
+
+Acad::ErrorStatus KvStandardsSheet::replaceGenVars() {
+    if (genVarNames.isEmpty() || genVarValues.isEmpty()) return Acad::eOk;
+    const standards::WordReplacer replacer(genVarNames, genVarValues, /*quote=*/true);
+    int lastColumn = 0, lastRow = 0;
+    contentBounds(lastColumn, lastRow);
+    Zrk_String text;
+    Zrk_StringArray tooLong;
+    for (int column = 1; column <= lastColumn; ++column) {
+        for (int row = 1; row <= lastRow; ++row) {
+            if (!getCellText(column, row, text) || text.empty()) continue;
+            bool overflow = false;
+            if (replacer.apply(text, &overflow)) setCellText(column, row, text);
+            else if (overflow) tooLong.append(getAlfabet(column) + intToStr(row));
+        }
+    }
+    // Values that name other general variables can make a text grow with every substitution; such
+    // cells keep their text, and their equations fail and are reported as usual.
+    if (!tooLong.isEmpty())
+        standards::reportStandardsError("The general variables could not be substituted in the cells " +
+                                        arrToStr(tooLong, ',') + " of the standards file " + filePath +
+                                        ":\nthe text would grow beyond " + intToStr(standards::kMaxReplacedTextLength) +
+                                        " characters. Check general variables whose values name other general variables.");
+    return Acad::eOk;
+}
+
+// --- child calls ---------------------------------------------------------------------------------------
+
+Zrk_String KvStandardsSheet::findChildFile(const Zrk_String& name) const {
+    const Zrk_String written = normalizePath(name);
+    if (fileExists(written)) return written;
+    Zrk_String found;
+    if (written.find('/') != Zrk_String::npos && findFileIgnoringCase(written, found)) return found;
+    const Zrk_String relative = ensureNoStartBSlash(written);
+    const Zrk_String folder = standards::standardsFolder();
+    for (const Zrk_String& place : {getPath(filePath), folder, folder + "Childs/", folder + "Data/", folder + "Parents/"})
+        if (!place.empty() && findFileIgnoringCase(place + relative, found)) return found;
+    return written;
+}
+
+Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, const Zrk_String& functionName) {
+    const std::size_t at = expression.find(functionName);
+    if (at == Zrk_String::npos) return kFail;
+    const std::size_t open = expression.find('(', at + functionName.size());
+    if (open == Zrk_String::npos) return kFail;
+    const std::size_t close = expression.find(')', open);
+    if (close == Zrk_String::npos) return kFail;
+
+    Zrk_StringArray arguments;
+    if (!splitStringAtSymbol(expression.substr(open + 1, close - open - 1), ',', arguments, /*trimBlanks=*/true) ||
+        arguments.length() < 2)
+        return kFail;
+
+    Zrk_String childName = arguments[0];
+    if (!childName.empty() && childName.front() == '"') childName.erase(0, 1);
+    if (!childName.empty() && childName.back() == '"') childName.pop_back();
+    const Zrk_String childPath = findChildFile(childName);
+    if (!fileExists(childPath)) return kFail;
+
+    KvDlgStandardsData child;
+    for (int i = 1; i < arguments.length(); ++i) {
+        const int index = findVariable(arguments[i]);
+        if (index < 0) return kFail;
+        KvVarCell passed = varCells[index];
+        passed.col = 0;
+        passed.row = 0;
+        child.varCells.append(passed);
+    }
+    if (functionName != kCallChild) return kFail;
+    if (sameFile(childPath, filePath)) return kFail;
+
+    // A child that calls its caller, directly or through others, would nest without end.
+    const Zrk_StringArray& chain = standards::evaluationChain();
+    if (chain.length() >= standards::kMaxNestingDepth) {
+        standards::reportStandardsError("Child spreadsheets are nested more than " +
+                                        intToStr(standards::kMaxNestingDepth) + " levels deep: the call of " +
+                                        childPath + " is not run.\nSpreadsheet : " + filePath +
+                                        "\nThe spreadsheets that called each other:\n" + joinLines(chain));
+        childNestingReported_ = true;
+        return kFail;
+    }
+
+    child.mode = KvDlgStandardsData::kEvaluateAsChild;
+    child.ssName = childPath;
+    child.genVarNames = genVarNames;
+    child.genVarValues = genVarValues;
+    if (!StartDlgStandardsSS(child)) return kFail;
+
+    for (const KvVarCell& returned : child.varCells.cells) {
+        if (!returned.isOutput()) continue;
+        const int index = findVariable(returned.name);
+        if (index >= 0) varCells[index].setValueFromOther(*this, returned);
+    }
+    return Acad::eOk;
+}
