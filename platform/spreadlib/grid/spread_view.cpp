@@ -392,7 +392,10 @@ bool SpreadView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
     const bool result = QTableView::edit(index, trigger, event);
     if (result && !before && state() == EditingState) {
         editor_ = delegate_->takeCreatedEditor();
-        if (editor_) editor_->installEventFilter(this);
+        if (editor_) {
+            editor_->installEventFilter(this);
+            owner_.setFocusProxy(editor_); // focusing the grid while it edits focuses the editor
+        }
         editStartText_ = index.data(Qt::EditRole).toString();
         editChanged_ = false;
         if (!fromSheet_) {
@@ -417,7 +420,10 @@ void SpreadView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     const QModelIndex index = currentIndex();
     const bool mine = editor == editor_;
     const bool enter = mine && editor_->property("ss_enter").toBool();
-    if (mine) editor_ = nullptr;
+    if (mine) {
+        editor_ = nullptr;
+        owner_.setFocusProxy(this);
+    }
     QTableView::closeEditor(editor, hint);
     if (!mine) return;
     const bool fromCode = fromSheet_ > 0;
@@ -434,6 +440,12 @@ void SpreadView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 }
 
 bool SpreadView::eventFilter(QObject* watched, QEvent* event) {
+    // The edit goes on while the focus is in another window (the find dialog, say); within the
+    // grid's own window losing the focus ends it, as the item delegate has it.
+    if (editor_ && watched == editor_ && event->type() == QEvent::FocusOut) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || focus->window() != window()) return true;
+    }
     // Enter in the editor takes the text over and ends the edit at once (the item delegate would
     // wait for the event loop); the view then moves down when the option says so.
     if (editor_ && watched == editor_ && event->type() == QEvent::KeyPress) {
