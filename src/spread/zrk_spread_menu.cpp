@@ -1,5 +1,6 @@
 // Zrk_Spread: the context menu, the keys F3, F5 and F8, and the find/replace dialog it opens.
 
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "core/language.h"
@@ -114,7 +115,7 @@ bool Zrk_Spread::showFindDialog(bool replace) {
         }
     }
     findDialog->show();
-    findDialog->raise();
+    if (QGuiApplication::platformName() != "offscreen") findDialog->raise(); // headless windows do not stack
     findDialog->gotoDlgCtrl(replace ? DlgFindReplace::kReplaceEdit : DlgFindReplace::kFindEdit);
     return true;
 }
