@@ -9,6 +9,7 @@
 
 #include "core/codepage.h"
 #include "host/command_line.h"
+#include "sshost/bill_command.h"
 #include "sshost/dialog_command.h"
 #include "sshost/shell.h"
 #include "ui/application.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     sshost::Shell shell;
     sshost::addCommonOptions(app, shell, argv[0]);
     sshost::addDialogCommand(app, shell);
+    sshost::addBillCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);
