@@ -183,7 +183,14 @@ TEST_F(GridTest, EveryKindOfCellDraws) {
     const std::uintptr_t nowhere[6] = {12345, 12345, 12345, 99999, 99999, 99999};
     grid().setCellType(6, 1, 6, 1, CellType::checkBoxPictures(0, nowhere));
     grid().setCellType(6, 2, 6, 2, CellType::pictureHandle(0, 4242));
+    grid().setActiveCell(2, 1);
     const QImage image = host.grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2), QColor());
+    ASSERT_FALSE(image.isNull());
+    const auto colourAt = [&](int col, int row, int dx) {
+        QTableView* view = grid().view();
+        const QRect rect = view->visualRect(view->model()->index(row - 1, col - 1));
+        return image.pixelColor(view->viewport()->mapTo(&host, rect.center() + QPoint(dx, 0)));
+    };
+    EXPECT_EQ(colourAt(1, 4, 0), QColor(255, 255, 0)); // the cell's own background
+    EXPECT_EQ(colourAt(6, 4, 0), QColor(Qt::darkGreen)); // the image row's picture
 }
