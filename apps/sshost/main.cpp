@@ -11,7 +11,9 @@
 #include "host/command_line.h"
 #include "sshost/bill_command.h"
 #include "sshost/dialog_command.h"
+#include "sshost/sheet_commands.h"
 #include "sshost/shell.h"
+#include "sshost/standards_commands.h"
 #include "ui/application.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +26,11 @@ int main(int argc, char** argv) {
     sshost::addCommonOptions(app, shell, argv[0]);
     sshost::addDialogCommand(app, shell);
     sshost::addBillCommand(app, shell);
+    sshost::addEvaluateCommand(app, shell);
+    sshost::addStandardsCommand(app, shell);
+    sshost::addTestStandardCommand(app, shell);
+    sshost::addConvertCommand(app, shell);
+    sshost::addDumpCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);

@@ -3,6 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "core/codepage.h"
+#include "core/files.h"
+#include "core/settings.h"
 #include "host/loader.h"
 #include "host/registry.h"
 #include "sshost/module_path.h"
@@ -30,9 +33,20 @@ void addCommonOptions(CLI::App& app, Shell& shell, const char* argv0) {
     shell.modulePath = defaultModulePath(argv0);
     app.add_option("--module", shell.modulePath, "the module library to load")->capture_default_str();
     app.add_flag("--trace", shell.trace, "show what the host saw while loading and unloading the module");
+    app.add_option("--library", shell.library,
+                   "the library folder (with \"Connection Standards/\" and \"prof/\"); default: the settings file's, "
+                   "else the sample library");
 }
 
 int Shell::run() {
+    if (!library.empty()) {
+        const Zrk_String folder = ensureEndSlash(normalizePath(core::fromUtf8(library)));
+        if (!folderExists(folder)) {
+            std::cerr << "sshost: the library folder " << library << " does not exist.\n";
+            return 1;
+        }
+        gSettings.libDir = folder;
+    }
     TracePrinter trace(this->trace);
     host::ApplicationLoader loader;
     std::string error;

@@ -15,6 +15,8 @@ namespace sshost {
 struct Shell {
     std::string modulePath;
     bool trace = false;
+    // The library folder to work on instead of the settings' (the sample library by default).
+    std::string library;
     // What the chosen subcommand does once the module is loaded; answers the exit status.
     std::function<int()> action;
 

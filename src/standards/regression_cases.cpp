@@ -41,7 +41,15 @@ public:
     Zrk_StringArray texts;
 };
 
-Zrk_String firstLine(const Zrk_String& text) { return text.substr(0, text.find('\n')); }
+// A message on one line of the report: its lines joined by " | ", at most 160 characters.
+Zrk_String oneLine(const Zrk_String& text) {
+    Zrk_String line;
+    for (char c : text) {
+        if (c == '\n') line += " | ";
+        else line += c;
+    }
+    return line.size() > 160 ? line.substr(0, 157) + "..." : line;
+}
 
 } // namespace
 
@@ -173,7 +181,7 @@ bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Z
         int next = 0;
         for (const Zrk_String& shown : messages.texts) {
             if (next < test.messages.length() && hasASubstr(shown, test.messages[next])) ++next;
-            else mismatches.append("unexpected message: " + firstLine(shown));
+            else mismatches.append("unexpected message: " + oneLine(shown));
         }
         for (; next < test.messages.length(); ++next)
             mismatches.append("no message showed \"" + test.messages[next] + "\"");

@@ -1,7 +1,6 @@
 #include "standards/replace_words.h"
 
 #include <algorithm>
-#include <set>
 
 #include "core/text.h"
 
@@ -85,15 +84,20 @@ WordReplacer::WordReplacer(const Zrk_StringArray& names, const Zrk_StringArray& 
         const Zrk_String& name = names_[static_cast<std::size_t>(i)];
         if (name.empty()) continue;
         const std::string_view word = leadingWord(name);
-        if (word.empty()) otherNames_.push_back(i);
-        else byLeadingWord_[word].push_back(i);
+        if (word.empty()) {
+            otherNames_.push_back(i);
+        } else {
+            byLeadingWord_[word].push_back(i);
+            firstBytes_[static_cast<unsigned char>(word[0])] = true;
+        }
     }
 }
 
 bool WordReplacer::apply(Zrk_String& text, bool* overflow) const {
     if (overflow) *overflow = false;
-    // The pairs to try, in order; a pair's inserted words can only wake later pairs.
-    std::set<int> due(otherNames_.begin(), otherNames_.end());
+    // The pairs to try, ascending; a pair's inserted words can only wake later pairs. Few pairs wake
+    // in a text, so a sorted vector serves.
+    std::vector<int> due(otherNames_.begin(), otherNames_.end());
     const auto wake = [&](std::string_view part, int after) {
         for (std::size_t i = 0; i < part.size();) {
             if (!isWordChar(part[i])) {
@@ -102,10 +106,15 @@ bool WordReplacer::apply(Zrk_String& text, bool* overflow) const {
             }
             std::size_t end = i;
             while (end < part.size() && isWordChar(part[end])) ++end;
-            const auto found = byLeadingWord_.find(part.substr(i, end - i));
-            if (found != byLeadingWord_.end())
-                for (int pair : found->second)
-                    if (pair > after) due.insert(pair);
+            if (firstBytes_[static_cast<unsigned char>(part[i])]) {
+                const auto found = byLeadingWord_.find(part.substr(i, end - i));
+                if (found != byLeadingWord_.end())
+                    for (int pair : found->second) {
+                        if (pair <= after) continue;
+                        const auto place = std::lower_bound(due.begin(), due.end(), pair);
+                        if (place == due.end() || *place != pair) due.insert(place, pair);
+                    }
+            }
             i = end;
         }
     };
@@ -115,16 +124,16 @@ bool WordReplacer::apply(Zrk_String& text, bool* overflow) const {
     Zrk_String result = text;
     bool replaced = false;
     std::vector<std::size_t> insertedAt;
-    while (!due.empty()) {
-        const int pair = *due.begin();
-        due.erase(due.begin());
+    for (std::size_t next = 0; next < due.size(); ++next) {
+        const int pair = due[next];
         const Zrk_String& value = values_[static_cast<std::size_t>(pair)];
         insertedAt.clear();
         if (!replacePair(result, names_[static_cast<std::size_t>(pair)], value, replaced, &insertedAt)) {
             if (overflow) *overflow = true;
             return false;
         }
-        // Every inserted copy of the value holds the same words.
+        // Every inserted copy of the value holds the same words; they wake pairs after this one,
+        // which lie behind next in the vector.
         if (!insertedAt.empty()) wake(value, pair);
     }
     if (replaced) text = std::move(result);

@@ -47,6 +47,7 @@ private:
     std::vector<Zrk_String> values_; // quoted where asked
     std::unordered_map<std::string_view, std::vector<int>> byLeadingWord_; // views into names_
     std::vector<int> otherNames_; // names that start with another byte: always searched
+    bool firstBytes_[256] = {};   // the first bytes of the leading words
 };
 
 } // namespace standards

@@ -3,7 +3,9 @@
 // substituted, child sheets run on another host dialog of the pool.
 
 #include <filesystem>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/files.h"
 #include "core/text.h"
@@ -61,14 +63,13 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
     gRegisterFuntions.end();
 
     gFindDuplicates.start();
-    Zrk_StringArray names;
-    names.setPhysicalLength(varCells.length());
-    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
-    std::unordered_map<Zrk_String, int> seen;
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(static_cast<std::size_t>(varCells.length()) * 2);
     bool duplicated = false;
-    for (const Zrk_String& name : names) duplicated = !seen.emplace(name, 0).second || duplicated;
+    for (const KvVarCell& cell : varCells.cells) duplicated = !seen.insert(cell.name).second || duplicated;
     if (duplicated) {
-        Zrk_StringArray duplicates;
+        Zrk_StringArray names, duplicates;
+        for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
         getDuplicates(names, duplicates);
         standards::showStandardsMessage("There were duplicate variable names found in the standards file " + filePath +
                                             ".\nThe duplicates will be ignored. Please correct this file.\n" +
@@ -91,11 +92,21 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
     int lastColumn = 0, lastRow = 0;
     contentBounds(lastColumn, lastRow);
 
+    // The names and their cells' names are collected once for the whole area (each equation would
+    // collect the same), under the timers of those steps.
+    gCalcCellGetVarNames.start();
+    Zrk_StringArray names;
+    names.setPhysicalLength(varCells.length());
+    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
+    gCalcCellGetVarNames.end();
+    gCalcCellGetVarCoords.start();
     Zrk_StringArray cellNames;
     cellNames.setPhysicalLength(varCells.length());
-    for (const KvVarCell& cell : varCells.cells) cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
-    names.removeAll();
-    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
+    for (const KvVarCell& cell : varCells.cells) {
+        Zrk_FunctionTimer timer(gCalcCellGetVarCoordName);
+        cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
+    }
+    gCalcCellGetVarCoords.end();
     calcIndex_ = std::make_unique<CalcIndex>(names, cellNames);
     for (int i = 0; i < names.length(); ++i) calcIndex_->byName.emplace(names[i], i);
 
@@ -184,10 +195,6 @@ const standards::WordReplacer& KvStandardsSheet::variableReplacer() { return cal
 Acad::ErrorStatus KvStandardsSheet::replaceVariables(Zrk_String& expression) {
     if (calcIndex_) {
         // The names and their cells' names were collected when the equation area began.
-        gCalcCellGetVarNames.start();
-        gCalcCellGetVarNames.end();
-        gCalcCellGetVarCoords.start();
-        gCalcCellGetVarCoords.end();
         Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
         variableReplacer().apply(expression);
         return Acad::eOk;

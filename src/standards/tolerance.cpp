@@ -54,8 +54,11 @@ double chooseWithTolerance(const Zrk_Array<double>& candidates, double x, double
     if (roundedDown > y) roundedDown -= std::fabs(step);
     const double upDistance = roundedUp - x;
     const double downDistance = x - roundedDown;
-    const bool upOk = upDistance <= up && roundedUp <= upper;
-    const bool downOk = downDistance <= down && roundedDown >= lower;
+    // Each rounding must lie within both tolerances: the rounding up takes the up tolerance as its
+    // own and can land below the value (280 in steps of 10 with 60 gives 220), which would give a
+    // size smaller than the down tolerance allows.
+    const bool upOk = upDistance <= up && roundedUp <= upper && roundedUp >= lower;
+    const bool downOk = downDistance <= down && roundedDown >= lower && roundedDown <= upper;
     if (upDistance < downDistance) {
         if (upOk) return roundedUp;
         if (downOk) return roundedDown;

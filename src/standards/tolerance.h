@@ -10,7 +10,7 @@ namespace standards {
 //  1. the nearest candidates above and below x (the first of equal ones), the nearer one tried first
 //     (the one below on a tie), each acceptable when within its tolerance and within [x-down, x+up];
 //  2. when neither is acceptable, x limited to [x-down, x+up] and rounded up and down to multiples of
-//     step, the nearer rounding tried first, each acceptable when within its tolerance;
+//     step, the nearer rounding tried first, each acceptable when it lies within [x-down, x+up];
 //  3. when neither rounding is acceptable, x limited to [x-down, x+up].
 double chooseWithTolerance(const Zrk_Array<double>& candidates, double x, double down, double up, double step);
 

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "spread/zrk_spread.h"
+#include "spreadlib/constants.h"
 #include "standards/standards_data.h"
 #include "standards/standards_report.h"
 #include "standards/standards_timers.h"
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+// The limits of the wrapper's number cells (its setNumberCells).
+constexpr double kNumberLimit = 99999999999999.0;
 
 struct Keyword {
     const char* text;
@@ -73,11 +76,18 @@ Acad::ErrorStatus KvVarCell::setNewValue(Zrk_Spread& sheet, const Zrk_String& te
 }
 
 Acad::ErrorStatus KvVarCell::setValueToSS(Zrk_Spread& sheet) {
-    const bool formatted = valueType == KvValueType::String
-                               ? sheet.setTextCells(col, row, kStringLength)
-                               : sheet.setNumberCells(col, row, valueType == KvValueType::Int ? kIntDecimals
-                                                                                               : kDoubleDecimals);
-    if (!formatted) return kFail;
+    // A cell that has the format already keeps it (an equation's result is written into a cell that
+    // the variable's earlier values formatted).
+    const int decimals = valueType == KvValueType::Int ? kIntDecimals : kDoubleDecimals;
+    const spreadlib::CellType wanted =
+        valueType == KvValueType::String
+            ? spreadlib::CellType::edit(spreadlib::kStyleTextCell, kStringLength)
+            : spreadlib::CellType::number(spreadlib::kStyleNumberCell, decimals, -kNumberLimit, kNumberLimit, false);
+    spreadlib::CellType current;
+    const bool formatted = sheet.getCellType(col, row, current) && current == wanted;
+    if (!formatted && !(valueType == KvValueType::String ? sheet.setTextCells(col, row, kStringLength)
+                                                         : sheet.setNumberCells(col, row, decimals)))
+        return kFail;
     return sheet.setCellValue(col, row, value) ? Acad::eOk : kFail;
 }
 

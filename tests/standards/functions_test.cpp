@@ -176,6 +176,10 @@ TEST_F(ToleranceTest, NearestStandardAndRoundingWithinTolerance) {
     // Rounding up takes the up tolerance: 105 is the smallest multiple of 7 not below 110 - 5.
     EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"sizes.txt\",7,110,5,5)"), "105");
     EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"sizes.txt\",7,110,5,1)"), "105");
+    // The rounding up takes the up tolerance: from 280 with 60 it would reach 220, below the value;
+    // a size outside the tolerances is never chosen.
+    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"none.txt\",10,280,0,60)"), "280");
+    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"none.txt\",10,283,0,60)"), "283");
     // Neither rounding fits: the value itself, limited to its tolerances.
     EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"sizes.txt\",50,110,1,1)"), "110");
     // A missing sizes file leaves only the rounding.
@@ -185,7 +189,7 @@ TEST_F(ToleranceTest, NearestStandardAndRoundingWithinTolerance) {
 }
 
 TEST_F(ToleranceTest, InvalidTolerancesAreReportedAndStillAnswered) {
-    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"sizes.txt\",5,105,-1,1)"), "105");
+    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"sizes.txt\",5,105,-1,1)"), "106"); // 105 limited to [106, 106]
     ASSERT_EQ(user.messageBoxes().size(), 1u);
     const auto& box = user.messageBoxes()[0].request;
     EXPECT_EQ(box.text, "Invalid tolerances provided.\n DownTolerance is :-1.00UpTolerance is :1.00\n"

@@ -1,0 +1,229 @@
+#include "sshost/standards_commands.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "core/codepage.h"
+#include "core/macro_data.h"
+#include "frame/standards_entry.h"
+#include "host/command_line.h"
+#include "host/document.h"
+#include "sshost/name_value.h"
+#include "sshost/shell.h"
+#include "standards/evaluation_chain.h"
+#include "standards/regression_cases.h"
+#include "standards/sheet_evaluation.h"
+#include "standards/standards_data.h"
+#include "standards/standards_timers.h"
+#include "ui/user_interaction.h"
+
+namespace sshost {
+namespace {
+
+std::string utf8(const Zrk_String& text) { return core::toUtf8(text); }
+
+const char* roleName(KvCellType role) {
+    switch (role) {
+    case KvCellType::Input: return "Input";
+    case KvCellType::Output: return "Output";
+    default: return "Local";
+    }
+}
+
+const char* typeName(KvValueType type) {
+    switch (type) {
+    case KvValueType::Int: return "Int";
+    case KvValueType::Double: return "Double";
+    default: return "String";
+    }
+}
+
+int fail(const std::string& message) {
+    std::cerr << "sshost: " << message << '\n';
+    return 1;
+}
+
+void printTimers(std::ostream& out, long long runs) {
+    int count = 0;
+    Zrk_Timer* const* timers = standards::allTimers(count);
+    out << "Phase timers (mean per evaluation):\n";
+    for (int i = 0; i < count; ++i) {
+        if (timers[i]->runs() == 0) continue;
+        char line[128];
+        std::snprintf(line, sizeof line, "  %-30s %10.1f us\n", timers[i]->name().c_str(),
+                      timers[i]->seconds() * 1e6 / static_cast<double>(std::max(runs, 1LL)));
+        out << line;
+    }
+}
+
+// --- evaluate -------------------------------------------------------------------------------------
+
+struct EvaluateOptions {
+    std::string sheet;
+    std::vector<std::string> inputs;
+    std::vector<std::string> genVars;
+    bool json = false;
+    int repeat = 1;
+    bool timers = false;
+};
+
+int runEvaluate(const EvaluateOptions& options) {
+    standards::SheetEvaluation evaluation;
+    evaluation.sheet = core::fromUtf8(options.sheet);
+    std::string error;
+    if (!splitNameValues(options.inputs, "--in", evaluation.inputNames, evaluation.inputValues, error) ||
+        !splitNameValues(options.genVars, "--genvar", evaluation.genVarNames, evaluation.genVarValues, error))
+        return fail(error);
+    // With JSON on standard output, everything else goes to standard error.
+    std::ostream& notes = options.json ? std::cerr : std::cout;
+    if (options.json)
+        host::CommandLine::instance().setSink([](const Zrk_String& text) { std::cerr << utf8(text) << std::flush; });
+    ui::TerminalMessageBoxes terminal([&notes](const std::string& text) { notes << text << std::flush; });
+
+    int count = 0;
+    Zrk_Timer* const* timers = standards::allTimers(count);
+    for (int i = 0; i < count; ++i) timers[i]->reset();
+    KvVarCells result;
+    Zrk_String failure;
+    std::vector<double> milliseconds;
+    for (int run = 0; run < options.repeat; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!standards::evaluateSheet(evaluation, result, failure)) return fail(utf8(failure));
+        milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+
+    if (options.json) {
+        nlohmann::ordered_json outputs = nlohmann::ordered_json::object();
+        for (const KvVarCell& cell : result.cells)
+            if (cell.isOutput()) outputs[utf8(cell.name)] = utf8(cell.value);
+        std::cout << nlohmann::ordered_json{{"sheet", utf8(standards::resolveSheetPath(evaluation.sheet))},
+                                            {"outputs", outputs}}
+                         .dump(2)
+                  << '\n';
+    } else {
+        for (const KvVarCell& cell : result.cells)
+            if (cell.isOutput()) std::cout << utf8(cell.name) << '=' << utf8(cell.value) << '\n';
+    }
+    if (options.repeat > 1) {
+        std::vector<double> sorted = milliseconds;
+        std::sort(sorted.begin(), sorted.end());
+        double total = 0;
+        for (double ms : milliseconds) total += ms;
+        char line[160];
+        std::snprintf(line, sizeof line, "%d evaluations in %.1f ms: median %.3f ms, fastest %.3f ms, slowest %.3f ms\n",
+                      options.repeat, total, sorted[sorted.size() / 2], sorted.front(), sorted.back());
+        notes << line;
+    }
+    if (options.timers) printTimers(notes, options.repeat);
+    return 0;
+}
+
+// --- standards (a macro of a drawing) --------------------------------------------------------------
+
+struct StandardsOptions {
+    std::string drawing;
+    std::string macro;
+    std::string sheet;
+    std::string key;
+    std::vector<std::string> genVars;
+    bool save = false;
+};
+
+int runStandards(const StandardsOptions& options) {
+    ui::TerminalMessageBoxes terminal;
+    host::Document& document = host::Document::current();
+    Zrk_String message;
+    if (!document.open(core::fromUtf8(options.drawing), message)) return fail(utf8(message));
+    Zrk_DbMacro* dbMacro = document.database().findMacroByName(core::fromUtf8(options.macro));
+    if (!dbMacro) {
+        std::string names;
+        for (int i = 0; i < document.database().macroCount(); ++i)
+            names += (i ? ", " : "") + utf8(document.database().macroAt(i)->macro()->name);
+        return fail("The drawing " + options.drawing + " has no macro \"" + options.macro + "\"" +
+                    (names.empty() ? "." : "; its macros are " + names + "."));
+    }
+
+    MacroData macroData;
+    macroData.initFromMacro(*dbMacro->macro());
+    KvDlgStandardsData data;
+    data.initialize(dbMacro, core::fromUtf8(options.sheet), core::fromUtf8(options.key.empty() ? options.macro : options.key),
+                    &macroData);
+    std::string error;
+    if (!splitNameValues(options.genVars, "--genvar", data.genVarNames, data.genVarValues, error)) return fail(error);
+
+    host::TransactionManager& transactions = document.transactionManager();
+    data.transaction = transactions.startTransaction();
+    if (!StartDlgStandardsSS(data)) {
+        transactions.abortTransaction();
+        const Zrk_String reason = standards::lastFailure();
+        return fail(reason.empty() ? "The evaluation of " + options.sheet + " failed." : utf8(reason));
+    }
+    // What the engine wrote into the dialog data (bolt data, profile properties, flex states) goes
+    // into the macro, as the macro dialog does when it is closed with OK.
+    macroData.applyToMacro(*dbMacro->macroWrite());
+    transactions.endTransaction();
+
+    std::cout << "Macro " << options.macro << " with " << options.sheet << ":\n";
+    for (const KvVarCell& cell : data.varCells.cells)
+        std::cout << "  " << roleName(cell.role) << ' ' << typeName(cell.valueType) << ' ' << utf8(cell.name) << " = "
+                  << utf8(cell.value) << '\n';
+    if (options.save) {
+        if (!document.save(message)) return fail(utf8(message));
+        std::cout << "Saved " << utf8(document.path()) << ".\n";
+    } else if (document.database().isModified()) {
+        std::cout << "The drawing has changed; --save writes it back.\n";
+    }
+    return 0;
+}
+
+// --- test-standard ----------------------------------------------------------------------------------
+
+int runTestStandard(const std::string& file) {
+    standards::RegressionReport report;
+    Zrk_String error;
+    if (!standards::runRegressionCases(core::fromUtf8(file), report, error)) return fail(utf8(error));
+    for (const Zrk_String& line : report.lines) std::cout << utf8(line) << '\n';
+    return report.failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+void addEvaluateCommand(CLI::App& app, Shell& shell) {
+    auto options = std::make_shared<EvaluateOptions>();
+    CLI::App* command = app.add_subcommand("evaluate", "evaluate a standards spreadsheet and print its outputs");
+    command->add_option("sheet", options->sheet, "a .kvs file, or a name in the standards folder")->required();
+    command->add_option("--in", options->inputs, "the value of an Input variable (NAME=VALUE)");
+    command->add_option("--genvar", options->genVars, "a general variable to substitute (NAME=VALUE)");
+    command->add_flag("--json", options->json, "print the outputs as JSON");
+    command->add_option("--repeat", options->repeat, "evaluate this many times and print the times")
+        ->check(CLI::Range(1, 1000000));
+    command->add_flag("--timers", options->timers, "print the engine's phase timers");
+    command->callback([&shell, options] { shell.action = [options] { return runEvaluate(*options); }; });
+}
+
+void addStandardsCommand(CLI::App& app, Shell& shell) {
+    auto options = std::make_shared<StandardsOptions>();
+    CLI::App* command = app.add_subcommand("standards", "evaluate a standard for a macro of a drawing");
+    command->add_option("--drawing", options->drawing, "the drawing file")->required();
+    command->add_option("--macro", options->macro, "the macro's name")->required();
+    command->add_option("--sheet", options->sheet, "the standards spreadsheet (a name in the standards folder, or a path)")
+        ->required();
+    command->add_option("--key", options->key,
+                        "the mapping key, or Module.GROUP to reach a module group by names (default: the macro's name)");
+    command->add_option("--genvar", options->genVars, "a general variable to substitute (NAME=VALUE)");
+    command->add_flag("--save", options->save, "write the changed drawing back");
+    command->callback([&shell, options] { shell.action = [options] { return runStandards(*options); }; });
+}
+
+void addTestStandardCommand(CLI::App& app, Shell& shell) {
+    auto file = std::make_shared<std::string>();
+    CLI::App* command = app.add_subcommand("test-standard", "run the regression cases of a standard");
+    command->add_option("file", *file, "the cases file (.cases)")->required();
+    command->callback([&shell, file] { shell.action = [file] { return runTestStandard(*file); }; });
+}
+
+} // namespace sshost
