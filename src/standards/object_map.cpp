@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "standards/macro_access.h"
 #include "standards/mapping_file.h"
+#include "standards/var_cell.h"
 
 namespace {
 
@@ -61,6 +62,11 @@ Acad::ErrorStatus KvObjectMap::mapFromArrays(const Zrk_StringArray& ssSides, con
     const int index = findString(ssSides, ssName);
     if (index < 0 || !macroSides.isValid(index)) return kFail;
     return getMappingFromStrs(ssSides[index], macroSides[index]);
+}
+
+Acad::ErrorStatus KvObjectMap::mapFromArrays(const Zrk_StringArray& ssSides, const Zrk_StringArray& macroSides,
+                                             const KvVarCell& cell) {
+    return mapFromArrays(ssSides, macroSides, cell.name);
 }
 
 // --- macro values ------------------------------------------------------------------------------

@@ -9,6 +9,8 @@
 #include "host/acad.h"
 #include "standards/object_type.h"
 
+class KvVarCell;
+
 class SS_EXPORT KvObjectMap {
 public:
     KvObjectMap() = default;
@@ -44,6 +46,9 @@ public:
     // index is outside macroSides. (A variable cell passes its name.)
     Acad::ErrorStatus mapFromArrays(const Zrk_StringArray& ssSides, const Zrk_StringArray& macroSides,
                                     const Zrk_String& ssName);
+    // The same for the variable's name.
+    Acad::ErrorStatus mapFromArrays(const Zrk_StringArray& ssSides, const Zrk_StringArray& macroSides,
+                                    const KvVarCell& cell);
 
     // Reads or writes the macro value behind this entry, as text: each module of the group in turn
     // (for a read the last module that answers wins), then the macro's own objects.

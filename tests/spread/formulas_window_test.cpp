@@ -124,6 +124,16 @@ TEST_F(FormulasWindow, ReadSSFileGivesHeadersAndRows) {
     EXPECT_EQ(topLeft, "untouched");
 }
 
+TEST_F(FormulasWindow, EvaluateSSOpensTheWindowOnItsFixedFile) {
+    ui::ScriptedUser user;
+    user.onDialog(DlgFormulas::kTemplateId, [](ui::DialogUser& u) {
+        EXPECT_EQ(u.dialog().itemText(DlgFormulas::kFileName), "c:\\a\\t3.sss");
+        u.click(ui::IDCANCEL);
+    });
+    EvaluateSS();
+    EXPECT_NE(commandLine().find("Loading spreadsheet:c:\\a\\t3.sss\n"), Zrk_String::npos);
+}
+
 TEST_F(FormulasWindow, TheWindowsButtons) {
     ui::ScriptedUser user;
     user.onDialog(DlgFormulas::kTemplateId, [&](ui::DialogUser& u) {

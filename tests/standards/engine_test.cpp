@@ -319,6 +319,32 @@ TEST_F(EngineTest, GeneralVariablesThatNameEachOtherCannotGrowWithoutBound) {
     EXPECT_EQ(valueOf(data, "b"), "7"); // its equation failed: the value given stays
 }
 
+TEST_F(EngineTest, AMissingSheetLeavesTheCallersDataAsItWas) {
+    KvDlgStandardsData data;
+    data.mode = KvDlgStandardsData::kEvaluateAsChild;
+    data.ssName = "Nowhere";
+    data.varCells.append(variable("a", KvCellType::Output, "keep"));
+    data.genVarNames = {"gen_A"};
+    const KvDlgStandardsData before = data;
+    EXPECT_FALSE(StartDlgStandardsSS(data));
+    EXPECT_EQ(data.varCells.length(), 1);
+    EXPECT_EQ(data.varCells[0].value, "keep");
+    EXPECT_EQ(data.ssName, before.ssName);
+    EXPECT_EQ(data.genVarNames, before.genVarNames);
+}
+
+TEST_F(EngineTest, TheFixedTestEntry) {
+    // "c:\a\a\a\test.kvs" is a path relative to the working folder here.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(library);
+    EXPECT_FALSE(StartDlgStandardsSStest());
+    writeSheet(library / "c:" / "a" / "a" / "a" / "test.kvs",
+               {{"Input"}, {"String Column", "Double Thickness"}, {"Output"}, {"Double Width", "Double Length"},
+                {"Calc"}, {"Width = SECTIONSIZE(Column, 2) + Thickness * 2", "Length = Width + 1"}});
+    EXPECT_TRUE(StartDlgStandardsSStest()) << standards::lastFailure();
+    std::filesystem::current_path(previous);
+}
+
 TEST_F(EngineTest, TimersMeasureThePhases) {
     writeSheet(standard("Timed"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A"}});
     int count = 0;

@@ -145,6 +145,17 @@ TEST_F(MacroModeTest, WithoutMacroOrTransactionNothingRuns) {
     EXPECT_TRUE(user.messageBoxes().empty());
 }
 
+TEST(VarCells, AnEntryFromTheArraysOfTheVariablesName) {
+    KvVarCell cell;
+    cell.name = "Width";
+    KvObjectMap entry;
+    EXPECT_EQ(entry.mapFromArrays({"Height", "Width"}, {"G\x95" "Distance H", "G\x95" "Distance W"}, cell), Acad::eOk);
+    EXPECT_EQ(entry.macroVar, "W");
+    EXPECT_EQ(entry.ssVar, "Width");
+    cell.name = "Depth";
+    EXPECT_EQ(entry.mapFromArrays({"Height", "Width"}, {"G\x95" "Distance H"}, cell), Acad::eInvalidInput);
+}
+
 TEST(VarCells, SameInputIsOneSided) {
     KvVarCells own, other;
     KvVarCell a;
