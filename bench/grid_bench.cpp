@@ -38,9 +38,10 @@ protected:
 
 void registerTemplate() {
     using ui::Kind;
-    ui::hostResources().addTemplate(ui::DialogTemplate(kTemplate, "Grid", 400, 260, {
-        {1196, Kind::Placeholder, "", 7, 7, 386, 246},
-    }));
+    ui::hostResources().addTemplate(ui::DialogTemplate(kTemplate, "Grid", 400, 260,
+                                                       {
+                                                           {1196, Kind::Placeholder, "", 7, 7, 386, 246},
+                                                       }));
 }
 
 // The columns of a member list.
@@ -65,7 +66,8 @@ void fill(Zrk_Spread& grid) {
     grid.setColumnHeaders({"Name", "Profile", "Length", "Material", "Count"});
     grid.setNrRows(kRows);
     grid.setTextCells(1, 1, 2, kRows);
-    for (int column = 1; column <= kColumns; ++column) grid.fillColumn(column, columns()[column - 1]);
+    for (int column = 1; column <= kColumns; ++column)
+        grid.fillColumn(column, columns()[column - 1]);
     grid.equalWidths();
     grid.setRedraw(true);
 }

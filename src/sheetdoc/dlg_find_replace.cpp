@@ -10,17 +10,18 @@ namespace {
 
 using ui::Kind;
 
-const ui::DialogTemplate kFindReplaceTemplate(DlgFindReplace::kTemplate, "Find and Replace", 262, 80,
-                                              ui::dialogStyle::TopMost, {
-    {DlgFindReplace::kFindLabel, Kind::Static, "Find what:", 7, 9, 58, 9},
-    {DlgFindReplace::kFindEdit, Kind::Edit, "", 66, 7, 124, 14},
-    {DlgFindReplace::kReplaceLabel, Kind::Static, "Replace with:", 7, 27, 58, 9},
-    {DlgFindReplace::kReplaceEdit, Kind::Edit, "", 66, 25, 124, 14},
-    {ui::IDOK, Kind::DefPushButton, "Find Next", 198, 7, 57, 14},
-    {DlgFindReplace::kReplace, Kind::PushButton, "Replace", 198, 25, 57, 14},
-    {DlgFindReplace::kReplaceAll, Kind::PushButton, "Replace All", 198, 43, 57, 14},
-    {ui::IDCANCEL, Kind::PushButton, "Close", 198, 59, 57, 14},
-});
+const ui::DialogTemplate
+    kFindReplaceTemplate(DlgFindReplace::kTemplate, "Find and Replace", 262, 80, ui::dialogStyle::TopMost,
+                         {
+                             {DlgFindReplace::kFindLabel, Kind::Static, "Find what:", 7, 9, 58, 9},
+                             {DlgFindReplace::kFindEdit, Kind::Edit, "", 66, 7, 124, 14},
+                             {DlgFindReplace::kReplaceLabel, Kind::Static, "Replace with:", 7, 27, 58, 9},
+                             {DlgFindReplace::kReplaceEdit, Kind::Edit, "", 66, 25, 124, 14},
+                             {ui::IDOK, Kind::DefPushButton, "Find Next", 198, 7, 57, 14},
+                             {DlgFindReplace::kReplace, Kind::PushButton, "Replace", 198, 25, 57, 14},
+                             {DlgFindReplace::kReplaceAll, Kind::PushButton, "Replace All", 198, 43, 57, 14},
+                             {ui::IDCANCEL, Kind::PushButton, "Close", 198, 59, 57, 14},
+                         });
 
 [[maybe_unused]] const bool kRegistered = frame::registerTemplate(kFindReplaceTemplate);
 
@@ -34,7 +35,8 @@ void setText(ui::Dialog& dialog, int id, int textId) {
 
 } // namespace
 
-DlgFindReplace::DlgFindReplace(Zrk_Spread& grid, QWidget* owner) : ui::Dialog(kTemplate, owner), grid_(grid) {}
+DlgFindReplace::DlgFindReplace(Zrk_Spread& grid, QWidget* owner)
+    : ui::Dialog(kTemplate, owner), grid_(grid) {}
 
 DlgFindReplace::~DlgFindReplace() = default;
 
@@ -57,10 +59,17 @@ bool DlgFindReplace::onInitDialog() {
 bool DlgFindReplace::onCommand(int id, int code) {
     if (code == ui::BN_CLICKED) {
         switch (id) {
-        case ui::IDOK: findNext(true); return true;
-        case kReplace: replace(true); return true;
-        case kReplaceAll: replaceAll(); return true;
-        default: break;
+        case ui::IDOK:
+            findNext(true);
+            return true;
+        case kReplace:
+            replace(true);
+            return true;
+        case kReplaceAll:
+            replaceAll();
+            return true;
+        default:
+            break;
         }
     }
     return ui::Dialog::onCommand(id, code);
@@ -86,7 +95,9 @@ void DlgFindReplace::onCancel() {
     grid_.findDialogClosed();
 }
 
-void DlgFindReplace::onDestroy() { storeSize(); }
+void DlgFindReplace::onDestroy() {
+    storeSize();
+}
 
 bool DlgFindReplace::findNext(bool ask) {
     const Zrk_String text = itemText(kFindEdit);
@@ -111,7 +122,8 @@ bool DlgFindReplace::findNext(bool ask) {
     if (!found) {
         if (!ask) return false;
         const Zrk_String question = dialString(1142) + "\n" + dialString(1143) + "\n";
-        if (messageBox(question, dialString(1144), ui::MB_YESNO | ui::MB_ICONQUESTION) != ui::IDYES) return false;
+        if (messageBox(question, dialString(1144), ui::MB_YESNO | ui::MB_ICONQUESTION) != ui::IDYES)
+            return false;
         found = grid_.findNext(text, true, 1, 1, foundCol, foundRow);
         if (!found) {
             messageBox(dialString(1145), dialString(1146));
@@ -149,7 +161,9 @@ int DlgFindReplace::replaceAll() {
         while (grid_.findNext(text, true, column, row, foundCol, foundRow)) {
             int anchorCol = foundCol, anchorRow = foundRow, cols = 1, rows = 1;
             grid_.SSGetCellSpan(foundCol, foundRow, anchorCol, anchorRow, cols, rows);
-            if (!grid_.getLock(anchorCol, anchorRow) && grid_.replaceInCell(foundCol, foundRow, text, replacement)) ++count;
+            if (!grid_.getLock(anchorCol, anchorRow) &&
+                grid_.replaceInCell(foundCol, foundRow, text, replacement))
+                ++count;
             column = foundCol + 1;
             row = foundRow;
         }

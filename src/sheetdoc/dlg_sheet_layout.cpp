@@ -11,22 +11,24 @@ namespace {
 using ui::Kind;
 using ui::style::Number;
 
-const ui::DialogTemplate kSheetLayoutTemplate(DlgSheetLayout::kTemplate, "Sheet Layout", 300, 214, {
-    {DlgSheetLayout::kIntro, Kind::Static, "", 7, 7, 286, 18},
-    {DlgSheetLayout::kColumnsLabel, Kind::Static, "Columns:", 7, 33, 88, 9},
-    {DlgSheetLayout::kColumns, Kind::Edit, "", 96, 31, 40, 14, Number},
-    {DlgSheetLayout::kRowsLabel, Kind::Static, "Rows:", 150, 33, 92, 9},
-    {DlgSheetLayout::kRows, Kind::Edit, "", 243, 31, 40, 14, Number},
-    {DlgSheetLayout::kHeaderHeightLabel, Kind::Static, "Column header height:", 7, 51, 88, 9},
-    {DlgSheetLayout::kHeaderHeight, Kind::Edit, "", 96, 49, 40, 14, Number},
-    {DlgSheetLayout::kRowHeaderWidthLabel, Kind::Static, "Row header width:", 150, 51, 92, 9},
-    {DlgSheetLayout::kRowHeaderWidth, Kind::Edit, "", 243, 49, 40, 14, Number},
-    {DlgSheetLayout::kNamesLabel, Kind::Static, "Names:", 7, 70, 286, 9},
-    {DlgSheetLayout::kColumnPreview, Kind::Placeholder, "", 7, 81, 286, 30},
-    {DlgSheetLayout::kRowPreview, Kind::Placeholder, "", 7, 116, 110, 90},
-    {ui::IDOK, Kind::DefPushButton, "OK", 243, 174, 50, 14},
-    {ui::IDCANCEL, Kind::PushButton, "Cancel", 243, 192, 50, 14},
-});
+const ui::DialogTemplate kSheetLayoutTemplate(
+    DlgSheetLayout::kTemplate, "Sheet Layout", 300, 214,
+    {
+        {DlgSheetLayout::kIntro, Kind::Static, "", 7, 7, 286, 18},
+        {DlgSheetLayout::kColumnsLabel, Kind::Static, "Columns:", 7, 33, 88, 9},
+        {DlgSheetLayout::kColumns, Kind::Edit, "", 96, 31, 40, 14, Number},
+        {DlgSheetLayout::kRowsLabel, Kind::Static, "Rows:", 150, 33, 92, 9},
+        {DlgSheetLayout::kRows, Kind::Edit, "", 243, 31, 40, 14, Number},
+        {DlgSheetLayout::kHeaderHeightLabel, Kind::Static, "Column header height:", 7, 51, 88, 9},
+        {DlgSheetLayout::kHeaderHeight, Kind::Edit, "", 96, 49, 40, 14, Number},
+        {DlgSheetLayout::kRowHeaderWidthLabel, Kind::Static, "Row header width:", 150, 51, 92, 9},
+        {DlgSheetLayout::kRowHeaderWidth, Kind::Edit, "", 243, 49, 40, 14, Number},
+        {DlgSheetLayout::kNamesLabel, Kind::Static, "Names:", 7, 70, 286, 9},
+        {DlgSheetLayout::kColumnPreview, Kind::Placeholder, "", 7, 81, 286, 30},
+        {DlgSheetLayout::kRowPreview, Kind::Placeholder, "", 7, 116, 110, 90},
+        {ui::IDOK, Kind::DefPushButton, "OK", 243, 174, 50, 14},
+        {ui::IDCANCEL, Kind::PushButton, "Cancel", 243, 192, 50, 14},
+    });
 
 [[maybe_unused]] const bool kRegistered = frame::registerTemplate(kSheetLayoutTemplate);
 
@@ -53,7 +55,8 @@ void preparePreview(Zrk_Spread& preview, bool horizontalScroll) {
 // Position i: the name typed there, else the name given, else nothing.
 Zrk_StringArray namesToShow(const Zrk_StringArray& typed, const Zrk_StringArray& given, int count) {
     Zrk_StringArray names;
-    for (int i = 0; i < count; ++i) names.append(i < typed.length() ? typed[i] : i < given.length() ? given[i] : Zrk_String());
+    for (int i = 0; i < count; ++i)
+        names.append(i < typed.length() ? typed[i] : i < given.length() ? given[i] : Zrk_String());
     return names;
 }
 
@@ -90,8 +93,10 @@ void DlgSheetLayout::collectColumnNames() {
     Zrk_StringArray shown;
     if (!columnPreview.readRow(1, shown)) return;
     for (int i = 0; i < shown.length(); ++i) {
-        if (i < typedColumnNames.length()) typedColumnNames[i] = shown[i];
-        else typedColumnNames.append(shown[i]);
+        if (i < typedColumnNames.length())
+            typedColumnNames[i] = shown[i];
+        else
+            typedColumnNames.append(shown[i]);
     }
 }
 
@@ -99,8 +104,10 @@ void DlgSheetLayout::collectRowNames() {
     Zrk_StringArray shown;
     if (!rowPreview.readColumn(1, shown)) return;
     for (int i = 0; i < shown.length(); ++i) {
-        if (i < typedRowNames.length()) typedRowNames[i] = shown[i];
-        else typedRowNames.append(shown[i]);
+        if (i < typedRowNames.length())
+            typedRowNames[i] = shown[i];
+        else
+            typedRowNames.append(shown[i]);
     }
 }
 
@@ -146,7 +153,8 @@ bool DlgSheetLayout::onCommand(int id, int code) {
         rowHeaderWidth = value;
         rowPreview.setColWidthInPixels(1, rowHeaderWidth);
         return true;
-    default: return ui::Dialog::onCommand(id, code);
+    default:
+        return ui::Dialog::onCommand(id, code);
     }
 }
 

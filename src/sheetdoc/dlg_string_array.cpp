@@ -11,13 +11,15 @@ namespace {
 
 using ui::Kind;
 
-const ui::DialogTemplate kStringArrayTemplate(DlgStringArray::kTemplate, "Strings", 300, 180, ui::dialogStyle::Resizable, {
-    {DlgStringArray::kGrid, Kind::Placeholder, "", 7, 7, 286, 144},
-    {ui::IDOK, Kind::DefPushButton, "OK", 7, 159, 50, 14},
-    {ui::IDCANCEL, Kind::PushButton, "Cancel", 61, 159, 50, 14},
-    {DlgStringArray::kAdd, Kind::PushButton, "Add", 189, 159, 50, 14},
-    {DlgStringArray::kRemove, Kind::PushButton, "Remove", 243, 159, 50, 14},
-});
+const ui::DialogTemplate
+    kStringArrayTemplate(DlgStringArray::kTemplate, "Strings", 300, 180, ui::dialogStyle::Resizable,
+                         {
+                             {DlgStringArray::kGrid, Kind::Placeholder, "", 7, 7, 286, 144},
+                             {ui::IDOK, Kind::DefPushButton, "OK", 7, 159, 50, 14},
+                             {ui::IDCANCEL, Kind::PushButton, "Cancel", 61, 159, 50, 14},
+                             {DlgStringArray::kAdd, Kind::PushButton, "Add", 189, 159, 50, 14},
+                             {DlgStringArray::kRemove, Kind::PushButton, "Remove", 243, 159, 50, 14},
+                         });
 
 [[maybe_unused]] const bool kRegistered = frame::registerTemplate(kStringArrayTemplate);
 
@@ -83,7 +85,8 @@ void DlgStringArray::setUpGrid() {
     FontSpec normal = bold;
     normal.weight = kFontWeightNormal;
     grid.setFont(0, 0, grid.getMaxCols(), 0, bold);
-    if (grid.getMaxRows() >= 1 && grid.getMaxCols() >= 1) grid.setFont(1, 1, grid.getMaxCols(), grid.getMaxRows(), normal);
+    if (grid.getMaxRows() >= 1 && grid.getMaxCols() >= 1)
+        grid.setFont(1, 1, grid.getMaxCols(), grid.getMaxRows(), normal);
     grid.equalWidths();
     grid.setRedraw(true);
 }
@@ -95,7 +98,8 @@ void DlgStringArray::fillGrid() {
     if (!rows.isEmpty()) {
         const int textColumns = std::min(rows[0].length(), grid.getMaxCols());
         if (textColumns >= 1) grid.setTextCells(1, 1, textColumns, grid.getMaxRows());
-        for (int i = 0; i < rows.length(); ++i) grid.fillRow(i + 1, rows[i]);
+        for (int i = 0; i < rows.length(); ++i)
+            grid.fillRow(i + 1, rows[i]);
     }
     grid.setRedraw(true);
 }
@@ -132,7 +136,9 @@ bool DlgStringArray::onCommand(int id, int code) {
     return ui::Dialog::onCommand(id, code);
 }
 
-void DlgStringArray::onSize(int, int) { layoutKeeper.move(); }
+void DlgStringArray::onSize(int, int) {
+    layoutKeeper.move();
+}
 
 void DlgStringArray::onOK() {
     grid.setEditMode(false); // what is being typed counts
@@ -142,7 +148,9 @@ void DlgStringArray::onOK() {
     endDialog(ui::IDOK);
 }
 
-void DlgStringArray::onDestroy() { WriteDlgSize(this, templateName); }
+void DlgStringArray::onDestroy() {
+    WriteDlgSize(this, templateName);
+}
 
 bool startGridDialog(const Zrk_StringArray& columnNames, const Zrk_StringArray& rowNames,
                      Zrk_Array<Zrk_StringArray>& rows, bool editable, const Zrk_String& templateName,

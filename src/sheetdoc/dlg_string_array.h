@@ -48,4 +48,5 @@ private:
 // shown; Cancel: false, rows unchanged. An empty template name is "DLG_SS_STRINGARRAY".
 SS_EXPORT bool startGridDialog(const Zrk_StringArray& columnNames, const Zrk_StringArray& rowNames,
                                Zrk_Array<Zrk_StringArray>& rows, bool editable = true,
-                               const Zrk_String& templateName = Zrk_String(), const Zrk_String& title = Zrk_String());
+                               const Zrk_String& templateName = Zrk_String(),
+                               const Zrk_String& title = Zrk_String());

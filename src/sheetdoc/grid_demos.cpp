@@ -15,8 +15,9 @@ const Zrk_StringArray kRowNames{"Column", "Beam", "Brace", "Purlin", "Rafter"};
 
 Zrk_Array<Zrk_StringArray> sampleRows() {
     return Zrk_Array<Zrk_StringArray>{
-        {"HEA 200", "4500", "S235", "12"},   {"IPE 300", "6000", "S355", "8"},    {"L 60x6", "3200", "S235", "16"},
-        {"C 120x50", "5800", "S235", "24"}, {"IPE 360", "7200", "S355", "6"},
+        {"HEA 200", "4500", "S235", "12"}, {"IPE 300", "6000", "S355", "8"},
+        {"L 60x6", "3200", "S235", "16"},  {"C 120x50", "5800", "S235", "24"},
+        {"IPE 360", "7200", "S355", "6"},
     };
 }
 
@@ -47,9 +48,11 @@ private:
 
 Zrk_String demoStringArrayGrid() {
     Zrk_Array<Zrk_StringArray> rows = sampleRows();
-    if (!startGridDialog(kColumns, kRowNames, rows, true, "DLG_SS_STRINGARRAY", "Members")) return "Cancelled.";
+    if (!startGridDialog(kColumns, kRowNames, rows, true, "DLG_SS_STRINGARRAY", "Members"))
+        return "Cancelled.";
     Zrk_String result = "Accepted " + intToStr(rows.length()) + " rows:";
-    for (const Zrk_StringArray& row : rows) result += " [" + arrToStr(row, ',') + "]";
+    for (const Zrk_StringArray& row : rows)
+        result += " [" + arrToStr(row, ',') + "]";
     return result;
 }
 
@@ -61,8 +64,8 @@ Zrk_String demoSheetLayout() {
     if (accepted) {
         Zrk_StringArray names;
         table.grid.getColumnHeaders(names);
-        result = "Accepted: " + intToStr(table.grid.getNrCols()) + " columns (" + arrToStr(names, ',') + "), " +
-                 intToStr(table.grid.getNrRows()) + " rows.";
+        result = "Accepted: " + intToStr(table.grid.getNrCols()) + " columns (" + arrToStr(names, ',') +
+                 "), " + intToStr(table.grid.getNrRows()) + " rows.";
     }
     table.destroyWindow();
     return result;
@@ -82,7 +85,8 @@ Zrk_String demoFindReplace() {
     return "Closed.";
 }
 
-[[maybe_unused]] const bool kStringArray = frame::registerDemoDialog("string-array-grid", &demoStringArrayGrid);
+[[maybe_unused]] const bool kStringArray =
+    frame::registerDemoDialog("string-array-grid", &demoStringArrayGrid);
 [[maybe_unused]] const bool kSheetLayout = frame::registerDemoDialog("sheet-layout", &demoSheetLayout);
 [[maybe_unused]] const bool kFindReplace = frame::registerDemoDialog("find-replace", &demoFindReplace);
 

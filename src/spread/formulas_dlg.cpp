@@ -13,21 +13,23 @@
 
 namespace {
 
-const ui::DialogTemplate kFormulasTemplate(DlgFormulas::kTemplateId, "Formulas", 340, 236, {
-    {ui::IDC_STATIC, ui::Kind::Static, "File:", 7, 9, 20, 8},
-    {DlgFormulas::kFileName, ui::Kind::Edit, "", 30, 7, 180, 12},
-    {DlgFormulas::kLoadFromFile, ui::Kind::PushButton, "Load from File", 216, 6, 56, 14},
-    {DlgFormulas::kSaveToFile, ui::Kind::PushButton, "Save to File", 277, 6, 56, 14},
-    {DlgFormulas::kGrid, ui::Kind::Placeholder, "", 7, 26, 265, 203},
-    {ui::IDC_STATIC, ui::Kind::GroupBox, "References", 277, 26, 56, 54},
-    {DlgFormulas::kStyleDefault, ui::Kind::RadioButton, "&Default", 283, 38, 46, 10, ui::style::Group},
-    {DlgFormulas::kStyleA1, ui::Kind::RadioButton, "&A1", 283, 51, 46, 10},
-    {DlgFormulas::kStyleR1C1, ui::Kind::RadioButton, "&R1C1", 283, 64, 46, 10},
-    {DlgFormulas::kAutoCalculate, ui::Kind::CheckBox, "Auto calculate", 277, 88, 58, 10},
-    {DlgFormulas::kRecalculate, ui::Kind::PushButton, "Recalculate", 277, 102, 56, 14},
-    {ui::IDOK, ui::Kind::DefPushButton, "OK", 277, 198, 56, 14},
-    {ui::IDCANCEL, ui::Kind::PushButton, "Cancel", 277, 215, 56, 14},
-});
+const ui::DialogTemplate kFormulasTemplate(
+    DlgFormulas::kTemplateId, "Formulas", 340, 236,
+    {
+        {ui::IDC_STATIC, ui::Kind::Static, "File:", 7, 9, 20, 8},
+        {DlgFormulas::kFileName, ui::Kind::Edit, "", 30, 7, 180, 12},
+        {DlgFormulas::kLoadFromFile, ui::Kind::PushButton, "Load from File", 216, 6, 56, 14},
+        {DlgFormulas::kSaveToFile, ui::Kind::PushButton, "Save to File", 277, 6, 56, 14},
+        {DlgFormulas::kGrid, ui::Kind::Placeholder, "", 7, 26, 265, 203},
+        {ui::IDC_STATIC, ui::Kind::GroupBox, "References", 277, 26, 56, 54},
+        {DlgFormulas::kStyleDefault, ui::Kind::RadioButton, "&Default", 283, 38, 46, 10, ui::style::Group},
+        {DlgFormulas::kStyleA1, ui::Kind::RadioButton, "&A1", 283, 51, 46, 10},
+        {DlgFormulas::kStyleR1C1, ui::Kind::RadioButton, "&R1C1", 283, 64, 46, 10},
+        {DlgFormulas::kAutoCalculate, ui::Kind::CheckBox, "Auto calculate", 277, 88, 58, 10},
+        {DlgFormulas::kRecalculate, ui::Kind::PushButton, "Recalculate", 277, 102, 56, 14},
+        {ui::IDOK, ui::Kind::DefPushButton, "OK", 277, 198, 56, 14},
+        {ui::IDCANCEL, ui::Kind::PushButton, "Cancel", 277, 215, 56, 14},
+    });
 [[maybe_unused]] const bool kRegistered = frame::registerTemplate(kFormulasTemplate);
 
 Zrk_Spread* gCurrentGrid = nullptr;
@@ -40,17 +42,27 @@ constexpr int kMaxLookupDepth = 16;
 // grid. False for a range (and for a cell when there is no calling grid).
 bool argumentText(const spreadlib::ValueRecord& arg, const Zrk_Spread* calling, Zrk_String& text) {
     switch (arg.type) {
-    case spreadlib::kValueLong: text = intToStr(arg.longValue); return true;
-    case spreadlib::kValueDouble: text = spreadlib::formatGeneral(arg.doubleValue); return true;
-    case spreadlib::kValueText: text = arg.text; return true;
-    case spreadlib::kValueCell: return calling && calling->getCellText(arg.col, arg.row, text, spreadlib::kTextData);
-    default: return false;
+    case spreadlib::kValueLong:
+        text = intToStr(arg.longValue);
+        return true;
+    case spreadlib::kValueDouble:
+        text = spreadlib::formatGeneral(arg.doubleValue);
+        return true;
+    case spreadlib::kValueText:
+        text = arg.text;
+        return true;
+    case spreadlib::kValueCell:
+        return calling && calling->getCellText(arg.col, arg.row, text, spreadlib::kTextData);
+    default:
+        return false;
     }
 }
 
 } // namespace
 
-Zrk_Spread* currentFormulasGrid() { return gCurrentGrid; }
+Zrk_Spread* currentFormulasGrid() {
+    return gCurrentGrid;
+}
 
 DlgFormulas::DlgFormulas(QWidget* owner) : ui::Dialog(kTemplateId, owner) {}
 
@@ -62,7 +74,9 @@ bool DlgFormulas::runHidden() {
     return true;
 }
 
-void DlgFormulas::registerFromTable() { grid.registerFunction("FROMTABLE", 2, 4, &fromTable, 1); }
+void DlgFormulas::registerFromTable() {
+    grid.registerFunction("FROMTABLE", 2, 4, &fromTable, 1);
+}
 
 bool DlgFormulas::onInitDialog() {
     if (isVisible()) {
@@ -138,7 +152,8 @@ void DlgFormulas::lookUp() {
             if (!valueColumn && isEqual(text, texts[1], true)) valueColumn = c;
         }
         for (int r = 1; keyColumn && r <= grid.getNrRows() && !keyRow; ++r)
-            if (grid.getCellText(keyColumn, r, text, spreadlib::kTextData) && isEqual(text, texts[2], true)) keyRow = r;
+            if (grid.getCellText(keyColumn, r, text, spreadlib::kTextData) && isEqual(text, texts[2], true))
+                keyRow = r;
         if (keyColumn && valueColumn && keyRow) {
             column = valueColumn;
             row = keyRow;
@@ -168,11 +183,21 @@ void DlgFormulas::lookUp() {
     }
     if (result.status != spreadlib::kStatusValid) return;
     switch (result.type) {
-    case spreadlib::kValueLong: acutPrintf("Result is long: %i\n", static_cast<int>(result.longValue)); break;
-    case spreadlib::kValueDouble: acutPrintf("Result is double: %f\n", result.doubleValue); break;
-    case spreadlib::kValueText: acutPrintf("Result is string: %s\n", result.text.c_str()); break;
-    case spreadlib::kValueCell: acutPrintf("Result is cell\n"); break;
-    default: acutPrintf("Result is range\n"); break;
+    case spreadlib::kValueLong:
+        acutPrintf("Result is long: %i\n", static_cast<int>(result.longValue));
+        break;
+    case spreadlib::kValueDouble:
+        acutPrintf("Result is double: %f\n", result.doubleValue);
+        break;
+    case spreadlib::kValueText:
+        acutPrintf("Result is string: %s\n", result.text.c_str());
+        break;
+    case spreadlib::kValueCell:
+        acutPrintf("Result is cell\n");
+        break;
+    default:
+        acutPrintf("Result is range\n");
+        break;
     }
 }
 
@@ -204,11 +229,20 @@ bool DlgFormulas::onCommand(int id, int code) {
         enableItem(kRecalculate, !on);
         return true;
     }
-    case kRecalculate: grid.recalcAll(); return true;
-    case kStyleDefault: setReferenceStyle(spreadlib::kRefStyleDefault); return true;
-    case kStyleA1: setReferenceStyle(spreadlib::kRefStyleA1); return true;
-    case kStyleR1C1: setReferenceStyle(spreadlib::kRefStyleR1C1); return true;
-    default: return ui::Dialog::onCommand(id, code);
+    case kRecalculate:
+        grid.recalcAll();
+        return true;
+    case kStyleDefault:
+        setReferenceStyle(spreadlib::kRefStyleDefault);
+        return true;
+    case kStyleA1:
+        setReferenceStyle(spreadlib::kRefStyleA1);
+        return true;
+    case kStyleR1C1:
+        setReferenceStyle(spreadlib::kRefStyleR1C1);
+        return true;
+    default:
+        return ui::Dialog::onCommand(id, code);
     }
 }
 

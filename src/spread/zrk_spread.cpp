@@ -37,7 +37,8 @@ Zrk_Spread::~Zrk_Spread() {
     closedFindDialog_.reset();
     releasePicture(checkHandleOn_);
     releasePicture(checkHandleOff_);
-    for (const auto& [key, handle] : pictureHandles_) releasePicture(handle);
+    for (const auto& [key, handle] : pictureHandles_)
+        releasePicture(handle);
 }
 
 // --- creation and look ----------------------------------------------------------------------------------
@@ -62,7 +63,8 @@ bool Zrk_Spread::attach(ui::Dialog* parent, int placeholderId, bool clientRelati
     attached = true;
     controlId = placeholderId;
     SSSetAppearance(1); // flat
-    for (int action = 0; action <= 2; ++action) SSSetActionKey(action, 0, 0);
+    for (int action = 0; action <= 2; ++action)
+        SSSetActionKey(action, 0, 0);
     return true;
 }
 
@@ -167,9 +169,13 @@ bool Zrk_Spread::applyFonts(bool withTextTips) {
 
 // --- counts ---------------------------------------------------------------------------------------------
 
-int Zrk_Spread::getNrRows() const { return attached ? getMaxRows() : -1; }
+int Zrk_Spread::getNrRows() const {
+    return attached ? getMaxRows() : -1;
+}
 
-int Zrk_Spread::getNrCols() const { return attached ? getMaxCols() : -1; }
+int Zrk_Spread::getNrCols() const {
+    return attached ? getMaxCols() : -1;
+}
 
 // Copies the whole row sourceRow (header included) into the rows first..last, doubling the copied
 // block each time, so that a thousand new rows take ten copies, not a thousand.
@@ -238,7 +244,9 @@ bool Zrk_Spread::setNrCols(int count, bool copyLast) {
 // --- cells ----------------------------------------------------------------------------------------------
 
 namespace {
-int normalized(int index) { return index == kHeader ? 0 : index; }
+int normalized(int index) {
+    return index == kHeader ? 0 : index;
+}
 } // namespace
 
 bool Zrk_Spread::validCell(int column, int row) const {
@@ -293,24 +301,30 @@ bool Zrk_Spread::getCellBool(int column, int row, bool& value) const {
     return true;
 }
 
-bool Zrk_Spread::setCellInt(int column, int row, int value) { return setCellValue(column, row, intToStr(value)); }
+bool Zrk_Spread::setCellInt(int column, int row, int value) {
+    return setCellValue(column, row, intToStr(value));
+}
 
 bool Zrk_Spread::setCellDouble(int column, int row, double value) {
     return setCellValue(column, row, doubleToStr(value, 2));
 }
 
-bool Zrk_Spread::setCellBool(int column, int row, bool value) { return setCellValue(column, row, value ? "1" : "0"); }
+bool Zrk_Spread::setCellBool(int column, int row, bool value) {
+    return setCellValue(column, row, value ? "1" : "0");
+}
 
 bool Zrk_Spread::setCellLocked(int column, int row, bool locked) {
     return validCell(column, row) && setLock(column, row, column, row, locked);
 }
 
-bool Zrk_Spread::isCellLocked(int column, int row) const { return validCell(column, row) && getLock(column, row); }
+bool Zrk_Spread::isCellLocked(int column, int row) const {
+    return validCell(column, row) && getLock(column, row);
+}
 
 bool Zrk_Spread::setNumberCells(int col1, int row1, int col2, int row2, int decimals, bool variant) {
     if (!validBlock(col1, row1, col2, row2)) return false;
-    return SSSetTypeNumber(col1, row1, col2, row2, variant ? kStyleNumberCellVariant : kStyleNumberCell, decimals,
-                           -kNumberLimit, kNumberLimit, false);
+    return SSSetTypeNumber(col1, row1, col2, row2, variant ? kStyleNumberCellVariant : kStyleNumberCell,
+                           decimals, -kNumberLimit, kNumberLimit, false);
 }
 
 bool Zrk_Spread::setNumberCells(int column, int row, int decimals, bool variant) {
@@ -318,7 +332,8 @@ bool Zrk_Spread::setNumberCells(int column, int row, int decimals, bool variant)
 }
 
 bool Zrk_Spread::setTextCells(int col1, int row1, int col2, int row2, int maxLength) {
-    return validBlock(col1, row1, col2, row2) && setCellType(col1, row1, col2, row2, CellType::edit(kStyleTextCell, maxLength));
+    return validBlock(col1, row1, col2, row2) &&
+           setCellType(col1, row1, col2, row2, CellType::edit(kStyleTextCell, maxLength));
 }
 
 bool Zrk_Spread::setTextCells(int column, int row, int maxLength) {
@@ -326,14 +341,19 @@ bool Zrk_Spread::setTextCells(int column, int row, int maxLength) {
 }
 
 bool Zrk_Spread::setStaticCells(int col1, int row1, int col2, int row2) {
-    return validBlock(col1, row1, col2, row2) && setCellType(col1, row1, col2, row2, CellType::edit(kStyleStaticCell, 100));
+    return validBlock(col1, row1, col2, row2) &&
+           setCellType(col1, row1, col2, row2, CellType::edit(kStyleStaticCell, 100));
 }
 
-bool Zrk_Spread::setStaticCells(int column, int row) { return setStaticCells(column, row, column, row); }
+bool Zrk_Spread::setStaticCells(int column, int row) {
+    return setStaticCells(column, row, column, row);
+}
 
-bool Zrk_Spread::setComboCells(int col1, int row1, int col2, int row2, const Zrk_StringArray& items, bool editable) {
+bool Zrk_Spread::setComboCells(int col1, int row1, int col2, int row2, const Zrk_StringArray& items,
+                               bool editable) {
     if (!validBlock(col1, row1, col2, row2)) return false;
-    const CellType type = CellType::combo(editable ? kStyleComboCellEditable : kStyleComboCell, arrToStr(items, '\t'));
+    const CellType type =
+        CellType::combo(editable ? kStyleComboCellEditable : kStyleComboCell, arrToStr(items, '\t'));
     return setCellType(col1, row1, col2, row2, type);
 }
 
@@ -342,7 +362,8 @@ bool Zrk_Spread::setComboCells(int column, int row, const Zrk_StringArray& items
 }
 
 bool Zrk_Spread::setButtonCells(int col1, int row1, int col2, int row2, const Zrk_String& caption) {
-    return validBlock(col1, row1, col2, row2) && setCellType(col1, row1, col2, row2, CellType::button(0, caption));
+    return validBlock(col1, row1, col2, row2) &&
+           setCellType(col1, row1, col2, row2, CellType::button(0, caption));
 }
 
 bool Zrk_Spread::setButtonCells(int column, int row, const Zrk_String& caption) {
@@ -393,13 +414,18 @@ bool Zrk_Spread::setDocumentVariables(const Zrk_StringArray& names, const Zrk_St
     return attached && gSetDocumentVariables && gSetDocumentVariables(*this, names, values);
 }
 
-bool Zrk_Spread::registerFunction(const Zrk_String& name, int minArgs, int maxArgs, CustomFunction callback, int flags) {
+bool Zrk_Spread::registerFunction(const Zrk_String& name, int minArgs, int maxArgs, CustomFunction callback,
+                                  int flags) {
     return attached && SSAddCustomFunctionExt(name, minArgs, maxArgs, std::move(callback), flags);
 }
 
-bool Zrk_Spread::setReferenceStyle(int style) { return attached && SSSetRefStyle(style); }
+bool Zrk_Spread::setReferenceStyle(int style) {
+    return attached && SSSetRefStyle(style);
+}
 
-bool Zrk_Spread::recalcCell(int column, int row) { return validData(column, row) && SSReCalcCell(column, row); }
+bool Zrk_Spread::recalcCell(int column, int row) {
+    return validData(column, row) && SSReCalcCell(column, row);
+}
 
 bool Zrk_Spread::recalcAll() {
     if (!attached) return false;
@@ -407,4 +433,6 @@ bool Zrk_Spread::recalcAll() {
     return true;
 }
 
-bool Zrk_Spread::setAutoCalc(bool on) { return attached && setBool(kOptionAutoCalc, on); }
+bool Zrk_Spread::setAutoCalc(bool on) {
+    return attached && setBool(kOptionAutoCalc, on);
+}

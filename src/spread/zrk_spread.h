@@ -60,23 +60,23 @@ public:
     };
 
     // --- members -----------------------------------------------------------------------------------
-    bool attached = false;           // the grid window is in its dialog
-    ui::Dialog* parentWindow = nullptr; // the dialog the grid was attached in
-    int controlId = 0;               // the dialog item id the grid took over
-    Zrk_String defaultFontName = "Tahoma"; // face of every font the grid makes
-    int defaultFontHeight = 15;      // height (pixels) of every font the grid makes
-    int layoutMode = 0;              // column-width rule 0..5 (setLayout)
-    int layoutCount = 0;             // mode 3: count of columns; mode 4: the fixed column
-    int layoutValue = 0;             // mode 3: percentage; mode 4: width in pixels
-    Zrk_Array<int> layoutColumns;    // mode 5: columns (0 or -32767: the row-header column)
-    Zrk_Array<int> layoutWidths;     // mode 5: their widths in pixels
+    bool attached = false;                       // the grid window is in its dialog
+    ui::Dialog* parentWindow = nullptr;          // the dialog the grid was attached in
+    int controlId = 0;                           // the dialog item id the grid took over
+    Zrk_String defaultFontName = "Tahoma";       // face of every font the grid makes
+    int defaultFontHeight = 15;                  // height (pixels) of every font the grid makes
+    int layoutMode = 0;                          // column-width rule 0..5 (setLayout)
+    int layoutCount = 0;                         // mode 3: count of columns; mode 4: the fixed column
+    int layoutValue = 0;                         // mode 3: percentage; mode 4: width in pixels
+    Zrk_Array<int> layoutColumns;                // mode 5: columns (0 or -32767: the row-header column)
+    Zrk_Array<int> layoutWidths;                 // mode 5: their widths in pixels
     std::unique_ptr<ui::Bitmap> checkPictureOn;  // picture check boxes (bitmap 8134), loaded on first use
     std::unique_ptr<ui::Bitmap> checkPictureOff; // (bitmap 8136)
-    std::vector<ui::MenuItem> contextMenu; // the pop-up menu built from menuItemKinds (setContextMenu)
-    Zrk_Array<int> menuItemKinds;    // the context menu's entries (MenuEntry), in order; empty: no menu
+    std::vector<ui::MenuItem> contextMenu;       // the pop-up menu built from menuItemKinds (setContextMenu)
+    Zrk_Array<int> menuItemKinds; // the context menu's entries (MenuEntry), in order; empty: no menu
     std::unique_ptr<DlgFindReplace> findDialog; // the open find/replace dialog
-    bool toggleKeyEnabled = true;    // F8 toggles editing (option 13)
-    int pairFirstColumn = -1;        // two check-box columns that are alternatives (setExclusiveColumns)
+    bool toggleKeyEnabled = true;               // F8 toggles editing (option 13)
+    int pairFirstColumn = -1; // two check-box columns that are alternatives (setExclusiveColumns)
     int pairSecondColumn = -1;
 
     // --- creation and look ---------------------------------------------------------------------------
@@ -156,7 +156,8 @@ public:
     bool setStaticCells(int col1, int row1, int col2, int row2);
     bool setStaticCells(int column, int row);
     // A combo box of the items; editable lets the user type a text of his own.
-    bool setComboCells(int col1, int row1, int col2, int row2, const Zrk_StringArray& items, bool editable = false);
+    bool setComboCells(int col1, int row1, int col2, int row2, const Zrk_StringArray& items,
+                       bool editable = false);
     bool setComboCells(int column, int row, const Zrk_StringArray& items, bool editable = false);
     // A push button with a caption; pressing it makes the cell active and sends command 60.
     bool setButtonCells(int col1, int row1, int col2, int row2, const Zrk_String& caption);
@@ -221,7 +222,8 @@ public:
     bool setCheckBoxColumn(int column, bool centre = true, bool spanHeader = false);
     // The same with the library's plain check box and a caption; spanHeader spans the header from the
     // column before over two columns.
-    bool setPlainCheckBoxColumn(int column, const Zrk_String& caption, bool centre = true, bool spanHeader = false);
+    bool setPlainCheckBoxColumn(int column, const Zrk_String& caption, bool centre = true,
+                                bool spanHeader = false);
     bool setCheckBoxCell(int column, int row, bool centre = true);
     // The second column's check box is usable only where the first is checked (both 1..count; else
     // nothing changes and the previous pair stays).
@@ -300,8 +302,8 @@ public:
 
     // A custom function of this grid's sheet; the callback gets (result, arguments, count) and answers
     // nonzero for success. flags: spreadlib::kFunctionValues (0) or kFunctionReferences (1).
-    bool registerFunction(const Zrk_String& name, int minArgs, int maxArgs, spreadlib::CustomFunction callback,
-                          int flags = 0);
+    bool registerFunction(const Zrk_String& name, int minArgs, int maxArgs,
+                          spreadlib::CustomFunction callback, int flags = 0);
     // 0 default, 1 A1, 2 R1C1.
     bool setReferenceStyle(int style);
     bool recalcCell(int column, int row);
@@ -319,8 +321,8 @@ protected:
     void onSizeChanged() override;
 
 private:
-    bool validCell(int column, int row) const;   // attached, 0/-32767..count
-    bool validData(int column, int row) const;   // attached, 1..count
+    bool validCell(int column, int row) const; // attached, 0/-32767..count
+    bool validData(int column, int row) const; // attached, 1..count
     bool validBlock(int col1, int row1, int col2, int row2) const;
     void applyRowFonts(int firstRow, int lastRow, bool withTextTips);
     void applyColumnFonts(int firstColumn, int lastColumn, bool withTextTips);
@@ -340,10 +342,10 @@ private:
     void retireFindDialog();
 
     Zrk_String fileMessage_;
-    std::uintptr_t checkHandleOn_ = 0;  // the pictures of the check boxes, by picture handle
+    std::uintptr_t checkHandleOn_ = 0; // the pictures of the check boxes, by picture handle
     std::uintptr_t checkHandleOff_ = 0;
     std::map<std::pair<int, bool>, std::uintptr_t> pictureHandles_; // (resource, icon) -> handle
-    std::unique_ptr<DlgFindReplace> closedFindDialog_; // closed, destroyed when it is safe
+    std::unique_ptr<DlgFindReplace> closedFindDialog_;              // closed, destroyed when it is safe
 };
 
 // The spreadsheet documents (sheetdoc: the document settings) serve the two document operations of

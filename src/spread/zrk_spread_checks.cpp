@@ -26,8 +26,10 @@ bool Zrk_Spread::loadCheckPictures() {
         checkPictureOff = std::make_unique<ui::Bitmap>();
         checkPictureOff->loadBitmap(kUncheckedPicture);
     }
-    if (!checkHandleOn_ && !checkPictureOn->isNull()) checkHandleOn_ = registerPicture(checkPictureOn->image());
-    if (!checkHandleOff_ && !checkPictureOff->isNull()) checkHandleOff_ = registerPicture(checkPictureOff->image());
+    if (!checkHandleOn_ && !checkPictureOn->isNull())
+        checkHandleOn_ = registerPicture(checkPictureOn->image());
+    if (!checkHandleOff_ && !checkPictureOff->isNull())
+        checkHandleOff_ = registerPicture(checkPictureOff->image());
     return checkHandleOn_ && checkHandleOff_;
 }
 
@@ -83,7 +85,8 @@ bool Zrk_Spread::setExclusiveColumns(int firstColumn, int secondColumn) {
     if (firstColumn < 1 || firstColumn > cols || secondColumn < 1 || secondColumn > cols) return false;
     pairFirstColumn = firstColumn;
     pairSecondColumn = secondColumn;
-    for (int row = 1; row <= getMaxRows(); ++row) updateExclusiveRow(row);
+    for (int row = 1; row <= getMaxRows(); ++row)
+        updateExclusiveRow(row);
     return true;
 }
 
@@ -130,7 +133,8 @@ bool Zrk_Spread::setPictureCell(int column, int row, int resourceId, bool icon) 
         QImage image;
         if (icon) {
             const QIcon loaded = ui::loadIcon(frame::moduleInstance(), resourceId);
-            if (!loaded.isNull()) image = loaded.pixmap(loaded.availableSizes().value(0, QSize(16, 16))).toImage();
+            if (!loaded.isNull())
+                image = loaded.pixmap(loaded.availableSizes().value(0, QSize(16, 16))).toImage();
         } else {
             ui::findBitmap(frame::moduleInstance(), resourceId, image);
         }
@@ -157,7 +161,9 @@ bool Zrk_Spread::setImageRow(const Zrk_String& bitmapFile, int column, int row) 
     SSRemoveCellSpan(column, row);
     const int span = getMaxCols() - column + 1;
     if (span > 1) SSAddCellSpan(column, row, span, 1);
-    if (column > 1) setBorder(column - 1, row, column - 1, row, kBorderRight | kBorderOutline, kBorderStyleFine, kColorDefault);
+    if (column > 1)
+        setBorder(column - 1, row, column - 1, row, kBorderRight | kBorderOutline, kBorderStyleFine,
+                  kColorDefault);
     const bool done = setCellType(column, row, column, row, CellType::pictureFile(kStylePictureFile, path));
     setRedraw(true);
     return done;

@@ -28,14 +28,17 @@ void Zrk_Spread::availableWidth(int& available, int& n) const {
     n = getMaxCols() + (getBool(kOptionRowHeaders) ? 1 : 0);
 }
 
-void Zrk_Spread::setWidth(int column, int width) { setColWidthInPixels(column, std::max(0, width)); }
+void Zrk_Spread::setWidth(int column, int width) {
+    setColWidthInPixels(column, std::max(0, width));
+}
 
 void Zrk_Spread::layoutEqual() {
     int available = 0, n = 0;
     availableWidth(available, n);
     if (n <= 0) return;
     const int share = available / n;
-    for (int column = 1; column <= getMaxCols(); ++column) setWidth(column, share);
+    for (int column = 1; column <= getMaxCols(); ++column)
+        setWidth(column, share);
     if (getBool(kOptionRowHeaders)) setWidth(0, share);
 }
 
@@ -67,7 +70,8 @@ void Zrk_Spread::layoutShare(int count, int percent) {
     const int last = count > 0 ? fixed : cols;
     const int others = n - fixed;
     const int share = others > 0 ? (available - each * fixed) / others : 0;
-    for (int column = 1; column <= cols; ++column) setWidth(column, column >= first && column <= last ? each : share);
+    for (int column = 1; column <= cols; ++column)
+        setWidth(column, column >= first && column <= last ? each : share);
     if (getBool(kOptionRowHeaders) && others > 0) setWidth(0, share);
 }
 
@@ -78,9 +82,12 @@ void Zrk_Spread::layoutFixed(int column, int width) {
     const bool header = column == kHeader || column == 0;
     if (header ? !rowHeaders : column < 1 || column > getMaxCols()) return;
     const int share = n > 1 ? (available - width) / (n - 1) : 0;
-    for (int c = 1; c <= getMaxCols(); ++c) setWidth(c, c == column ? width : share);
-    if (header) setWidth(0, width);
-    else if (rowHeaders && n > 1) setWidth(0, share);
+    for (int c = 1; c <= getMaxCols(); ++c)
+        setWidth(c, c == column ? width : share);
+    if (header)
+        setWidth(0, width);
+    else if (rowHeaders && n > 1)
+        setWidth(0, share);
 }
 
 void Zrk_Spread::layoutLists() {
@@ -108,12 +115,23 @@ bool Zrk_Spread::applyLayout() {
     if (!attached) return false;
     setRedraw(false);
     switch (layoutMode) {
-    case 1: layoutEqual(); break;
-    case 2: layoutFit(false, false); break;
-    case 3: layoutShare(layoutCount, layoutValue); break;
-    case 4: layoutFixed(layoutCount, layoutValue); break;
-    case 5: layoutLists(); break;
-    default: break;
+    case 1:
+        layoutEqual();
+        break;
+    case 2:
+        layoutFit(false, false);
+        break;
+    case 3:
+        layoutShare(layoutCount, layoutValue);
+        break;
+    case 4:
+        layoutFixed(layoutCount, layoutValue);
+        break;
+    case 5:
+        layoutLists();
+        break;
+    default:
+        break;
     }
     setRedraw(true);
     return true;
@@ -131,7 +149,8 @@ bool Zrk_Spread::equalWidths(bool first, int width) {
     if (width > 0 && n > 1 && cols >= 1 && available / n >= width) {
         const int fixed = first ? 1 : cols;
         const int share = (available - width) / (n - 1);
-        for (int column = 1; column <= cols; ++column) setWidth(column, column == fixed ? width : share);
+        for (int column = 1; column <= cols; ++column)
+            setWidth(column, column == fixed ? width : share);
         if (getBool(kOptionRowHeaders)) setWidth(0, share);
     } else {
         layoutEqual();

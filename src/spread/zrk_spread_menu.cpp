@@ -19,15 +19,24 @@ constexpr int kMenuCommandCount = static_cast<int>(sizeof(kMenuCommands) / sizeo
 // The language text of an entry kind; 0 for a kind that is no command.
 int menuText(int kind) {
     switch (kind) {
-    case Zrk_Spread::menuCopy: return 1154;
-    case Zrk_Spread::menuPaste: return 1155;
-    case Zrk_Spread::menuInsertRow: return 774;
-    case Zrk_Spread::menuDeleteRow: return 775;
-    case Zrk_Spread::menuInsertColumn: return 1156;
-    case Zrk_Spread::menuDeleteColumn: return 1157;
-    case Zrk_Spread::menuCheckAll: return 1400;
-    case Zrk_Spread::menuUncheckAll: return 1401;
-    default: return 0;
+    case Zrk_Spread::menuCopy:
+        return 1154;
+    case Zrk_Spread::menuPaste:
+        return 1155;
+    case Zrk_Spread::menuInsertRow:
+        return 774;
+    case Zrk_Spread::menuDeleteRow:
+        return 775;
+    case Zrk_Spread::menuInsertColumn:
+        return 1156;
+    case Zrk_Spread::menuDeleteColumn:
+        return 1157;
+    case Zrk_Spread::menuCheckAll:
+        return 1400;
+    case Zrk_Spread::menuUncheckAll:
+        return 1401;
+    default:
+        return 0;
     }
 }
 
@@ -80,13 +89,20 @@ bool Zrk_Spread::onMenuCommand(int commandId) {
         return getSelection(col1, row1, col2, row2) && clipboardCopy(col1, row1, col2, row2);
     case menuPaste:
         return getSelection(col1, row1, col2, row2) && clipboardPaste(col1, row1);
-    case menuInsertRow: return insertRowAt(std::clamp(row, 1, getMaxRows() + 1), false, true);
-    case menuDeleteRow: return deleteActiveRow();
-    case menuInsertColumn: return insertColumnAt(std::clamp(column, 1, getMaxCols() + 1), true, true);
-    case menuDeleteColumn: return deleteColumnAt(column);
-    case menuCheckAll: return setSelectionChecked(true);
-    case menuUncheckAll: return setSelectionChecked(false);
-    default: return false;
+    case menuInsertRow:
+        return insertRowAt(std::clamp(row, 1, getMaxRows() + 1), false, true);
+    case menuDeleteRow:
+        return deleteActiveRow();
+    case menuInsertColumn:
+        return insertColumnAt(std::clamp(column, 1, getMaxCols() + 1), true, true);
+    case menuDeleteColumn:
+        return deleteColumnAt(column);
+    case menuCheckAll:
+        return setSelectionChecked(true);
+    case menuUncheckAll:
+        return setSelectionChecked(false);
+    default:
+        return false;
     }
 }
 
@@ -96,8 +112,10 @@ bool Zrk_Spread::preTranslateKey(const ui::KeyPress& key) {
     if (!attached) return false;
     if (key.key == ui::VK_F3 || key.key == ui::VK_F5) {
         if (!findDialog || !findDialog->isCreated()) return showFindDialog(key.key == ui::VK_F5) || true;
-        if (key.key == ui::VK_F3) findDialog->findNext(true);
-        else findDialog->replace(true);
+        if (key.key == ui::VK_F3)
+            findDialog->findNext(true);
+        else
+            findDialog->replace(true);
         return true;
     }
     if (key.key == ui::VK_F8 && toggleKeyEnabled) setBool(kOptionEditing, !getBool(kOptionEditing));
@@ -108,7 +126,8 @@ bool Zrk_Spread::showFindDialog(bool replace) {
     if (!attached) return false;
     closedFindDialog_.reset();
     if (!findDialog) {
-        findDialog = std::make_unique<DlgFindReplace>(*this, parentWindow ? static_cast<QWidget*>(parentWindow) : window());
+        findDialog = std::make_unique<DlgFindReplace>(
+            *this, parentWindow ? static_cast<QWidget*>(parentWindow) : window());
         if (!findDialog->create(findDialog->owner())) {
             findDialog.reset();
             return false;

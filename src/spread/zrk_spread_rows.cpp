@@ -11,7 +11,9 @@
 using namespace spreadlib;
 
 namespace {
-int normalized(int index) { return index == kHeader ? 0 : index; }
+int normalized(int index) {
+    return index == kHeader ? 0 : index;
+}
 } // namespace
 
 // --- filling --------------------------------------------------------------------------------------------
@@ -27,19 +29,22 @@ bool Zrk_Spread::fillColumn(int column, const Zrk_StringArray& strings, bool asV
 
 bool Zrk_Spread::fillColumn(int column, const Zrk_Array<int>& values, bool asValue) {
     Zrk_StringArray strings;
-    for (const int value : values) strings.append(intToStr(value));
+    for (const int value : values)
+        strings.append(intToStr(value));
     return fillColumn(column, strings, asValue);
 }
 
 bool Zrk_Spread::fillColumn(int column, const Zrk_Array<double>& values, bool asValue) {
     Zrk_StringArray strings;
-    for (const double value : values) strings.append(doubleToStr(value, 2));
+    for (const double value : values)
+        strings.append(doubleToStr(value, 2));
     return fillColumn(column, strings, asValue);
 }
 
 bool Zrk_Spread::fillColumn(int column, const Zrk_Array<bool>& values, bool asValue) {
     Zrk_StringArray strings;
-    for (const bool value : values.vector()) strings.append(value ? "1" : "0");
+    for (const bool value : values.vector())
+        strings.append(value ? "1" : "0");
     return fillColumn(column, strings, asValue);
 }
 
@@ -52,13 +57,21 @@ bool Zrk_Spread::fillRow(int row, const Zrk_StringArray& strings, bool asValue) 
     return all;
 }
 
-bool Zrk_Spread::setColumnHeaders(const Zrk_StringArray& headers) { return fillRow(0, headers); }
+bool Zrk_Spread::setColumnHeaders(const Zrk_StringArray& headers) {
+    return fillRow(0, headers);
+}
 
-bool Zrk_Spread::getColumnHeaders(Zrk_StringArray& headers) const { return readRow(0, headers); }
+bool Zrk_Spread::getColumnHeaders(Zrk_StringArray& headers) const {
+    return readRow(0, headers);
+}
 
-bool Zrk_Spread::setRowHeaders(const Zrk_StringArray& headers) { return fillColumn(0, headers); }
+bool Zrk_Spread::setRowHeaders(const Zrk_StringArray& headers) {
+    return fillColumn(0, headers);
+}
 
-bool Zrk_Spread::getRowHeaders(Zrk_StringArray& headers) const { return readColumn(0, headers); }
+bool Zrk_Spread::getRowHeaders(Zrk_StringArray& headers) const {
+    return readColumn(0, headers);
+}
 
 // --- reading --------------------------------------------------------------------------------------------
 
@@ -81,7 +94,8 @@ bool Zrk_Spread::readColumn(int column, Zrk_Array<int>& values) const {
     Zrk_StringArray strings;
     if (!readColumn(column, strings)) return false;
     values.removeAll();
-    for (const Zrk_String& text : strings) values.append(core::toInt(text));
+    for (const Zrk_String& text : strings)
+        values.append(core::toInt(text));
     return true;
 }
 
@@ -89,7 +103,8 @@ bool Zrk_Spread::readColumn(int column, Zrk_Array<double>& values) const {
     Zrk_StringArray strings;
     if (!readColumn(column, strings)) return false;
     values.removeAll();
-    for (const Zrk_String& text : strings) values.append(core::toDouble(text));
+    for (const Zrk_String& text : strings)
+        values.append(core::toDouble(text));
     return true;
 }
 
@@ -97,7 +112,8 @@ bool Zrk_Spread::readColumn(int column, Zrk_Array<bool>& values) const {
     Zrk_StringArray strings;
     if (!readColumn(column, strings)) return false;
     values.removeAll();
-    for (const Zrk_String& text : strings) values.append(text == "1");
+    for (const Zrk_String& text : strings)
+        values.append(text == "1");
     return true;
 }
 
@@ -131,7 +147,8 @@ bool Zrk_Spread::readAllRows(Zrk_Array<Zrk_StringArray>& rows, int kind) const {
 
 bool Zrk_Spread::clearRow(int row) {
     if (!attached || row < 1 || row > getMaxRows()) return false;
-    for (int column = 1; column <= getMaxCols(); ++column) setValue(column, row, Zrk_String());
+    for (int column = 1; column <= getMaxCols(); ++column)
+        setValue(column, row, Zrk_String());
     return true;
 }
 
@@ -139,7 +156,8 @@ bool Zrk_Spread::clearRowsFrom(int firstRow, int lastRow) {
     if (!attached || firstRow < 1 || firstRow > getMaxRows() || lastRow < firstRow) return false;
     lastRow = std::min(lastRow, getMaxRows());
     setRedraw(false);
-    for (int row = firstRow; row <= lastRow; ++row) clearRow(row);
+    for (int row = firstRow; row <= lastRow; ++row)
+        clearRow(row);
     setRedraw(true);
     return true;
 }
@@ -148,7 +166,8 @@ bool Zrk_Spread::fillColumnWithIndexes(int column, const Zrk_Array<int>& indexes
     if (!validCell(column, 0)) return false;
     const int rows = getMaxRows();
     Zrk_StringArray strings;
-    for (const int index : indexes) strings.append(intToStr(index < 0 || index > rows ? 0 : index));
+    for (const int index : indexes)
+        strings.append(intToStr(index < 0 || index > rows ? 0 : index));
     return fillColumn(column, strings);
 }
 
@@ -174,7 +193,8 @@ bool Zrk_Spread::insertRowAt(int index, bool askName, bool copyNeighbour) {
     if (done) {
         applyRowFonts(index, index, true);
         setBool(kOptionChanged, true);
-        if (copyNeighbour && index + 1 <= getMaxRows()) copyRange(0, index + 1, getMaxCols(), index + 1, 0, index);
+        if (copyNeighbour && index + 1 <= getMaxRows())
+            copyRange(0, index + 1, getMaxCols(), index + 1, 0, index);
     }
     setRedraw(true);
     Zrk_String name;
@@ -189,7 +209,8 @@ bool Zrk_Spread::insertColumnAt(int index, bool askName, bool copyNeighbour) {
     if (done) {
         applyColumnFonts(index, index, true);
         setBool(kOptionChanged, true);
-        if (copyNeighbour && index + 1 <= getMaxCols()) copyRange(index + 1, 0, index + 1, getMaxRows(), index, 0);
+        if (copyNeighbour && index + 1 <= getMaxCols())
+            copyRange(index + 1, 0, index + 1, getMaxRows(), index, 0);
     }
     setRedraw(true);
     Zrk_String name;
@@ -232,7 +253,8 @@ bool Zrk_Spread::deleteColumnAt(int index) {
 bool Zrk_Spread::moveRows(int firstRow, int lastRow, int destinationRow) {
     const int rows = getMaxRows();
     if (!attached || firstRow < 1 || lastRow < firstRow || lastRow > rows) return false;
-    if (destinationRow < 1 || destinationRow > rows || destinationRow + (lastRow - firstRow) > rows) return false;
+    if (destinationRow < 1 || destinationRow > rows || destinationRow + (lastRow - firstRow) > rows)
+        return false;
     if (!sheet().moveRows(firstRow, lastRow, destinationRow)) return false;
     int column = 1, row = 1;
     TSpread::getActiveCell(column, row);
@@ -309,6 +331,7 @@ bool Zrk_Spread::unmergeColumn(int column) {
 bool Zrk_Spread::unmergeAll() {
     if (!attached) return false;
     const std::vector<detail::Span> spans = sheet().getSpans();
-    for (const detail::Span& span : spans) SSRemoveCellSpan(span.col, span.row);
+    for (const detail::Span& span : spans)
+        SSRemoveCellSpan(span.col, span.row);
     return true;
 }

@@ -20,7 +20,8 @@ bool matches(const Zrk_String& value, const Zrk_String& text, bool substring) {
 
 } // namespace
 
-bool Zrk_Spread::findInRow(const Zrk_String& text, bool substring, int row, int startColumn, int& column) const {
+bool Zrk_Spread::findInRow(const Zrk_String& text, bool substring, int row, int startColumn,
+                           int& column) const {
     if (!attached || row < 1 || row > getMaxRows()) return false;
     Zrk_String value;
     for (int c = std::max(1, startColumn); c <= getMaxCols(); ++c) {
@@ -95,7 +96,9 @@ bool Zrk_Spread::getActiveCell(int& column, int& row) const {
     return true;
 }
 
-bool Zrk_Spread::setActiveCell(int column, int row) { return validData(column, row) && TSpread::setActiveCell(column, row); }
+bool Zrk_Spread::setActiveCell(int column, int row) {
+    return validData(column, row) && TSpread::setActiveCell(column, row);
+}
 
 bool Zrk_Spread::ensureActiveCell(int& column, int& row) {
     if (getActiveCell(column, row)) return true;
@@ -128,22 +131,26 @@ bool Zrk_Spread::getSelection(int& col1, int& row1, int& col2, int& row2) const 
 
 // col2 or row2 -1: open-ended, to the last column or row.
 bool Zrk_Spread::selectBlock(int col1, int row1, int col2, int row2) {
-    const bool valid = validBlock(col1, row1, col2 == -1 ? getMaxCols() : col2, row2 == -1 ? getMaxRows() : row2);
+    const bool valid =
+        validBlock(col1, row1, col2 == -1 ? getMaxCols() : col2, row2 == -1 ? getMaxRows() : row2);
     return valid && setSelBlock(col1, row1, col2, row2);
 }
 
 bool Zrk_Spread::selectRow(int row) {
-    return attached && row >= 1 && row <= getMaxRows() && getMaxCols() >= 1 && setSelBlock(1, row, getMaxCols(), row);
+    return attached && row >= 1 && row <= getMaxRows() && getMaxCols() >= 1 &&
+           setSelBlock(1, row, getMaxCols(), row);
 }
 
-// --- free cells and Tab -------------------------------------------------------------------------------------
+// --- free cells and Tab
+// -------------------------------------------------------------------------------------
 
 namespace {
 
 // The lock of a cell, by the anchor of its span when it lies in one.
 bool lockedCell(const TSpread& grid, int column, int row) {
     int anchorCol = column, anchorRow = row, cols = 1, rows = 1;
-    if (grid.SSGetCellSpan(column, row, anchorCol, anchorRow, cols, rows)) return grid.getLock(anchorCol, anchorRow);
+    if (grid.SSGetCellSpan(column, row, anchorCol, anchorRow, cols, rows))
+        return grid.getLock(anchorCol, anchorRow);
     return grid.getLock(column, row);
 }
 
@@ -176,13 +183,16 @@ bool Zrk_Spread::findLastFreeCell(int& column, int& row) const {
 // The focus must lie in this grid: a dialog with two grids asks each about its own cells.
 bool Zrk_Spread::handleTabKey(int keyCode, bool shift, Zrk_TabMsgHandle& answer) {
     answer = tabNotHandled;
-    if (keyCode != ui::VK_TAB || !attached || !isVisible() || !frame::isSpreadFocused() || ui::focusWindow() != this)
+    if (keyCode != ui::VK_TAB || !attached || !isVisible() || !frame::isSpreadFocused() ||
+        ui::focusWindow() != this)
         return false;
     int freeCol = 0, freeRow = 0, activeCol = 0, activeRow = 0;
     const bool found = shift ? findFirstFreeCell(freeCol, freeRow) : findLastFreeCell(freeCol, freeRow);
     const bool active = ensureActiveCell(activeCol, activeRow);
-    if (found && active && freeCol == activeCol && freeRow == activeRow) answer = shift ? tabBeforeFirst : tabPastLast;
-    else answer = tabHandled;
+    if (found && active && freeCol == activeCol && freeRow == activeRow)
+        answer = shift ? tabBeforeFirst : tabPastLast;
+    else
+        answer = tabHandled;
     return true;
 }
 

@@ -9,7 +9,9 @@ using namespace spreadlib;
 
 namespace {
 
-DlgSheetLayout& layoutOf(ui::DialogUser& u) { return static_cast<DlgSheetLayout&>(u.dialog()); }
+DlgSheetLayout& layoutOf(ui::DialogUser& u) {
+    return static_cast<DlgSheetLayout&>(u.dialog());
+}
 
 class SheetLayout : public GridTest {
 protected:
@@ -77,7 +79,7 @@ TEST_F(SheetLayout, TypedNamesSurviveCountChangesAndOkAppliesEverything) {
         d.rowPreview.setCellText(1, 2, "Renamed");
         u.typeText(DlgSheetLayout::kColumns, "1");
         EXPECT_EQ(d.columnPreview.getNrCols(), 1);
-        u.typeText(DlgSheetLayout::kColumns, "");   // no count while typing: nothing changes
+        u.typeText(DlgSheetLayout::kColumns, ""); // no count while typing: nothing changes
         EXPECT_EQ(d.columnPreview.getNrCols(), 1);
         u.typeText(DlgSheetLayout::kColumns, "4");
         Zrk_StringArray names;

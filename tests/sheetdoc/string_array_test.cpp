@@ -16,7 +16,9 @@ using namespace spreadlib;
 
 namespace {
 
-DlgStringArray& arrayOf(ui::DialogUser& u) { return static_cast<DlgStringArray&>(u.dialog()); }
+DlgStringArray& arrayOf(ui::DialogUser& u) {
+    return static_cast<DlgStringArray&>(u.dialog());
+}
 
 Zrk_String cell(DlgStringArray& d, int col, int row) {
     Zrk_String text;

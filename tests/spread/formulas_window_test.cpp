@@ -26,10 +26,13 @@ protected:
         table.setData(1, 0, "Size");
         table.setData(2, 0, "Weight");
         table.setData(3, 0, "Note");
-        const char* rows[4][3] = {{"HEA 100", "16.7", "light"}, {"hea 200", "42.3", "first"},
-                                  {"HEA 200", "99", "second"}, {"10", "1", "number key"}};
+        const char* rows[4][3] = {{"HEA 100", "16.7", "light"},
+                                  {"hea 200", "42.3", "first"},
+                                  {"HEA 200", "99", "second"},
+                                  {"10", "1", "number key"}};
         for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 3; ++c) table.setData(c + 1, r + 1, rows[r][c]);
+            for (int c = 0; c < 3; ++c)
+                table.setData(c + 1, r + 1, rows[r][c]);
         table.SSSetTypeNumber(2, 1, 2, 4, spreadlib::kStyleNumberCell, 1, -1e6, 1e6, false);
         save(table, "table.kvs");
         host::CommandLine::instance().clear();
@@ -84,7 +87,8 @@ TEST_F(FormulasWindow, NothingFoundLeavesNoValue) {
     EXPECT_EQ(evaluate("FROMTABLE(" + table + ",\"Length\",\"Weight\",\"HEA 200\")"), "");
     EXPECT_EQ(evaluate("FROMTABLE(" + table + ",\"Size\",\"Weight\",\"IPE 80\")"), "");
     EXPECT_EQ(evaluate("FROMTABLE(\"" + path("none.kvs") + "\",B2)"), "");
-    EXPECT_EQ(evaluate("FROMTABLE(" + table + ",\"Size\",\"Weight\",B2:C3)"), ""); // a range key: "Weight" again
+    EXPECT_EQ(evaluate("FROMTABLE(" + table + ",\"Size\",\"Weight\",B2:C3)"),
+              ""); // a range key: "Weight" again
     EXPECT_EQ(commandLine().find("Result is"), Zrk_String::npos);
 }
 
@@ -138,7 +142,8 @@ TEST_F(FormulasWindow, TheWindowsButtons) {
     ui::ScriptedUser user;
     user.onDialog(DlgFormulas::kTemplateId, [&](ui::DialogUser& u) {
         auto& window = static_cast<DlgFormulas&>(u.dialog());
-        EXPECT_EQ(window.checkedRadioButton(DlgFormulas::kStyleDefault, DlgFormulas::kStyleR1C1), DlgFormulas::kStyleDefault);
+        EXPECT_EQ(window.checkedRadioButton(DlgFormulas::kStyleDefault, DlgFormulas::kStyleR1C1),
+                  DlgFormulas::kStyleDefault);
         EXPECT_EQ(window.checkState(DlgFormulas::kAutoCalculate), 0);
         u.typeText(DlgFormulas::kFileName, path("missing.kvs"));
         u.click(DlgFormulas::kLoadFromFile);

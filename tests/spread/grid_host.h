@@ -38,7 +38,8 @@ public:
     // How often the dialog heard the code.
     int count(int code, bool command) const {
         int n = 0;
-        for (const Told& t : told) n += t.code == code && t.command == command;
+        for (const Told& t : told)
+            n += t.code == code && t.command == command;
         return n;
     }
 
@@ -66,11 +67,13 @@ protected:
     static void SetUpTestSuite() {
         ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1);
         using ui::Kind;
-        ui::hostResources().addTemplate(ui::DialogTemplate(kTemplate, "Grid", 320, 200, ui::dialogStyle::Resizable, {
-            {kPlaceholder, Kind::Placeholder, "", 10, 10, 300, 150},
-            {ui::IDOK, Kind::DefPushButton, "OK", 200, 176, 50, 14},
-            {ui::IDCANCEL, Kind::PushButton, "Cancel", 260, 176, 50, 14},
-        }));
+        ui::hostResources().addTemplate(
+            ui::DialogTemplate(kTemplate, "Grid", 320, 200, ui::dialogStyle::Resizable,
+                               {
+                                   {kPlaceholder, Kind::Placeholder, "", 10, 10, 300, 150},
+                                   {ui::IDOK, Kind::DefPushButton, "OK", 200, 176, 50, 14},
+                                   {ui::IDCANCEL, Kind::PushButton, "Cancel", 260, 176, 50, 14},
+                               }));
     }
     static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
 

@@ -31,9 +31,11 @@ TEST_F(GridTest, AHiddenGridSignalsNoCellsUntilItShows) {
     hidden.grid.setNrCols(3);
     hidden.grid.setNrRows(100);
     QAbstractItemModel* model = hidden.grid.view()->model();
-    EXPECT_EQ(countDataChanged(model, [&] {
-                  for (int row = 1; row <= 100; ++row) hidden.grid.setCellText(2, row, "x");
-              }),
+    EXPECT_EQ(countDataChanged(model,
+                               [&] {
+                                   for (int row = 1; row <= 100; ++row)
+                                       hidden.grid.setCellText(2, row, "x");
+                               }),
               0);
     hidden.show();
     EXPECT_GT(countDataChanged(model, [&] { hidden.grid.setCellText(2, 1, "y"); }), 0);
@@ -105,7 +107,8 @@ TEST_F(GridTest, TheModelAnswersByCellType) {
     grid().setCellText(3, 1, "1");
     grid().setCellLocked(4, 1);
     const auto align = [&](int row, int col) {
-        return Qt::Alignment(model->data(model->index(row, col), Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
+        return Qt::Alignment(model->data(model->index(row, col), Qt::TextAlignmentRole).toInt()) &
+               Qt::AlignHorizontal_Mask;
     };
     EXPECT_EQ(model->data(model->index(0, 0)).toString(), "3.00");
     EXPECT_EQ(align(0, 0), Qt::AlignRight);
@@ -191,6 +194,6 @@ TEST_F(GridTest, EveryKindOfCellDraws) {
         const QRect rect = view->visualRect(view->model()->index(row - 1, col - 1));
         return image.pixelColor(view->viewport()->mapTo(&host, rect.center() + QPoint(dx, 0)));
     };
-    EXPECT_EQ(colourAt(1, 4, 0), QColor(255, 255, 0)); // the cell's own background
+    EXPECT_EQ(colourAt(1, 4, 0), QColor(255, 255, 0));   // the cell's own background
     EXPECT_EQ(colourAt(6, 4, 0), QColor(Qt::darkGreen)); // the image row's picture
 }

@@ -79,7 +79,8 @@ TEST_F(GridTest, ReadingByKindGivesDataWhereValuesAreFormatted) {
 
 TEST_F(GridTest, ClearingAndIndexes) {
     shape(2, 4);
-    for (int row = 1; row <= 4; ++row) grid().fillRow(row, {"a", "b"});
+    for (int row = 1; row <= 4; ++row)
+        grid().fillRow(row, {"a", "b"});
     ASSERT_TRUE(grid().clearRow(2));
     EXPECT_EQ(text(1, 2), "");
     EXPECT_EQ(text(2, 2), "");
@@ -100,7 +101,8 @@ TEST_F(GridTest, ClearingAndIndexes) {
 
 TEST_F(GridTest, InsertRowPushesDownCopiesTheNeighbourAndSetsTheChangedFlag) {
     shape(2, 3);
-    for (int row = 1; row <= 3; ++row) grid().fillRow(row, {"r" + std::to_string(row), "x"});
+    for (int row = 1; row <= 3; ++row)
+        grid().fillRow(row, {"r" + std::to_string(row), "x"});
     grid().setBool(kOptionChanged, false);
     ASSERT_TRUE(grid().insertRowAt(2, false, true));
     EXPECT_EQ(grid().getNrRows(), 4);
@@ -150,7 +152,7 @@ TEST_F(GridTest, AppendDeleteAndMoveRows) {
     grid().fillRow(2, {"b", "2"});
     grid().setCellLocked(2, 2);
     EXPECT_EQ(grid().appendRow(), 3);
-    EXPECT_EQ(text(1, 3), ""); // cleared
+    EXPECT_EQ(text(1, 3), "");              // cleared
     EXPECT_TRUE(grid().isCellLocked(2, 3)); // the look of the last row stays
     EXPECT_EQ(grid().appendRow(true), 4);
     EXPECT_EQ(text(1, 4), "");

@@ -14,7 +14,8 @@ namespace {
 
 bool bold(const Zrk_Spread& grid, int col, int row) {
     FontSpec font;
-    return grid.getFont(col, row, font) && font.weight == kFontWeightBold && font.face == "Tahoma" && font.height == 15;
+    return grid.getFont(col, row, font) && font.weight == kFontWeightBold && font.face == "Tahoma" &&
+           font.height == 15;
 }
 bool normal(const Zrk_Spread& grid, int col, int row) {
     FontSpec font;
@@ -133,17 +134,20 @@ TEST_F(GridTest, StandardLookEditableAndNot) {
     EXPECT_EQ(grid().view()->editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
-// --- counts and fonts ---------------------------------------------------------------------------------------
+// --- counts and fonts
+// ---------------------------------------------------------------------------------------
 
 TEST_F(GridTest, RowsFromNoneMakeAllHeadersBoldAndCellsNormal) {
     grid().applyStandardLook(true);
     ASSERT_TRUE(grid().setNrCols(3));
     ASSERT_TRUE(grid().setColumnHeaders({"Name", "Value", "Unit"}));
     ASSERT_TRUE(grid().setNrRows(4));
-    for (int col = 0; col <= 3; ++col) EXPECT_TRUE(bold(grid(), col, 0)) << col;
+    for (int col = 0; col <= 3; ++col)
+        EXPECT_TRUE(bold(grid(), col, 0)) << col;
     for (int row = 1; row <= 4; ++row) {
         EXPECT_TRUE(bold(grid(), 0, row)) << row;
-        for (int col = 1; col <= 3; ++col) EXPECT_TRUE(normal(grid(), col, row)) << col << ", " << row;
+        for (int col = 1; col <= 3; ++col)
+            EXPECT_TRUE(normal(grid(), col, row)) << col << ", " << row;
     }
     // Rows made from none are empty: the column captions are no data.
     EXPECT_EQ(text(1, 1), "");
@@ -322,7 +326,7 @@ TEST_F(GridTest, CellTypesAndLocks) {
     ASSERT_TRUE(grid().setButtonCells(4, 4, "..."));
     EXPECT_EQ(grid().getCellTypeCode(4, 4), kTypeButton);
 
-    EXPECT_FALSE(grid().setTextCells(1, 1, 5, 1));  // beyond the columns
+    EXPECT_FALSE(grid().setTextCells(1, 1, 5, 1));      // beyond the columns
     EXPECT_FALSE(grid().setNumberCells(2, 2, 1, 1, 0)); // a block upside down
 
     EXPECT_FALSE(grid().isCellLocked(1, 1));

@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "grid_host.h"
 #include "core/files.h"
+#include "grid_host.h"
 #include "sheetdoc/dlg_find_replace.h"
 
 using namespace gridtest;
@@ -28,7 +28,8 @@ QPoint cellPoint(Zrk_Spread& grid, ui::Dialog& dialog, int col, int row) {
 
 } // namespace
 
-// --- check boxes ---------------------------------------------------------------------------------------------
+// --- check boxes
+// ---------------------------------------------------------------------------------------------
 
 TEST_F(GridTest, CheckBoxColumnsWithPicturesAndSpannedHeaders) {
     shape(3, 3);
@@ -99,8 +100,8 @@ TEST_F(GridTest, CheckingTheSelectionLeavesLockedBoxesAlone) {
     grid().setBool(kOptionChanged, false);
     ASSERT_TRUE(grid().setSelectionChecked(true));
     EXPECT_EQ(text(1, 1), "1");
-    EXPECT_EQ(text(2, 1), "1"); // freed by its first box, then checked
-    EXPECT_EQ(text(1, 3), "0"); // locked
+    EXPECT_EQ(text(2, 1), "1");    // freed by its first box, then checked
+    EXPECT_EQ(text(1, 3), "0");    // locked
     EXPECT_EQ(text(3, 1), "text"); // no check box
     EXPECT_TRUE(grid().getBool(kOptionChanged));
     ASSERT_TRUE(grid().setSelectionChecked(false));
@@ -108,7 +109,8 @@ TEST_F(GridTest, CheckingTheSelectionLeavesLockedBoxesAlone) {
     EXPECT_TRUE(grid().isCellLocked(2, 1));
 }
 
-// --- search and replace -------------------------------------------------------------------------------------
+// --- search and replace
+// -------------------------------------------------------------------------------------
 
 TEST_F(GridTest, FindInRowsAndCells) {
     shape(3, 3);
@@ -250,7 +252,8 @@ TEST_F(GridTest, TabOnTheOnlyFreeCell) {
     EXPECT_EQ(row, 2);
 }
 
-// --- context menu and keys -----------------------------------------------------------------------------------
+// --- context menu and keys
+// -----------------------------------------------------------------------------------
 
 TEST_F(GridTest, ContextMenuEntriesIdsAndCommands) {
     shape(2, 2);
@@ -331,7 +334,8 @@ TEST_F(GridTest, F3OpensTheFindDialogThenFindsNext) {
     EXPECT_EQ(row, 3);
 }
 
-// --- notifications -------------------------------------------------------------------------------------------
+// --- notifications
+// -------------------------------------------------------------------------------------------
 
 TEST_F(GridTest, TheDialogHearsWhatTheUserDoes) {
     shape(3, 3);
@@ -381,8 +385,8 @@ TEST_F(GridTest, TheDialogHearsWhatTheUserDoes) {
     // A header click names its column; a double click is told.
     grid().flushView();
     const QHeaderView* header = grid().view()->horizontalHeader();
-    const QPoint onHeader =
-        header->viewport()->mapTo(&host, QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+    const QPoint onHeader = header->viewport()->mapTo(
+        &host, QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
     u.clickAt(onHeader);
     ASSERT_FALSE(host.told.empty());
     EXPECT_EQ(host.told.back().code, kGridClick);
@@ -462,7 +466,8 @@ TEST_F(GridTest, ColumnLayouts) {
     ASSERT_TRUE(grid().equalWidths(false, client)); // too wide: equal shares
     EXPECT_EQ(width(grid(), 3), client / 4);
 
-    for (int col = 0; col <= 3; ++col) grid().setColWidthInPixels(col, 20);
+    for (int col = 0; col <= 3; ++col)
+        grid().setColWidthInPixels(col, 20);
     ASSERT_TRUE(grid().fillWidth(2));
     int scroll = 0, unused = 0;
     grid().SSGetScrollBarSize(scroll, unused);
@@ -512,11 +517,12 @@ TEST_F(GridTest, FilesRoundTripAndABadFileChangesNothing) {
 
 TEST_F(GridTest, FunctionsAndRecalculation) {
     shape(2, 2);
-    ASSERT_TRUE(grid().registerFunction("TWICE", 1, 1, [](ValueRecord& result, const ValueRecord* args, int count) {
-        if (count != 1 || args[0].type != kValueDouble) return 0L;
-        result.setDouble(args[0].doubleValue * 2);
-        return 1L;
-    }));
+    ASSERT_TRUE(
+        grid().registerFunction("TWICE", 1, 1, [](ValueRecord& result, const ValueRecord* args, int count) {
+            if (count != 1 || args[0].type != kValueDouble) return 0L;
+            result.setDouble(args[0].doubleValue * 2);
+            return 1L;
+        }));
     grid().setCellText(1, 1, "21");
     ASSERT_TRUE(grid().setFormula(2, 1, "TWICE(A1)"));
     EXPECT_EQ(text(2, 1), "42");

@@ -27,7 +27,9 @@ std::uintptr_t registerPicture(const QImage& image) {
     return handle;
 }
 
-void releasePicture(std::uintptr_t handle) { registry().pictures.erase(handle); }
+void releasePicture(std::uintptr_t handle) {
+    registry().pictures.erase(handle);
+}
 
 bool findPicture(std::uintptr_t handle, QImage& image) {
     if (handle == 0) return false;

@@ -2,17 +2,21 @@
 // Module text (Windows-1252) to Qt and back, and the sheet's colours and fonts as Qt's.
 
 #include <QColor>
-#include <algorithm>
 #include <QFont>
 #include <QString>
+#include <algorithm>
 
 #include "core/codepage.h"
 #include "spreadlib/cell_type.h"
 
 namespace spreadlib {
 
-inline QString qtText(const Zrk_String& text) { return QString::fromStdString(core::toUtf8(text)); }
-inline Zrk_String moduleText(const QString& text) { return core::fromUtf8(text.toStdString()); }
+inline QString qtText(const Zrk_String& text) {
+    return QString::fromStdString(core::toUtf8(text));
+}
+inline Zrk_String moduleText(const QString& text) {
+    return core::fromUtf8(text.toStdString());
+}
 
 // 0x00BBGGRR; the grid's own colours (kColorDefault and the other system colour values, which have
 // the high bit set) give an invalid colour: the caller uses its default.
@@ -21,7 +25,9 @@ inline QColor qtColor(Color color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
 }
-inline Color sheetColor(const QColor& color) { return rgb(color.red(), color.green(), color.blue()); }
+inline Color sheetColor(const QColor& color) {
+    return rgb(color.red(), color.green(), color.blue());
+}
 
 // The sheet's font height is the height of the character cell in pixels, as the platform's fonts are
 // made; Qt's pixel size is the em, about five sixths of that.

@@ -51,7 +51,8 @@ void drawPicture(QPainter* painter, const QRect& rect, const QImage& image, std:
 
 } // namespace
 
-SpreadDelegate::SpreadDelegate(SpreadModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
+SpreadDelegate::SpreadDelegate(SpreadModel& model, QObject* parent)
+    : QStyledItemDelegate(parent), model_(model) {}
 
 bool SpreadDelegate::paintFace(QPainter* painter, const QRect& rect, const CellDisplay& cell, bool pressed,
                                const QWidget* widget) {
@@ -75,13 +76,14 @@ bool SpreadDelegate::paintFace(QPainter* painter, const QRect& rect, const CellD
         const int x = (type.style & kStyleCenter) && type.text.empty()
                           ? rect.left() + (rect.width() - indicator.width()) / 2
                           : rect.left() + 3;
-        box.rect = QRect(x, rect.top() + (rect.height() - indicator.height()) / 2, indicator.width(), indicator.height());
+        box.rect = QRect(x, rect.top() + (rect.height() - indicator.height()) / 2, indicator.width(),
+                         indicator.height());
         style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
         if (!type.text.empty()) {
             painter->save();
             painter->setFont(qtFont(cell.font));
-            painter->drawText(rect.adjusted(box.rect.right() - rect.left() + 5, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                              qtText(type.text));
+            painter->drawText(rect.adjusted(box.rect.right() - rect.left() + 5, 0, 0, 0),
+                              Qt::AlignVCenter | Qt::AlignLeft, qtText(type.text));
             painter->restore();
         }
         return true;
@@ -101,12 +103,15 @@ bool SpreadDelegate::paintFace(QPainter* painter, const QRect& rect, const CellD
     }
     case kTypePicture: {
         QImage image;
-        if (type.pictureFromFile) image = filePicture(type.text);
-        else findPicture(type.pictures[0], image);
+        if (type.pictureFromFile)
+            image = filePicture(type.text);
+        else
+            findPicture(type.pictures[0], image);
         drawPicture(painter, rect, image, type.style);
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -118,11 +123,20 @@ void SpreadDelegate::paintBorder(QPainter* painter, const QRect& rect, const Cel
         const QColor colour = qtColor(side.color);
         QPen pen(colour.isValid() ? colour : QColor(Qt::black));
         switch (side.style) {
-        case kBorderStyleDash: pen.setStyle(Qt::DashLine); break;
-        case kBorderStyleDot: pen.setStyle(Qt::DotLine); break;
-        case kBorderStyleDashDot: pen.setStyle(Qt::DashDotLine); break;
-        case kBorderStyleDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
-        default: break;
+        case kBorderStyleDash:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case kBorderStyleDot:
+            pen.setStyle(Qt::DotLine);
+            break;
+        case kBorderStyleDashDot:
+            pen.setStyle(Qt::DashDotLine);
+            break;
+        case kBorderStyleDashDotDot:
+            pen.setStyle(Qt::DashDotDotLine);
+            break;
+        default:
+            break;
         }
         painter->setPen(pen);
         painter->drawLine(a, b);
@@ -135,10 +149,12 @@ void SpreadDelegate::paintBorder(QPainter* painter, const QRect& rect, const Cel
     painter->restore();
 }
 
-void SpreadDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void SpreadDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
     const CellDisplay cell = displayOf(index);
     const int col = index.column() + 1, row = index.row() + 1;
-    const bool face = cell.type.code == kTypeCheckBox || cell.type.code == kTypeButton || cell.type.code == kTypePicture;
+    const bool face =
+        cell.type.code == kTypeCheckBox || cell.type.code == kTypeButton || cell.type.code == kTypePicture;
     if (!face) {
         QStyledItemDelegate::paint(painter, option, index);
     } else {
@@ -154,13 +170,15 @@ void SpreadDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     paintBorder(painter, option.rect, cell);
 }
 
-QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                      const QModelIndex& index) const {
     const CellDisplay cell = displayOf(index);
     const CellType& type = cell.type;
     if (type.code == kTypeCombo) {
         auto* combo = new QComboBox(parent);
         combo->setEditable(type.style & kStyleComboEditable);
-        for (const Zrk_String& item : type.comboItems()) combo->addItem(qtText(item));
+        for (const Zrk_String& item : type.comboItems())
+            combo->addItem(qtText(item));
         combo->setFont(qtFont(cell.font));
         combo->setFrame(false);
         created_ = combo;
@@ -173,8 +191,8 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
     if (type.isNumeric()) {
         // Numbers as the sheet reads them: '.' as the decimal point, whatever the desktop's locale.
         const bool limited = type.minValue != 0.0 || type.maxValue != 0.0;
-        auto* validator = new QDoubleValidator(limited ? type.minValue : -1e300, limited ? type.maxValue : 1e300,
-                                               type.roundingDecimals(), edit);
+        auto* validator = new QDoubleValidator(
+            limited ? type.minValue : -1e300, limited ? type.maxValue : 1e300, type.roundingDecimals(), edit);
         validator->setLocale(QLocale::c());
         validator->setNotation(QDoubleValidator::StandardNotation);
         // A formula may be typed into a number cell when user formulas are on.
@@ -189,8 +207,10 @@ void SpreadDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
     const QString text = index.data(Qt::EditRole).toString();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         const int found = combo->findText(text);
-        if (found >= 0) combo->setCurrentIndex(found);
-        else if (combo->isEditable()) combo->setEditText(text);
+        if (found >= 0)
+            combo->setCurrentIndex(found);
+        else if (combo->isEditable())
+            combo->setEditText(text);
         return;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
@@ -203,16 +223,21 @@ void SpreadDelegate::setEditorData(QWidget* editor, const QModelIndex& index) co
     }
 }
 
-void SpreadDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+void SpreadDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                  const QModelIndex& index) const {
     QString text;
-    if (auto* combo = qobject_cast<QComboBox*>(editor)) text = combo->currentText();
-    else if (auto* edit = qobject_cast<QLineEdit*>(editor)) text = edit->text();
-    else return;
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        text = combo->currentText();
+    else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        text = edit->text();
+    else
+        return;
     if (text == index.data(Qt::EditRole).toString()) return; // nothing typed: the cell stays as it is
     model->setData(index, text, Qt::EditRole);
 }
 
-void SpreadDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const {
+void SpreadDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                          const QModelIndex&) const {
     editor->setGeometry(option.rect);
 }
 

@@ -8,11 +8,17 @@ SpreadModel::SpreadModel(Sheet& sheet, QObject* parent) : QAbstractTableModel(pa
     sheet_.addObserver(this);
 }
 
-SpreadModel::~SpreadModel() { sheet_.removeObserver(this); }
+SpreadModel::~SpreadModel() {
+    sheet_.removeObserver(this);
+}
 
-int SpreadModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : sheet_.getMaxRows(); }
+int SpreadModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : sheet_.getMaxRows();
+}
 
-int SpreadModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : sheet_.getMaxCols(); }
+int SpreadModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : sheet_.getMaxCols();
+}
 
 const CellDisplay& SpreadModel::display(int col, int row) const {
     if (col != cachedCol_ || row != cachedRow_) {
@@ -36,9 +42,12 @@ bool SpreadModel::isEditable(int col, int row) const {
     case kTypeGeneral:
     case kTypeCombo:
     case kTypeInteger:
-    case kTypeNumber: return true;
-    case kTypeEdit: return !(cell.type.style & kStyleStaticText);
-    default: return false; // static, header, picture, check box and button cells have no editor
+    case kTypeNumber:
+        return true;
+    case kTypeEdit:
+        return !(cell.type.style & kStyleStaticText);
+    default:
+        return false; // static, header, picture, check box and button cells have no editor
     }
 }
 
@@ -47,9 +56,12 @@ namespace {
 QVariant alignment(const CellDisplay& cell) {
     const std::uint32_t style = cell.type.style;
     Qt::Alignment align = Qt::AlignVCenter;
-    if (cell.type.code == kTypePicture || cell.type.code == kTypeButton || (style & kStyleCenter)) align |= Qt::AlignHCenter;
-    else if (cell.isNumber || cell.type.isNumeric()) align |= Qt::AlignRight;
-    else align |= Qt::AlignLeft;
+    if (cell.type.code == kTypePicture || cell.type.code == kTypeButton || (style & kStyleCenter))
+        align |= Qt::AlignHCenter;
+    else if (cell.isNumber || cell.type.isNumeric())
+        align |= Qt::AlignRight;
+    else
+        align |= Qt::AlignLeft;
     return QVariant::fromValue(align);
 }
 
@@ -68,10 +80,13 @@ QVariant SpreadModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole: {
         const CellDisplay& cell = display(col, row);
         switch (cell.type.code) {
-        case kTypeCheckBox: return (cell.type.style & kStyleCheckPictures) ? QVariant() : QVariant(qtText(cell.type.text));
+        case kTypeCheckBox:
+            return (cell.type.style & kStyleCheckPictures) ? QVariant() : QVariant(qtText(cell.type.text));
         case kTypePicture:
-        case kTypeButton: return {};
-        default: return qtText(cell.text);
+        case kTypeButton:
+            return {};
+        default:
+            return qtText(cell.text);
         }
     }
     case Qt::EditRole: {
@@ -83,13 +98,16 @@ QVariant SpreadModel::data(const QModelIndex& index, int role) const {
         sheet_.getData(col, row, text);
         return qtText(text);
     }
-    case Qt::FontRole: return qtFont(display(col, row).font);
+    case Qt::FontRole:
+        return qtFont(display(col, row).font);
     case Qt::BackgroundRole: {
         const QColor back = qtColor(display(col, row).backColor);
         return back.isValid() ? back : QColor(Qt::white); // cells are white over the grey area
     }
-    case Qt::ForegroundRole: return colour(display(col, row).foreColor);
-    case Qt::TextAlignmentRole: return alignment(display(col, row));
+    case Qt::ForegroundRole:
+        return colour(display(col, row).foreColor);
+    case Qt::TextAlignmentRole:
+        return alignment(display(col, row));
     case Qt::CheckStateRole: {
         const CellDisplay& cell = display(col, row);
         if (cell.type.code != kTypeCheckBox) return {};
@@ -102,9 +120,12 @@ QVariant SpreadModel::data(const QModelIndex& index, int role) const {
         if (tip.mode == 0 || cell.text.empty()) return {};
         return qtText(cell.text);
     }
-    case kRoleDisplay: return QVariant::fromValue(reinterpret_cast<quintptr>(&display(col, row)));
-    case kRoleCellCol: return col;
-    default: return {};
+    case kRoleDisplay:
+        return QVariant::fromValue(reinterpret_cast<quintptr>(&display(col, row)));
+    case kRoleCellCol:
+        return col;
+    default:
+        return {};
     }
 }
 
@@ -112,13 +133,20 @@ QVariant SpreadModel::headerData(int section, Qt::Orientation orientation, int r
     const int col = orientation == Qt::Horizontal ? section + 1 : 0;
     const int row = orientation == Qt::Horizontal ? 0 : section + 1;
     switch (role) {
-    case Qt::DisplayRole: return qtText(display(col, row).text);
-    case Qt::FontRole: return qtFont(display(col, row).font);
-    case Qt::BackgroundRole: return colour(display(col, row).backColor);
-    case Qt::ForegroundRole: return colour(display(col, row).foreColor);
-    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    case kRoleDisplay: return QVariant::fromValue(reinterpret_cast<quintptr>(&display(col, row)));
-    default: return {};
+    case Qt::DisplayRole:
+        return qtText(display(col, row).text);
+    case Qt::FontRole:
+        return qtFont(display(col, row).font);
+    case Qt::BackgroundRole:
+        return colour(display(col, row).backColor);
+    case Qt::ForegroundRole:
+        return colour(display(col, row).foreColor);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case kRoleDisplay:
+        return QVariant::fromValue(reinterpret_cast<quintptr>(&display(col, row)));
+    default:
+        return {};
     }
 }
 
@@ -180,12 +208,23 @@ void SpreadModel::countsChanged(int, int) {
     const CountChange change = countChange_;
     countChange_ = CountChange::None;
     switch (change) {
-    case CountChange::Reset: endResetModel(); break;
-    case CountChange::RowsAdded: endInsertRows(); break;
-    case CountChange::RowsRemoved: endRemoveRows(); break;
-    case CountChange::ColumnsAdded: endInsertColumns(); break;
-    case CountChange::ColumnsRemoved: endRemoveColumns(); break;
-    case CountChange::None: break;
+    case CountChange::Reset:
+        endResetModel();
+        break;
+    case CountChange::RowsAdded:
+        endInsertRows();
+        break;
+    case CountChange::RowsRemoved:
+        endRemoveRows();
+        break;
+    case CountChange::ColumnsAdded:
+        endInsertColumns();
+        break;
+    case CountChange::ColumnsRemoved:
+        endRemoveColumns();
+        break;
+    case CountChange::None:
+        break;
     }
     // Spans and sizes beyond a smaller count are gone from the sheet.
     if (hooks_.spansChanged) hooks_.spansChanged();
@@ -215,12 +254,24 @@ void SpreadModel::columnsShifted(int fromCol) {
     if (hooks_.sizesChanged) hooks_.sizesChanged();
 }
 
-void SpreadModel::rowsInserted(int at, int) { rowsShifted(at); }
-void SpreadModel::rowsDeleted(int at, int) { rowsShifted(at); }
-void SpreadModel::columnsInserted(int at, int) { columnsShifted(at); }
-void SpreadModel::columnsDeleted(int at, int) { columnsShifted(at); }
-void SpreadModel::rowsMoved(int first, int, int destination) { rowsShifted(std::min(first, destination)); }
-void SpreadModel::columnsMoved(int first, int, int destination) { columnsShifted(std::min(first, destination)); }
+void SpreadModel::rowsInserted(int at, int) {
+    rowsShifted(at);
+}
+void SpreadModel::rowsDeleted(int at, int) {
+    rowsShifted(at);
+}
+void SpreadModel::columnsInserted(int at, int) {
+    columnsShifted(at);
+}
+void SpreadModel::columnsDeleted(int at, int) {
+    columnsShifted(at);
+}
+void SpreadModel::rowsMoved(int first, int, int destination) {
+    rowsShifted(std::min(first, destination));
+}
+void SpreadModel::columnsMoved(int first, int, int destination) {
+    columnsShifted(std::min(first, destination));
+}
 
 void SpreadModel::spansChanged() {
     forget();

@@ -15,9 +15,13 @@ namespace spreadlib {
 
 namespace {
 
-const CellDisplay& displayOf(const SpreadModel& model, int col, int row) { return model.display(col, row); }
+const CellDisplay& displayOf(const SpreadModel& model, int col, int row) {
+    return model.display(col, row);
+}
 
-int pixels(double value) { return static_cast<int>(std::lround(value)); }
+int pixels(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 // The header's colour: the header cell's own, else the sheet's shadow colour, else the style's.
 QColor headerBack(const Sheet& sheet, const CellDisplay& cell, const QPalette& palette) {
@@ -97,7 +101,8 @@ struct SpreadView::Guard {
     SpreadView& view_;
 };
 
-SpreadView::SpreadView(TSpread& owner, SpreadModel& model) : QTableView(&owner), owner_(owner), model_(model) {
+SpreadView::SpreadView(TSpread& owner, SpreadModel& model)
+    : QTableView(&owner), owner_(owner), model_(model) {
     columnHeader_ = new SpreadHeader(Qt::Horizontal, model, this);
     rowHeader_ = new SpreadHeader(Qt::Vertical, model, this);
     setHorizontalHeader(columnHeader_);
@@ -110,8 +115,10 @@ SpreadView::SpreadView(TSpread& owner, SpreadModel& model) : QTableView(&owner),
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 
-    connect(columnHeader_, &QHeaderView::sectionPressed, this, [this](int s) { headerClicked(Qt::Horizontal, s); });
-    connect(rowHeader_, &QHeaderView::sectionPressed, this, [this](int s) { headerClicked(Qt::Vertical, s); });
+    connect(columnHeader_, &QHeaderView::sectionPressed, this,
+            [this](int s) { headerClicked(Qt::Horizontal, s); });
+    connect(rowHeader_, &QHeaderView::sectionPressed, this,
+            [this](int s) { headerClicked(Qt::Vertical, s); });
     connect(columnHeader_, &QHeaderView::sectionResized, this,
             [this](int s, int, int size) { sectionResized(Qt::Horizontal, s, size); });
     connect(rowHeader_, &QHeaderView::sectionResized, this,
@@ -155,7 +162,9 @@ SpreadView::SpreadView(TSpread& owner, SpreadModel& model) : QTableView(&owner),
     applyLook();
 }
 
-bool SpreadView::ready() const { return sheet().getRedraw() && isVisible(); }
+bool SpreadView::ready() const {
+    return sheet().getRedraw() && isVisible();
+}
 
 void SpreadView::scheduleLayout() {
     if (layoutScheduled_) return;
@@ -192,8 +201,10 @@ void SpreadView::applyOptions() {
     const Sheet& s = sheet();
     rowHeader_->setVisible(s.getBool(kOptionRowHeaders));
     columnHeader_->setVisible(s.getBool(kOptionColumnHeaders));
-    setHorizontalScrollBarPolicy(s.getBool(kOptionHorizontalScrollBar) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(s.getBool(kOptionVerticalScrollBar) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(s.getBool(kOptionHorizontalScrollBar) ? Qt::ScrollBarAsNeeded
+                                                                       : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(s.getBool(kOptionVerticalScrollBar) ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
     setShowGrid(s.getBool(kOptionGridLines));
     setTabKeyNavigation(s.getBool(kOptionProcessTab));
     setDragEnabled(false);
@@ -224,13 +235,21 @@ void SpreadView::applyLook() {
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);
         break;
-    default: setFrameStyle(QFrame::StyledPanel | QFrame::Sunken); break;
+    default:
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        break;
     }
     switch (s.getGridType()) {
     case 0: // the default: solid lines
-    case 1: setGridStyle(Qt::SolidLine); break;
-    case 2: setGridStyle(Qt::DotLine); break;
-    default: setGridStyle(Qt::SolidLine); break;
+    case 1:
+        setGridStyle(Qt::SolidLine);
+        break;
+    case 2:
+        setGridStyle(Qt::DotLine);
+        break;
+    default:
+        setGridStyle(Qt::SolidLine);
+        break;
     }
     switch (s.getOperationMode()) {
     case kModeNormal:
@@ -287,7 +306,8 @@ void SpreadView::applySizes() {
         }
         for (const auto& [index, size] : now) {
             const auto old = applied.find(index);
-            if (!all && old != applied.end() && old->second == size && header->sectionSize(index - 1) == size) continue;
+            if (!all && old != applied.end() && old->second == size && header->sectionSize(index - 1) == size)
+                continue;
             header->setSectionHidden(index - 1, size <= 0);
             if (size > 0) header->resizeSection(index - 1, size);
         }
@@ -315,7 +335,8 @@ void SpreadView::applySpans() {
     const int cols = sheet().getMaxCols(), rows = sheet().getMaxRows();
     for (const detail::Span& span : sheet().getSpans()) {
         if (span.col < 1 || span.row < 1 || span.col > cols || span.row > rows) continue;
-        setSpan(span.row - 1, span.col - 1, std::min(span.rows, rows - span.row + 1), std::min(span.cols, cols - span.col + 1));
+        setSpan(span.row - 1, span.col - 1, std::min(span.rows, rows - span.row + 1),
+                std::min(span.cols, cols - span.col + 1));
     }
     columnHeader_->viewport()->update();
     rowHeader_->viewport()->update();
@@ -505,8 +526,10 @@ void SpreadView::selectionChanged(const QItemSelection& selected, const QItemSel
 void SpreadView::headerClicked(Qt::Orientation orientation, int section) {
     if (fromSheet_) return;
     GridNotify record;
-    if (orientation == Qt::Horizontal) record.col = section + 1;
-    else record.row = section + 1;
+    if (orientation == Qt::Horizontal)
+        record.col = section + 1;
+    else
+        record.row = section + 1;
     owner_.notifyDialog(kGridClick, record);
 }
 
@@ -596,8 +619,10 @@ void SpreadView::mouseReleaseEvent(QMouseEvent* event) {
     viewport()->update();
     int col = 0, row = 0;
     if (!cellAt(event->position().toPoint(), col, row) || col != pressedCol || row != pressedRow) return;
-    if (isCheckBoxCell(col, row)) toggleCheckBox(col, row);
-    else if (isButtonCell(col, row)) pressButton(col, row);
+    if (isCheckBoxCell(col, row))
+        toggleCheckBox(col, row);
+    else if (isButtonCell(col, row))
+        pressButton(col, row);
 }
 
 void SpreadView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -626,7 +651,8 @@ void SpreadView::keyPressEvent(QKeyEvent* event) {
             if (isCheckBoxCell(col, row)) return toggleCheckBox(col, row);
             if (isButtonCell(col, row)) return pressButton(col, row);
         }
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier) {
             // Enter moves down when the option says so; otherwise it is the dialog's.
             if (!sheet().getBool(kOptionMoveActiveOnEnter)) return event->ignore();
             moveActiveDown();
@@ -642,8 +668,10 @@ void SpreadView::keyPressEvent(QKeyEvent* event) {
                 c2 = s3 < 0 ? sheet().getMaxCols() : s3;
                 r2 = s4 < 0 ? sheet().getMaxRows() : s4;
             }
-            if (event->key() == Qt::Key_C) owner_.clipboardCopy(c1, r1, c2, r2);
-            else if (sheet().getBool(kOptionEditing)) owner_.clipboardPaste(c1, r1);
+            if (event->key() == Qt::Key_C)
+                owner_.clipboardCopy(c1, r1, c2, r2);
+            else if (sheet().getBool(kOptionEditing))
+                owner_.clipboardPaste(c1, r1);
             return;
         }
         if (event->key() == Qt::Key_Escape) return event->ignore(); // the dialog's

@@ -17,11 +17,12 @@
 TSpread::TSpread(QWidget* parent) : QWidget(parent) {
     sheet_ = std::make_unique<spreadlib::Sheet>();
     // Texts are measured as the grid draws them (fitting columns to their texts).
-    sheet_->setTextMeasurer([](const Zrk_String& text, const spreadlib::FontSpec& font, int& width, int& height) {
-        const QFontMetrics metrics(spreadlib::qtFont(font));
-        width = metrics.horizontalAdvance(spreadlib::qtText(text)) + 8;
-        height = metrics.height() + 4;
-    });
+    sheet_->setTextMeasurer(
+        [](const Zrk_String& text, const spreadlib::FontSpec& font, int& width, int& height) {
+            const QFontMetrics metrics(spreadlib::qtFont(font));
+            width = metrics.horizontalAdvance(spreadlib::qtText(text)) + 8;
+            height = metrics.height() + 4;
+        });
     model_ = std::make_unique<spreadlib::SpreadModel>(*sheet_);
     model_->setSignalCells(false); // until the grid shows: a hidden grid draws nothing
     view_ = new spreadlib::SpreadView(*this, *model_);
@@ -37,9 +38,13 @@ TSpread::~TSpread() {
     view_ = nullptr;
 }
 
-QTableView* TSpread::view() const { return view_; }
+QTableView* TSpread::view() const {
+    return view_;
+}
 
-void TSpread::flushView() { view_->flushLayout(); }
+void TSpread::flushView() {
+    view_->flushLayout();
+}
 
 void TSpread::getClientArea(int& width, int& height) const {
     const int frame = view_->frameWidth();
@@ -100,9 +105,13 @@ bool TSpread::clipboardPaste(int col, int row) {
     return sheet_->clipboardPaste(col, row);
 }
 
-void TSpread::onCellCommand(int code) { ui::commandParent(this, code); }
+void TSpread::onCellCommand(int code) {
+    ui::commandParent(this, code);
+}
 
-void TSpread::notifyDialog(int code, const spreadlib::GridNotify& record) { ui::notifyParent(this, code, &record); }
+void TSpread::notifyDialog(int code, const spreadlib::GridNotify& record) {
+    ui::notifyParent(this, code, &record);
+}
 
 void TSpread::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

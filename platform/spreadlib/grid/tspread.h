@@ -52,7 +52,9 @@ public:
     // --- contents --------------------------------------------------------------------------------
     bool setData(int col, int row, const Zrk_String& text) { return sheet_->setData(col, row, text); }
     bool setValue(int col, int row, const Zrk_String& text) { return sheet_->setValue(col, row, text); }
-    bool setFormula(int col, int row, const Zrk_String& formula) { return sheet_->setFormula(col, row, formula); }
+    bool setFormula(int col, int row, const Zrk_String& formula) {
+        return sheet_->setFormula(col, row, formula);
+    }
     bool getData(int col, int row, Zrk_String& text) const { return sheet_->getData(col, row, text); }
     bool getFormula(int col, int row, Zrk_String& text) const { return sheet_->getFormula(col, row, text); }
     bool getValue(int col, int row, Zrk_String& text) const { return sheet_->getValue(col, row, text); }
@@ -62,7 +64,9 @@ public:
     bool SSGetCellTag(int col, int row, Zrk_String& tag) const { return sheet_->SSGetCellTag(col, row, tag); }
     bool SSSetCellTag(int col, int row, const Zrk_String& tag) { return sheet_->SSSetCellTag(col, row, tag); }
     bool getFloat(int col, int row, double& value) const { return sheet_->getFloat(col, row, value); }
-    bool clearData(int col1, int row1, int col2, int row2) { return sheet_->clearData(col1, row1, col2, row2); }
+    bool clearData(int col1, int row1, int col2, int row2) {
+        return sheet_->clearData(col1, row1, col2, row2);
+    }
     bool SSReCalcCell(int col, int row) { return sheet_->SSReCalcCell(col, row); }
     void recalcAll() { sheet_->recalcAll(); }
 
@@ -70,11 +74,14 @@ public:
     bool setCellType(int col1, int row1, int col2, int row2, const spreadlib::CellType& type) {
         return sheet_->setCellType(col1, row1, col2, row2, type);
     }
-    bool SSSetTypeNumber(int col1, int row1, int col2, int row2, std::uint32_t style, int decimals, double minValue,
-                         double maxValue, bool separator) {
-        return sheet_->SSSetTypeNumber(col1, row1, col2, row2, style, decimals, minValue, maxValue, separator);
+    bool SSSetTypeNumber(int col1, int row1, int col2, int row2, std::uint32_t style, int decimals,
+                         double minValue, double maxValue, bool separator) {
+        return sheet_->SSSetTypeNumber(col1, row1, col2, row2, style, decimals, minValue, maxValue,
+                                       separator);
     }
-    bool getCellType(int col, int row, spreadlib::CellType& type) const { return sheet_->getCellType(col, row, type); }
+    bool getCellType(int col, int row, spreadlib::CellType& type) const {
+        return sheet_->getCellType(col, row, type);
+    }
     int getCellTypeCode(int col, int row) const { return sheet_->getCellTypeCode(col, row); }
 
     // --- locks and spans -------------------------------------------------------------------------
@@ -94,7 +101,9 @@ public:
     bool setFont(int col1, int row1, int col2, int row2, const spreadlib::FontSpec& font) {
         return sheet_->setFont(col1, row1, col2, row2, font);
     }
-    bool getFont(int col, int row, spreadlib::FontSpec& font) const { return sheet_->getFont(col, row, font); }
+    bool getFont(int col, int row, spreadlib::FontSpec& font) const {
+        return sheet_->getFont(col, row, font);
+    }
     bool setColor(int col1, int row1, int col2, int row2, spreadlib::Color back, spreadlib::Color fore) {
         return sheet_->setColor(col1, row1, col2, row2, back, fore);
     }
@@ -109,7 +118,9 @@ public:
     void SSSetBackColorStyle(int style) { sheet_->SSSetBackColorStyle(style); }
     void SSSetSelColor(spreadlib::Color back, spreadlib::Color fore) { sheet_->SSSetSelColor(back, fore); }
     void SSSetCellNoteIndicator(int indicator) { sheet_->SSSetCellNoteIndicator(indicator); }
-    void setGrayAreaColor(spreadlib::Color back, spreadlib::Color fore) { sheet_->setGrayAreaColor(back, fore); }
+    void setGrayAreaColor(spreadlib::Color back, spreadlib::Color fore) {
+        sheet_->setGrayAreaColor(back, fore);
+    }
     void setShadowColor(spreadlib::Color back, spreadlib::Color fore) { sheet_->setShadowColor(back, fore); }
     void SSSetTextTip(const spreadlib::TextTipSettings& tip) { sheet_->SSSetTextTip(tip); }
     void SSGetTextTip(spreadlib::TextTipSettings& tip) const { sheet_->SSGetTextTip(tip); }
@@ -129,7 +140,9 @@ public:
     bool setColWidthInPixels(int col, int pixels) { return sheet_->setColWidthInPixels(col, pixels); }
     bool getColWidthInPixels(int col, int& pixels) const { return sheet_->getColWidthInPixels(col, pixels); }
     bool setRowHeightInPixels(int row, int pixels) { return sheet_->setRowHeightInPixels(row, pixels); }
-    bool getRowHeightInPixels(int row, int& pixels) const { return sheet_->getRowHeightInPixels(row, pixels); }
+    bool getRowHeightInPixels(int row, int& pixels) const {
+        return sheet_->getRowHeightInPixels(row, pixels);
+    }
     bool getMaxTextCellSize(int col, int row, int& width, int& height) const {
         return sheet_->getMaxTextCellSize(col, row, width, height);
     }
@@ -147,7 +160,9 @@ public:
     // --- active cell, selection, editing ---------------------------------------------------------
     bool setActiveCell(int col, int row) { return sheet_->setActiveCell(col, row); }
     void getActiveCell(int& col, int& row) const { sheet_->getActiveCell(col, row); }
-    bool setSelBlock(int col1, int row1, int col2, int row2) { return sheet_->setSelBlock(col1, row1, col2, row2); }
+    bool setSelBlock(int col1, int row1, int col2, int row2) {
+        return sheet_->setSelBlock(col1, row1, col2, row2);
+    }
     bool getSelBlock(int& col1, int& row1, int& col2, int& row2) const {
         return sheet_->getSelBlock(col1, row1, col2, row2);
     }
@@ -180,14 +195,18 @@ public:
     bool clipboardPaste(int col, int row);
 
     // --- custom functions ------------------------------------------------------------------------
-    bool SSAddCustomFunctionExt(const Zrk_String& name, int minArgs, int maxArgs, spreadlib::CustomFunction function,
-                                int flags) {
+    bool SSAddCustomFunctionExt(const Zrk_String& name, int minArgs, int maxArgs,
+                                spreadlib::CustomFunction function, int flags) {
         return sheet_->SSAddCustomFunctionExt(name, minArgs, maxArgs, std::move(function), flags);
     }
 
     // --- files -----------------------------------------------------------------------------------
-    bool loadFromFile(const Zrk_String& path, Zrk_String& message) { return sheet_->loadFromFile(path, message); }
-    bool saveToFile(const Zrk_String& path, Zrk_String& message) const { return sheet_->saveToFile(path, message); }
+    bool loadFromFile(const Zrk_String& path, Zrk_String& message) {
+        return sheet_->loadFromFile(path, message);
+    }
+    bool saveToFile(const Zrk_String& path, Zrk_String& message) const {
+        return sheet_->saveToFile(path, message);
+    }
 
     // --- the window ------------------------------------------------------------------------------
     // Keys before the grid handles them (the module's wrapper adds its own); the base takes none.
