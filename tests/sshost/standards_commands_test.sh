@@ -53,6 +53,38 @@ expect "round trip" '^AnchorEdge=50\.0000000$' "$sshost" evaluate "$work/Again.k
 expect "dump" '^A10	Calc		Calc$' "$sshost" dump "$work/Mine.kvs"
 refuse "convert a missing file" 'sshost: .*none\.csv' "$sshost" convert "$work/none.csv" "$work/x.kvs"
 
+# A standard written as CSV with a child beside it: reading order, Int and Double formats, whole
+# words, general variables (texts quoted), the child found beside its caller.
+mkdir -p "$work/csv"
+cat >"$work/csv/Parent.csv" <<'CSV'
+Input
+Double Thickness,String Grade
+Output
+Double Width,Int Count,String Label,Double PlateWidth,Double Sum,Double ChildOut
+Local
+Double Half
+Calc
+Half = Width / 2,Width = Thickness * 2
+Count = Thickness / 4,"Label = Grade & ""/"" & gen_Finish"
+PlateWidth = Width + 1,Sum = PlateWidth + Width
+"CallChild(""Child.kvs"", Thickness, ChildOut)"
+CSV
+printf 'Input\nDouble X\nOutput\nDouble Y\nCalc\nY = X * 10 + gen_Offset\n' >"$work/csv/Child.csv"
+expect "convert parent" 'Converted' "$sshost" convert "$work/csv/Parent.csv" "$work/csv/Parent.kvs"
+expect "convert child" 'Converted' "$sshost" convert "$work/csv/Child.csv" "$work/csv/Child.kvs"
+out=$("$sshost" evaluate "$work/csv/Parent.kvs" --in Thickness=10 --in Grade=S355 --genvar gen_Finish=galvanized \
+      --genvar gen_Offset=0.5 2>&1) || fail "CSV standard: $out"
+expected='Width=20.0000000
+Count=2.5000000
+Label=S355/galvanized
+PlateWidth=21.0000000
+Sum=41.0000000
+ChildOut=100.5000000'
+[ "$out" = "$expected" ] || fail "CSV standard: expected
+$expected
+got
+$out"
+
 # standards: a macro of the sample drawing, saved to a copy.
 cp "$library/Drawings/connections.json" "$work/drawing.json"
 expect "macro" 'Output Double Width = 280\.0000000' "$sshost" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate
