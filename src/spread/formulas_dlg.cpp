@@ -5,6 +5,8 @@
 #include "core/files.h"
 #include "core/number_text.h"
 #include "core/text.h"
+#include "core/settings.h"
+#include "frame/demo_dialogs.h"
 #include "frame/module_resources.h"
 #include "frame/module_state.h"
 #include "host/command_line.h"
@@ -275,6 +277,18 @@ void ReadSSFile(const Zrk_String& path, Zrk_String* topLeftText, Zrk_StringArray
     window.rowArrays = rows;
     window.runHidden();
 }
+
+namespace {
+// The window evaluating cell (1, 1) of the sample base plate, as a person meets it.
+Zrk_String demoFormulas() {
+    DlgFormulas window;
+    window.mode = DlgFormulas::kEvaluate;
+    window.fileName = gSettings.libDir + "Connection Standards/BasePlate.kvs";
+    if (window.doModal() != ui::IDOK) return "Cancelled.";
+    return "Cell (1, 1) holds \"" + window.resultText + "\".";
+}
+[[maybe_unused]] const bool kDemo = frame::registerDemoDialog("formulas", &demoFormulas);
+} // namespace
 
 void EvaluateSS() {
     const ModuleResourceSwitch resources;
