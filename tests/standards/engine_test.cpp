@@ -135,6 +135,19 @@ TEST_F(EngineTest, ChildModeComputesInReadingOrderWithTheValueFormats) {
     EXPECT_EQ(text, "3"); // an Int shows 0 decimals
     sheet.getCellText(1, 8, text);
     EXPECT_EQ(text, "499.5000000"); // Half saw the caller's 999: Width was computed after it
+    // The declaring cells' formats: Double 7 decimals, Int 0, String a text cell of 9999 characters.
+    spreadlib::CellType type;
+    ASSERT_TRUE(sheet.getCellType(1, 4, type));
+    EXPECT_EQ(type.code, spreadlib::kTypeNumber);
+    EXPECT_EQ(type.decimals, 7);
+    ASSERT_TRUE(sheet.getCellType(2, 4, type));
+    EXPECT_EQ(type.decimals, 0);
+    ASSERT_TRUE(sheet.getCellType(3, 4, type));
+    EXPECT_EQ(type.code, spreadlib::kTypeEdit);
+    EXPECT_EQ(type.maxLength, 9999);
+    ASSERT_TRUE(sheet.getCellType(1, 10, type)); // Label's equation cell: a text cell of 200
+    EXPECT_EQ(type.code, spreadlib::kTypeEdit);
+    EXPECT_EQ(type.maxLength, 200);
     EXPECT_TRUE(user.messageBoxes().empty());
 }
 
