@@ -8,11 +8,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/codepage.h"
 #include "core/text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Module text is Windows-1252; the file system speaks UTF-8. Paths cross that edge here only.
+std::string os(const Zrk_String& path) { return core::osPath(path); }
+Zrk_String fromOs(const fs::path& path) { return core::fromOsPath(path.string()); }
 
 bool matchesPattern(const char* pattern, const char* name) {
     // Iterative wildcard match with back-tracking to the last '*'.
@@ -39,8 +44,13 @@ bool matchesPattern(const char* pattern, const char* name) {
 
 } // namespace
 
+namespace core {
+std::string osPath(const Zrk_String& path) { return toUtf8(path); }
+Zrk_String fromOsPath(const std::string& path) { return fromUtf8(path); }
+} // namespace core
+
 bool readFileBytes(const Zrk_String& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(os(path), std::ios::binary);
     if (!in) return false;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return false;
@@ -52,7 +62,8 @@ bool writeFileAtomically(const Zrk_String& path, const std::string& bytes) {
     if (path.empty() || folderExists(path)) return false;
     const Zrk_String folder = getPath(path);
     Zrk_String temporary = (folder.empty() ? Zrk_String("./") : folder) + "." + getFileName(path) + ".XXXXXX";
-    std::vector<char> name(temporary.begin(), temporary.end());
+    const std::string osTemporary = os(temporary);
+    std::vector<char> name(osTemporary.begin(), osTemporary.end());
     name.push_back('\0');
     const int fd = mkstemp(name.data());
     if (fd < 0) return false;
@@ -67,14 +78,14 @@ bool writeFileAtomically(const Zrk_String& path, const std::string& bytes) {
     ok = ok && ::fsync(fd) == 0;
     // New files get the usual permissions rather than mkstemp's 0600; an existing file keeps its own.
     struct stat existing {};
-    const mode_t mode = (::stat(path.c_str(), &existing) == 0) ? (existing.st_mode & 07777) : []() {
+    const mode_t mode = (::stat(os(path).c_str(), &existing) == 0) ? (existing.st_mode & 07777) : []() {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         return static_cast<mode_t>(0666 & ~mask);
     }();
     ok = ::fchmod(fd, mode) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(name.data(), path.c_str()) == 0;
+    ok = ok && std::rename(name.data(), os(path).c_str()) == 0;
     if (!ok) std::remove(name.data());
     return ok;
 }
@@ -108,13 +119,13 @@ bool ObjectExportWriteFile(const Zrk_String& path, const Zrk_StringArray& lines)
 
 bool ObjectExportFindFilesRecursive(const Zrk_String& folder, const Zrk_String& pattern, Zrk_StringArray& paths) {
     std::error_code error;
-    if (!fs::is_directory(folder, error)) return false;
+    if (!fs::is_directory(os(folder), error)) return false;
     std::vector<Zrk_String> found;
-    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
+    fs::recursive_directory_iterator it(os(folder), fs::directory_options::skip_permission_denied, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
-        const std::string name = it->path().filename().string();
-        if (matchesPattern(pattern.c_str(), name.c_str())) found.push_back(it->path().string());
+        const Zrk_String name = fromOs(it->path().filename());
+        if (matchesPattern(pattern.c_str(), name.c_str())) found.push_back(fromOs(it->path()));
     }
     std::sort(found.begin(), found.end());
     paths = Zrk_StringArray(std::move(found));
@@ -123,7 +134,7 @@ bool ObjectExportFindFilesRecursive(const Zrk_String& folder, const Zrk_String& 
 
 bool ObjectExportGetFileTime(const Zrk_String& path, std::time_t& time) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return false;
+    if (::stat(os(path).c_str(), &info) != 0) return false;
     time = info.st_mtime;
     return true;
 }
@@ -137,17 +148,17 @@ bool ObjectExportCopyFile(const Zrk_String& from, const Zrk_String& to, bool ove
 
 bool ObjectExportDeleteFile(const Zrk_String& path) {
     if (folderExists(path)) return false;
-    return std::remove(path.c_str()) == 0 || errno == ENOENT;
+    return std::remove(os(path).c_str()) == 0 || errno == ENOENT;
 }
 
 bool fileExists(const Zrk_String& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(os(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool folderExists(const Zrk_String& path) {
     struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return !path.empty() && ::stat(os(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 Zrk_String normalizePath(Zrk_String path) {
@@ -211,9 +222,9 @@ bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found) {
     const Zrk_String folder = getPath(path);
     const Zrk_String name = getFileName(path);
     std::error_code error;
-    fs::directory_iterator it(folder.empty() ? Zrk_String(".") : folder, error);
+    fs::directory_iterator it(os(folder.empty() ? Zrk_String(".") : folder), error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const std::string candidate = it->path().filename().string();
+        const Zrk_String candidate = fromOs(it->path().filename());
         if (isEqual(candidate, name, true) && it->is_regular_file(error)) {
             found = folder + candidate;
             return true;

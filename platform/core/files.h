@@ -8,6 +8,13 @@
 
 #include "core/zrk_string.h"
 
+namespace core {
+// A module path (Windows-1252 text) as the file system's name for it (UTF-8), and back. Every path
+// handed to the operating system or std::filesystem goes through osPath.
+std::string osPath(const Zrk_String& path);
+Zrk_String fromOsPath(const std::string& path);
+} // namespace core
+
 // Reads a text file whole, one string per line, without line ends ("\n" or "\r\n"). A last line
 // without a line end counts; a file ending in a line end has no empty last line. False on failure.
 bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/codepage.h"
 #include "core/files.h"
 #include "core/text.h"
 
@@ -12,17 +13,17 @@ namespace core {
 namespace {
 Zrk_String environment(const char* name) {
     const char* value = std::getenv(name);
-    return value ? Zrk_String(value) : Zrk_String();
+    return value ? fromUtf8(value) : Zrk_String();
 }
 Zrk_String asFolder(const Zrk_String& text) { return ensureEndSlash(normalizePath(text)); }
 } // namespace
 
-Zrk_String defaultLibraryFolder() { return asFolder(SS_SAMPLE_LIBRARY); }
-Zrk_String defaultProductFolder() { return asFolder(SS_SAMPLE_PRODUCT); }
+Zrk_String defaultLibraryFolder() { return asFolder(fromUtf8(SS_SAMPLE_LIBRARY)); }
+Zrk_String defaultProductFolder() { return asFolder(fromUtf8(SS_SAMPLE_PRODUCT)); }
 
 Zrk_String resourceFolder() {
     const Zrk_String fromEnvironment = environment("SS_RESOURCES");
-    return asFolder(fromEnvironment.empty() ? Zrk_String(SS_RESOURCE_DIR) : fromEnvironment);
+    return asFolder(fromEnvironment.empty() ? fromUtf8(SS_RESOURCE_DIR) : fromEnvironment);
 }
 
 } // namespace core
@@ -30,10 +31,10 @@ Zrk_String resourceFolder() {
 Zrk_Settings::Zrk_Settings() { load(); }
 
 Zrk_String Zrk_Settings::settingsFilePath() {
-    if (const char* explicitFile = std::getenv("SS_SETTINGS")) return explicitFile;
+    if (const char* explicitFile = std::getenv("SS_SETTINGS")) return core::fromUtf8(explicitFile);
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-        return ensureEndSlash(config) + "ss/settings.ini";
-    if (const char* home = std::getenv("HOME"); home && *home) return ensureEndSlash(home) + ".config/ss/settings.ini";
+        return ensureEndSlash(core::fromUtf8(config)) + "ss/settings.ini";
+    if (const char* home = std::getenv("HOME"); home && *home) return ensureEndSlash(core::fromUtf8(home)) + ".config/ss/settings.ini";
     return Zrk_String();
 }
 
@@ -67,11 +68,13 @@ bool Zrk_Settings::load(Zrk_String* message) {
     bool ok = true;
     const Zrk_String file = settingsFilePath();
     Zrk_StringArray lines;
-    if (!file.empty() && fileExists(file) && ObjectExportReadFile(file, lines))
+    if (!file.empty() && fileExists(file) && ObjectExportReadFile(file, lines)) {
+        for (Zrk_String& line : lines) line = core::fromUtf8(line); // the settings file is UTF-8
         ok = applySettingsLines(lines, file, message);
+    }
 
-    if (const char* dir = std::getenv("SS_LIBDIR"); dir && *dir) libDir = ensureEndSlash(normalizePath(dir));
-    if (const char* dir = std::getenv("SS_ZRKDIR"); dir && *dir) zrkDir = ensureEndSlash(normalizePath(dir));
+    if (const char* dir = std::getenv("SS_LIBDIR"); dir && *dir) libDir = ensureEndSlash(normalizePath(core::fromUtf8(dir)));
+    if (const char* dir = std::getenv("SS_ZRKDIR"); dir && *dir) zrkDir = ensureEndSlash(normalizePath(core::fromUtf8(dir)));
     if (const char* report = std::getenv("SS_REPORT_STANDARDS_ERRORS"); report && *report)
         document_.reportStandardsErrors = Zrk_String(report) != "0";
     return ok;

@@ -4,7 +4,7 @@
 // project), the settings file, and the environment:
 //
 //   settings file   $SS_SETTINGS, else $XDG_CONFIG_HOME/ss/settings.ini, else ~/.config/ss/settings.ini
-//                   lines "key=value"; keys libDir, zrkDir, reportStandardsErrors (0 or 1);
+//                   UTF-8 lines "key=value"; keys libDir, zrkDir, reportStandardsErrors (0 or 1);
 //                   blank lines and lines starting with '#' or ';' are ignored
 //   environment     SS_LIBDIR, SS_ZRKDIR, SS_REPORT_STANDARDS_ERRORS
 //

@@ -30,7 +30,7 @@ constexpr char kTitleMark = '\xBF';
 Zrk_String pictureFileName() {
     static std::atomic<unsigned> counter{0};
     std::error_code error;
-    Zrk_String folder = std::filesystem::temp_directory_path(error).string();
+    Zrk_String folder = core::fromOsPath(std::filesystem::temp_directory_path(error).string());
     if (error || folder.empty()) folder = "/tmp";
     return ensureEndSlash(folder) + "ss-bill-" + intToStr(::getpid()) + "-" + intToStr(++counter) + ".bmp";
 }

@@ -69,7 +69,7 @@ bool Zrk_ProfValuesTable::writeToFile(const Zrk_String& name) const {
     if (!isValidTableName(name)) return false;
     const Zrk_String path = filePath(name);
     std::error_code error;
-    std::filesystem::create_directories(getPath(path), error);
+    std::filesystem::create_directories(core::osPath(getPath(path)), error);
 
     Zrk_Array<Zrk_StringArray> lines;
     lines.append(Zrk_StringArray{sectionType});

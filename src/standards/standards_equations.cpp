@@ -28,7 +28,7 @@ constexpr const char* kCallChild = "CallChild";
 bool sameFile(const Zrk_String& a, const Zrk_String& b) {
     if (a == b) return true;
     std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
+    return std::filesystem::equivalent(core::osPath(a), core::osPath(b), error) && !error;
 }
 
 Zrk_String joinLines(const Zrk_StringArray& lines) { return arrToStr(lines, '\n'); }

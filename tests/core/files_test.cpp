@@ -126,6 +126,22 @@ TEST_F(Files, FindFilesBelowAFolder) {
     EXPECT_FALSE(findFileIgnoringCase(path("z.kvs"), match));
 }
 
+TEST_F(Files, NamesBeyondAsciiAreUtf8OnDisk) {
+    const Zrk_String name = path("Hall\xBF" "Beams \x80.txt"); // module text: 0xBF and the euro sign
+    ASSERT_TRUE(ObjectExportWriteFile(name, {"x"}));
+    EXPECT_TRUE(fs::exists(folder / "Hall\xC2\xBF" "Beams \xE2\x82\xAC.txt")) << "the disk name is UTF-8";
+    EXPECT_TRUE(fileExists(name));
+    Zrk_StringArray found;
+    ASSERT_TRUE(ObjectExportFindFilesRecursive(folder.string(), "*.txt", found));
+    EXPECT_EQ(found, Zrk_StringArray{name});
+    Zrk_String match;
+    EXPECT_TRUE(findFileIgnoringCase(path("hall\xBF" "beams \x80.TXT"), match));
+    EXPECT_EQ(match, name);
+    EXPECT_TRUE(ObjectExportCopyFile(name, name + ".copy"));
+    EXPECT_TRUE(ObjectExportDeleteFile(name));
+    EXPECT_FALSE(fileExists(name));
+}
+
 TEST(FileNames, PartsOfPaths) {
     EXPECT_EQ(changeExtension("lib/Std/base.kvs", "map"), "lib/Std/base.map");
     EXPECT_EQ(changeExtension("lib/Std/base.kvs", ".map"), "lib/Std/base.map");
