@@ -1,7 +1,7 @@
 // Benchmarks of the grid window: a grid of 10,000 rows filled the way the module's dialogs fill
 // theirs (counts, a text column type, five columns of values, fonts and equal widths), in a dialog on
-// the screen and in a hidden dialog as the standards engine uses them; and scrolling that grid from
-// the top to the bottom a page at a time, each page drawn.
+// the screen and in a hidden dialog as the standards engine uses them; making a hidden dialog with its
+// grid; and scrolling the filled grid from the top to the bottom a page at a time, each page drawn.
 //   build-bench/bin/grid_bench --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 #include <QApplication>
 #include <QImage>
@@ -104,6 +104,16 @@ void BM_FillHiddenGrid(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FillHiddenGrid)->Unit(benchmark::kMillisecond);
+
+// A hidden dialog with its grid made and destroyed, as a pool of standards dialogs grows.
+void BM_MakeHiddenGridDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        Host host;
+        host.create();
+        host.destroyWindow();
+    }
+}
+BENCHMARK(BM_MakeHiddenGridDialog)->Unit(benchmark::kMicrosecond);
 
 // Page by page from the top to the bottom, each page drawn as the screen would show it.
 void BM_ScrollGrid(benchmark::State& state) {

@@ -28,7 +28,8 @@ constexpr double kNumberLimit = 99999999999999.0;
 
 } // namespace
 
-Zrk_Spread::Zrk_Spread() = default;
+// Unattached, the grid has no cells (attach makes it so again).
+Zrk_Spread::Zrk_Spread() : TSpread(nullptr, 0, 0) {}
 
 Zrk_Spread::~Zrk_Spread() {
     if (findDialog) findDialog->destroyWindow();

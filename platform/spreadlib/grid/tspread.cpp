@@ -14,8 +14,10 @@
 #include "ui/dialog.h"
 #include "ui/window_class.h"
 
-TSpread::TSpread(QWidget* parent) : QWidget(parent) {
+TSpread::TSpread(QWidget* parent, int columns, int rows) : QWidget(parent) {
     sheet_ = std::make_unique<spreadlib::Sheet>();
+    if (columns >= 0) sheet_->setMaxCols(columns);
+    if (rows >= 0) sheet_->setMaxRows(rows);
     // Texts are measured as the grid draws them (fitting columns to their texts).
     sheet_->setTextMeasurer(
         [](const Zrk_String& text, const spreadlib::FontSpec& font, int& width, int& height) {

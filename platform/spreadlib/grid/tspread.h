@@ -33,7 +33,9 @@ class SpreadView;
 
 class TSpread : public QWidget, public ui::KeyHandler {
 public:
-    explicit TSpread(QWidget* parent = nullptr);
+    // A new sheet of the library's default counts, or of the counts given (the view is made for them,
+    // so a grid that starts empty starts fast).
+    explicit TSpread(QWidget* parent = nullptr, int columns = -1, int rows = -1);
     ~TSpread() override;
     TSpread(const TSpread&) = delete;
     TSpread& operator=(const TSpread&) = delete;
