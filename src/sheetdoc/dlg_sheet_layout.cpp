@@ -178,9 +178,21 @@ bool editSheetLayout(Zrk_Spread& grid) {
     grid.getRowHeaders(dialog.rowNames);
     if (dialog.doModal() != ui::IDOK) return false;
 
+    // New columns and rows come empty (no copies of the last ones: the user asked for room), with
+    // the grid's fonts.
     grid.setRedraw(false);
-    grid.setNrCols(dialog.columnCount);
-    grid.setNrRows(dialog.rowCount);
+    grid.setNrCols(dialog.columnCount, false);
+    const int oldRows = grid.getNrRows();
+    grid.setMaxRows(dialog.rowCount);
+    if (dialog.rowCount > oldRows) {
+        FontSpec font;
+        font.face = grid.defaultFontName;
+        font.height = grid.defaultFontHeight;
+        font.weight = kFontWeightBold;
+        grid.setFont(0, oldRows + 1, 0, dialog.rowCount, font);
+        font.weight = kFontWeightNormal;
+        if (grid.getNrCols() >= 1) grid.setFont(1, oldRows + 1, grid.getNrCols(), dialog.rowCount, font);
+    }
     grid.setColWidthInPixels(0, dialog.rowHeaderWidth);
     grid.setRowHeightInPixels(0, dialog.headerHeight);
     grid.setRowHeaders(dialog.resultRowNames);

@@ -73,6 +73,7 @@ TEST_F(SheetLayout, OpensWithTheGridsLayoutInEditsAndPreviews) {
 }
 
 TEST_F(SheetLayout, TypedNamesSurviveCountChangesAndOkAppliesEverything) {
+    grid().fillRow(2, {"p", "q", "r"});
     user.onDialog(DlgSheetLayout::kTemplate, [](ui::DialogUser& u) {
         DlgSheetLayout& d = layoutOf(u);
         d.columnPreview.setCellText(2, 1, "Typed"); // typed into the preview
@@ -108,6 +109,11 @@ TEST_F(SheetLayout, TypedNamesSurviveCountChangesAndOkAppliesEverything) {
     grid().getColWidthInPixels(0, pixels);
     EXPECT_EQ(pixels, 90);
     EXPECT_EQ(text(2, 1), "y"); // the cells stay
+    EXPECT_EQ(text(1, 3), "");  // new rows and columns come empty, not as copies
+    EXPECT_EQ(text(4, 1), "");
+    FontSpec font;
+    grid().getFont(0, 3, font);
+    EXPECT_EQ(font.weight, kFontWeightBold);
     EXPECT_TRUE(grid().getBool(kOptionChanged));
 }
 
