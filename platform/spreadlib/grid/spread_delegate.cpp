@@ -170,6 +170,18 @@ void SpreadDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     paintBorder(painter, option.rect, cell);
 }
 
+namespace {
+// An editor shows the cell's own background (the view's base colour is the grey area's).
+void paintLikeTheCell(QWidget* editor, const CellDisplay& cell) {
+    QPalette palette = editor->palette();
+    const QColor back = qtColor(cell.backColor);
+    palette.setColor(QPalette::Base, back.isValid() ? back : QColor(Qt::white));
+    const QColor fore = qtColor(cell.foreColor);
+    if (fore.isValid()) palette.setColor(QPalette::Text, fore);
+    editor->setPalette(palette);
+}
+} // namespace
+
 QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                       const QModelIndex& index) const {
     const CellDisplay cell = displayOf(index);
@@ -181,12 +193,14 @@ QWidget* SpreadDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
             combo->addItem(qtText(item));
         combo->setFont(qtFont(cell.font));
         combo->setFrame(false);
+        paintLikeTheCell(combo, cell);
         created_ = combo;
         return combo;
     }
     auto* edit = new QLineEdit(parent);
     edit->setFrame(false);
     edit->setFont(qtFont(cell.font));
+    paintLikeTheCell(edit, cell);
     if (type.code == kTypeEdit && type.maxLength > 0) edit->setMaxLength(type.maxLength);
     if (type.isNumeric()) {
         // Numbers as the sheet reads them: '.' as the decimal point, whatever the desktop's locale.
