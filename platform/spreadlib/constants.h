@@ -24,8 +24,8 @@ inline constexpr int kDefaultRowCount = 500;
 
 enum BoolOption : int {
     kOptionAutoClipboard = 0,       // the grid handles copy and paste keys itself
-    kOptionRowHeaders = 3,          // document: the row-header column is shown
-    kOptionColumnHeaders = 4,       // document: the column-header row is shown
+    kOptionColumnHeaders = 3,       // document: the column-header row is shown
+    kOptionRowHeaders = 4,          // document: the row-header column is shown (dialogs switch row headers off with 4)
     kOptionAutoCalc = 7,            // every edit recalculates what depends on it, in dependency order
     kOptionArrowsExitEdit = 8,      // arrow keys end editing and move the active cell
     kOptionHorizontalScrollBar = 10,// document
