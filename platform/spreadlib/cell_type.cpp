@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace spreadlib {
@@ -82,6 +83,9 @@ CellType CellType::pictureFile(std::uint32_t style, const Zrk_String& path) {
     type.style = style;
     type.text = path;
     type.pictureFromFile = true;
+    std::string bytes;
+    if (readFileBytes(path, bytes) && !bytes.empty() && bytes.size() <= kMaxPictureBytes)
+        type.pictureData.bytes = std::make_shared<const std::string>(std::move(bytes));
     return type;
 }
 

@@ -4,11 +4,23 @@
 // of each distinct record and its cells refer to it.
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "core/zrk_string.h"
 #include "spreadlib/constants.h"
 
 namespace spreadlib {
+
+// The bytes of a picture file as they were when a picture cell was made: the cell shows them even
+// after the file is gone, and the sheet's file carries them. Compared by content.
+struct PictureData {
+    std::shared_ptr<const std::string> bytes;
+    bool isEmpty() const { return !bytes || bytes->empty(); }
+    bool operator==(const PictureData& other) const {
+        return isEmpty() ? other.isEmpty() : (!other.isEmpty() && *bytes == *other.bytes);
+    }
+};
 
 // A type record is built with one of the static makers and then set on a cell or a block.
 struct CellType {
@@ -28,6 +40,8 @@ struct CellType {
     // unchecked faces (normal, pressed, disabled). Handles belong to the caller; 0 is none.
     std::uintptr_t pictures[6] = {0, 0, 0, 0, 0, 0};
     bool pictureFromFile = false;
+    // Picture from file: the file's bytes, read when the type is made (empty when it could not be read).
+    PictureData pictureData;
 
     static CellType general() { return CellType(); }
     static CellType edit(std::uint32_t style, int maxLength);
@@ -40,6 +54,8 @@ struct CellType {
     static CellType button(std::uint32_t style, const Zrk_String& caption);
     // checkedNormal, checkedPressed, checkedDisabled, uncheckedNormal, uncheckedPressed, uncheckedDisabled
     static CellType checkBoxPictures(std::uint32_t style, const std::uintptr_t (&pictures)[6]);
+    // Reads the file now (up to kMaxPictureBytes), so that the cell keeps its picture when the file
+    // is deleted or moved, as bill pictures are.
     static CellType pictureFile(std::uint32_t style, const Zrk_String& path);
     static CellType pictureHandle(std::uint32_t style, std::uintptr_t picture);
 

@@ -149,6 +149,7 @@ inline constexpr int kMaxFormulaNesting = 64;    // nested parentheses, function
 inline constexpr int kMaxFunctionArguments = 255;
 inline constexpr int kMaxTextLength = 32767;     // longest text a formula produces
 inline constexpr int kMaxCellTextLength = 1 << 20; // longest text a cell, tag or header holds
+inline constexpr std::size_t kMaxPictureBytes = 16u << 20; // largest picture file a picture cell keeps
 inline constexpr int kMaxEvaluationNesting = 16; // formulas evaluated from inside custom functions
 
 } // namespace spreadlib

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include <nlohmann/json.hpp>
 
@@ -64,6 +65,46 @@ Json fontJson(const FontSpec& font) {
                 {"italic", font.italic},           {"underline", font.underline}, {"strikeOut", font.strikeOut}};
 }
 
+// Picture bytes travel in the file as base64 (RFC 4648, with padding).
+constexpr char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+std::string toBase64(const std::string& bytes) {
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        std::uint32_t chunk = 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            chunk = (chunk << 8) | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        for (std::size_t k = 0; k < 4; ++k) out += k <= n ? kBase64[(chunk >> (18 - 6 * k)) & 63] : '=';
+    }
+    return out;
+}
+
+bool fromBase64(const std::string& text, std::string& bytes) {
+    if (text.size() % 4 != 0) return false;
+    bytes.clear();
+    bytes.reserve(text.size() / 4 * 3);
+    for (std::size_t i = 0; i < text.size(); i += 4) {
+        std::uint32_t chunk = 0;
+        int padding = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const char c = text[i + k];
+            const char* at = std::strchr(kBase64, c);
+            if (c == '=' && i + 4 == text.size() && k >= 2) {
+                ++padding;
+                chunk <<= 6;
+            } else if (c != '\0' && at && padding == 0) {
+                chunk = (chunk << 6) | static_cast<std::uint32_t>(at - kBase64);
+            } else {
+                return false;
+            }
+        }
+        for (int k = 0; k < 3 - padding; ++k) bytes += static_cast<char>((chunk >> (16 - 8 * k)) & 0xFF);
+    }
+    return true;
+}
+
 Json typeJson(const CellType& type) {
     Json json{{"code", type.code}, {"style", type.style}};
     if (type.code == kTypeEdit || type.code == kTypeStatic) json["maxLength"] = type.maxLength;
@@ -75,6 +116,7 @@ Json typeJson(const CellType& type) {
     }
     if (!type.text.empty()) json["text"] = core::toUtf8(type.text);
     if (type.pictureFromFile) json["fromFile"] = true;
+    if (!type.pictureData.isEmpty()) json["pictureData"] = toBase64(*type.pictureData.bytes);
     bool pictures = false;
     for (const std::uintptr_t p : type.pictures) pictures = pictures || p != 0;
     if (pictures) {
@@ -214,6 +256,13 @@ CellType readType(Reader& in, const Json& json, const std::string& where) {
     type.separator = in.boolean(json, "separator", where, false);
     type.text = in.text(json, "text", where);
     type.pictureFromFile = in.boolean(json, "fromFile", where, false);
+    if (const Json* data = in.member(json, "pictureData", where, false)) {
+        std::string bytes;
+        if (!data->is_string() || !fromBase64(data->get<std::string>(), bytes) || bytes.size() > kMaxPictureBytes)
+            in.fail(where + ".pictureData", "expected the picture's bytes in base64");
+        else if (!bytes.empty())
+            type.pictureData.bytes = std::make_shared<const std::string>(std::move(bytes));
+    }
     if (const Json* pictures = in.member(json, "pictures", where, false)) {
         if (!pictures->is_array() || pictures->size() != 6) {
             in.fail(where + ".pictures", "expected a list of 6 numbers");

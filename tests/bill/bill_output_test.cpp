@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <filesystem>
+#include <QImage>
 #include <gtest/gtest.h>
 #include <regex>
 
@@ -274,7 +275,16 @@ TEST_F(Bill, PicturesOnlyWithBillAndTransaction) {
     CellType type;
     ASSERT_TRUE(sheet.getCellType(2, 2, type));
     EXPECT_FALSE(fileExists(type.text));
+    // ... but the cell keeps the picture, and so does the file the bill is saved to.
+    ASSERT_FALSE(type.pictureData.isEmpty());
+    QImage kept;
+    EXPECT_TRUE(kept.loadFromData(reinterpret_cast<const uchar*>(type.pictureData.bytes->data()),
+                                  static_cast<int>(type.pictureData.bytes->size())));
+    EXPECT_EQ(kept.height(), 40);
     EXPECT_EQ(pictured.onEndFeed(), Acad::eOk);
+    std::string saved;
+    ASSERT_TRUE(readFileBytes(root + "bills/pictured.kvs", saved));
+    EXPECT_NE(saved.find("\"pictureData\""), std::string::npos);
     EXPECT_EQ(ui::bmpDialog(), nullptr);
 }
 

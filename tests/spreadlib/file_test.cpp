@@ -112,6 +112,36 @@ TEST_F(Files, EverythingRoundTrips) {
     EXPECT_EQ(row, 4);
 }
 
+TEST_F(Files, APictureCellKeepsItsPictureWhenTheFileIsGone) {
+    // Any bytes do: the sheet keeps them as they are; only the grid decodes them.
+    std::string bytes = "BM";
+    for (int i = 0; i < 300; ++i) bytes += static_cast<char>(i * 7);
+    ASSERT_TRUE(writeFileAtomically(path("row.bmp"), bytes));
+    Sheet sheet;
+    sheet.setMaxCols(2);
+    sheet.setMaxRows(2);
+    ASSERT_TRUE(sheet.setCellType(2, 2, 2, 2, CellType::pictureFile(kStylePictureFile, path("row.bmp"))));
+    fs::remove(folder / "row.bmp"); // the bill deletes each row's picture once the cell has it
+
+    Zrk_String message;
+    ASSERT_TRUE(sheet.saveToFile(path("bill.kvs"), message)) << message;
+    Sheet loaded;
+    ASSERT_TRUE(loaded.loadFromFile(path("bill.kvs"), message)) << message;
+    CellType type;
+    ASSERT_TRUE(loaded.getCellType(2, 2, type));
+    ASSERT_FALSE(type.pictureData.isEmpty());
+    EXPECT_EQ(*type.pictureData.bytes, bytes);
+
+    // A missing file gives a picture cell without picture; damaged picture data is refused.
+    EXPECT_TRUE(CellType::pictureFile(kStylePictureFile, path("missing.bmp")).pictureData.isEmpty());
+    std::string text = loaded.saveToText();
+    const std::size_t at = text.find("\"pictureData\": \"");
+    ASSERT_NE(at, std::string::npos) << text.substr(0, 400);
+    text.insert(at + 16, "*");
+    EXPECT_FALSE(loaded.loadFromText(text, "bad.kvs", message));
+    EXPECT_NE(message.find("pictureData"), Zrk_String::npos) << message;
+}
+
 TEST_F(Files, LoadKeepsTheProgramsOptionsAndCachedValues) {
     Sheet sheet;
     sheet.setData(1, 1, "2");

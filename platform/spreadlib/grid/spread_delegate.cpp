@@ -36,6 +36,21 @@ QImage filePicture(const Zrk_String& path) {
     return pixmap.toImage();
 }
 
+// The picture a picture-from-file cell keeps; decoded once per distinct picture.
+QImage keptPicture(const PictureData& data) {
+    const QString key = "spreadlib:data:" + QString::number(std::hash<std::string>{}(*data.bytes), 16) + ":" +
+                        QString::number(data.bytes->size());
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        QImage image;
+        if (!image.loadFromData(reinterpret_cast<const uchar*>(data.bytes->data()), static_cast<int>(data.bytes->size())))
+            return QImage();
+        pixmap = QPixmap::fromImage(image);
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap.toImage();
+}
+
 // A picture placed in rect: scaled to fit (keeping its shape) with kStylePictureFit or when larger
 // than the cell, centred with kStyleCenter, else at the left.
 void drawPicture(QPainter* painter, const QRect& rect, const QImage& image, std::uint32_t style) {
@@ -104,7 +119,7 @@ bool SpreadDelegate::paintFace(QPainter* painter, const QRect& rect, const CellD
     case kTypePicture: {
         QImage image;
         if (type.pictureFromFile)
-            image = filePicture(type.text);
+            image = type.pictureData.isEmpty() ? filePicture(type.text) : keptPicture(type.pictureData);
         else
             findPicture(type.pictures[0], image);
         drawPicture(painter, rect, image, type.style);
