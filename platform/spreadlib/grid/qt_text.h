@@ -31,13 +31,13 @@ inline Color sheetColor(const QColor& color) {
 
 // The sheet's font height is the height of the character cell in pixels, as the platform's fonts are
 // made; Qt's pixel size is the em, about five sixths of that.
-inline QFont qtFont(const FontSpec& spec) {
-    QFont font(qtText(spec.face));
-    font.setPixelSize(std::max(1, (spec.height > 0 ? spec.height : 15) * 5 / 6));
-    font.setWeight(spec.weight >= kFontWeightBold ? QFont::Bold : QFont::Normal);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+inline QFont qtFont(const FontSpec& sheetFont) {
+    QFont font(qtText(sheetFont.face));
+    font.setPixelSize(std::max(1, (sheetFont.height > 0 ? sheetFont.height : 15) * 5 / 6));
+    font.setWeight(sheetFont.weight >= kFontWeightBold ? QFont::Bold : QFont::Normal);
+    font.setItalic(sheetFont.italic);
+    font.setUnderline(sheetFont.underline);
+    font.setStrikeOut(sheetFont.strikeOut);
     return font;
 }
 
