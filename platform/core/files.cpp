@@ -232,3 +232,15 @@ bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found) {
     }
     return false;
 }
+
+bool readFoundFile(const Zrk_String& path, Zrk_String& found, std::string& bytes, Zrk_String& message) {
+    if (!findFileIgnoringCase(path, found)) {
+        message = path + ": the file does not exist.";
+        return false;
+    }
+    if (!readFileBytes(found, bytes)) {
+        message = found + ": the file could not be read.";
+        return false;
+    }
+    return true;
+}

@@ -53,6 +53,9 @@ Zrk_String ensureNoStartBSlash(const Zrk_String& text);
 Zrk_String ensureEndSlash(const Zrk_String& folder);
 // True when name holds a character not allowed in a file name: \ / : * ? " < > | or a control byte.
 bool hasInvalidFileNameChars(const Zrk_String& name);
+// Reads a whole file found with findFileIgnoringCase; found is the name it has on disk. False with a
+// message naming the file when it does not exist or cannot be read.
+bool readFoundFile(const Zrk_String& path, Zrk_String& found, std::string& bytes, Zrk_String& message);
 // Finds a file named as written, or else a file in the same folder whose name differs only in
 // letter case. False when neither exists.
 bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found);

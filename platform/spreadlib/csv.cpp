@@ -117,17 +117,9 @@ std::string writeCsv(const std::vector<Zrk_StringArray>& records) {
 // --- sheets ---------------------------------------------------------------------------------------
 
 bool Sheet::importCsv(const Zrk_String& path, bool headerRow, Zrk_String& message) {
-    const Zrk_String file = normalizePath(path);
     Zrk_String found;
-    if (!findFileIgnoringCase(file, found)) {
-        message = file + ": the file does not exist.";
-        return false;
-    }
     std::string bytes;
-    if (!readFileBytes(found, bytes)) {
-        message = found + ": the file could not be read.";
-        return false;
-    }
+    if (!readFoundFile(normalizePath(path), found, bytes, message)) return false;
     return importCsvText(bytes, found, headerRow, message);
 }
 

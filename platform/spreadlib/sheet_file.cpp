@@ -461,17 +461,9 @@ bool Sheet::saveToFile(const Zrk_String& path, Zrk_String& message) const {
 // --- load ---------------------------------------------------------------------------------------
 
 bool Sheet::loadFromFile(const Zrk_String& path, Zrk_String& message) {
-    const Zrk_String file = normalizePath(path);
     Zrk_String found;
-    if (!findFileIgnoringCase(file, found)) {
-        message = file + ": the file does not exist.";
-        return false;
-    }
     std::string bytes;
-    if (!readFileBytes(found, bytes)) {
-        message = found + ": the file could not be read.";
-        return false;
-    }
+    if (!readFoundFile(normalizePath(path), found, bytes, message)) return false;
     return loadFromText(bytes, found, message);
 }
 
