@@ -14,26 +14,25 @@ function(ss_target_options target)
   endif()
 endfunction()
 
-# ss_add_test(name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
-function(ss_add_test name)
+# One GoogleTest executable registered with CTest, built on the given test main.
+function(ss_add_test_with_main name main)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   ss_target_options(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ss_test_main GTest::gtest)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main} GTest::gtest)
   target_compile_definitions(${name} PRIVATE SS_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SS_RESOURCES=${SS_RESOURCE_DIR}")
+endfunction()
+
+# ss_add_test(name SOURCES ... LIBS ...): a test program without Qt windows.
+function(ss_add_test name)
+  ss_add_test_with_main(${name} ss_test_main ${ARGN})
 endfunction()
 
 # ss_add_ui_test(name SOURCES ... LIBS ...): the same for tests that need a QApplication; their main
 # (tests/ui_test_main.cpp) runs Qt headless, keeps dialog settings in a temporary folder and fails the
 # test on every problem of a ui::ScriptedUser.
 function(ss_add_ui_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  ss_target_options(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ss_ui_test_main GTest::gtest)
-  target_compile_definitions(${name} PRIVATE SS_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SS_RESOURCES=${SS_RESOURCE_DIR}")
+  ss_add_test_with_main(${name} ss_ui_test_main ${ARGN})
 endfunction()
