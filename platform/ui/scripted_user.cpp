@@ -4,10 +4,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <iostream>
 
 #include "core/codepage.h"
@@ -155,28 +156,89 @@ bool DialogUser::focus(int id) {
     return true;
 }
 
-bool DialogUser::clickAt(const QPoint& point, bool right, bool twice) {
+QWidget* DialogUser::mouseTarget(const QPoint& point, const char* action) const {
     if (!dialog_.isVisible() || !dialog_.rect().contains(point)) {
-        problem("Cannot click at (" + std::to_string(point.x()) + ", " + std::to_string(point.y()) + ") in dialog " +
-                std::to_string(dialog_.templateId()) + ": " + (dialog_.isVisible() ? "outside it." : "it is not shown."));
-        return false;
+        problem(std::string("Cannot ") + action + " at (" + std::to_string(point.x()) + ", " +
+                std::to_string(point.y()) + ") in dialog " + std::to_string(dialog_.templateId()) + ": " +
+                (dialog_.isVisible() ? "outside it." : "it is not shown."));
+        return nullptr;
     }
     QWidget* target = dialog_.childAt(point);
-    if (!target) target = &dialog_;
-    const QPointF local = target->mapFrom(&dialog_, point);
-    const QPointF global = dialog_.mapToGlobal(point);
+    // A disabled window passes the mouse on to the window it lies in, as the window system does.
+    while (target && target != &dialog_ && !target->isEnabled())
+        target = target->parentWidget();
+    return target ? target : &dialog_;
+}
+
+namespace {
+
+Qt::KeyboardModifiers held(bool shift, bool control) {
+    Qt::KeyboardModifiers modifiers;
+    if (shift) modifiers |= Qt::ShiftModifier;
+    if (control) modifiers |= Qt::ControlModifier;
+    return modifiers;
+}
+
+// One mouse event at a point of the dialog's client area, to the window that hears it (it may have
+// gone meanwhile: a click may destroy what it clicks).
+void sendMouse(Dialog& dialog, const QPointer<QWidget>& receiver, QEvent::Type type, const QPoint& point,
+               Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    if (!receiver) return;
+    QMouseEvent event(type, QPointF(receiver->mapFrom(&dialog, point)), QPointF(dialog.mapToGlobal(point)),
+                      button, buttons, modifiers);
+    QApplication::sendEvent(receiver, &event);
+}
+
+} // namespace
+
+bool DialogUser::clickAt(const QPoint& point, bool right, bool twice) {
+    QWidget* target = mouseTarget(point, "click");
+    if (!target) return false;
+    const QPointer<QWidget> receiver = target;
     const Qt::MouseButton button = right ? Qt::RightButton : Qt::LeftButton;
-    const QPointer<QWidget> receiver = target; // a click may destroy what it clicks
-    const auto send = [&](QEvent::Type type, Qt::MouseButtons held) {
-        QMouseEvent event(type, local, global, button, held, Qt::NoModifier);
-        if (receiver) QApplication::sendEvent(receiver, &event);
-    };
-    send(QEvent::MouseButtonPress, button);
-    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    sendMouse(dialog_, receiver, QEvent::MouseButtonPress, point, button, button, Qt::NoModifier);
+    sendMouse(dialog_, receiver, QEvent::MouseButtonRelease, point, button, Qt::NoButton, Qt::NoModifier);
     if (twice) {
-        send(QEvent::MouseButtonDblClick, button);
-        send(QEvent::MouseButtonRelease, Qt::NoButton);
+        sendMouse(dialog_, receiver, QEvent::MouseButtonDblClick, point, button, button, Qt::NoModifier);
+        sendMouse(dialog_, receiver, QEvent::MouseButtonRelease, point, button, Qt::NoButton, Qt::NoModifier);
     }
+    return true;
+}
+
+bool DialogUser::clickHolding(const QPoint& point, bool shift, bool control) {
+    QWidget* target = mouseTarget(point, "click");
+    if (!target) return false;
+    const QPointer<QWidget> receiver = target;
+    const Qt::KeyboardModifiers modifiers = held(shift, control);
+    sendMouse(dialog_, receiver, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton, modifiers);
+    sendMouse(dialog_, receiver, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton, modifiers);
+    return true;
+}
+
+bool DialogUser::drag(const QPoint& from, const QPoint& to, bool shift, bool control) {
+    QWidget* target = mouseTarget(from, "drag");
+    if (!target) return false;
+    // The window that takes the press keeps the mouse until the release, as the window system does.
+    const QPointer<QWidget> receiver = target;
+    const Qt::KeyboardModifiers modifiers = held(shift, control);
+    sendMouse(dialog_, receiver, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, modifiers);
+    constexpr int kSteps = 4;
+    for (int step = 1; step <= kSteps; ++step) {
+        const QPoint at = from + (to - from) * step / kSteps;
+        sendMouse(dialog_, receiver, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton, modifiers);
+    }
+    sendMouse(dialog_, receiver, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, modifiers);
+    return true;
+}
+
+bool DialogUser::moveMouseTo(const QPoint& point) {
+    QWidget* target = mouseTarget(point, "move the mouse");
+    if (!target) return false;
+    // Without a button held only a window that follows the mouse hears it moving.
+    while (target != &dialog_ && !target->hasMouseTracking())
+        target = target->parentWidget();
+    sendMouse(dialog_, QPointer<QWidget>(target), QEvent::MouseMove, point, Qt::NoButton, Qt::NoButton,
+              Qt::NoModifier);
     return true;
 }
 

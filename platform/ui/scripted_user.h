@@ -60,8 +60,18 @@ public:
     // Clicks into a control, giving it the focus.
     bool focus(int id);
     // Clicks at a point of the dialog's client area, on whatever lies there (the right button with
-    // right set); twice for a double click.
+    // right set); twice for a double click. A disabled control passes the click on to the window it
+    // lies in (the dialog), as the window system does; so do the mouse actions below.
     bool clickAt(const QPoint& point, bool right = false, bool twice = false);
+    // Clicks with the left button at a point of the client area while Shift and/or Ctrl are held.
+    bool clickHolding(const QPoint& point, bool shift, bool control);
+    // Drags with the left button: pressed at from (a point of the client area), moved to to in a few
+    // steps, released there, with Shift and/or Ctrl held throughout. As with a real mouse, the window
+    // that took the press hears the moves and the release, wherever they are (to may lie outside).
+    bool drag(const QPoint& from, const QPoint& to, bool shift = false, bool control = false);
+    // Moves the mouse to a point of the client area without a button held (what lies there hears it
+    // when it follows the mouse, else the window under it that does: the dialog).
+    bool moveMouseTo(const QPoint& point);
     // Presses a key (virtual-key code, codes.h) where the focus is: VK_TAB, VK_ESCAPE, VK_F5 ...
     bool pressKey(int virtualKey, bool shift = false, bool control = false);
     // Clicks the close box.
@@ -75,6 +85,9 @@ public:
 
 private:
     QWidget* reach(int id, const char* action) const;
+    // The window under a point of the client area (the dialog where no control takes the mouse), or
+    // null with a problem reported when the point is outside the shown dialog.
+    QWidget* mouseTarget(const QPoint& point, const char* action) const;
     void problem(const std::string& text) const;
 
     Dialog& dialog_;

@@ -64,3 +64,60 @@ TEST(ScriptedUser, ReportsWhatAPersonCouldNotHaveDone) {
     EXPECT_TRUE(mentions(problems, "1 script(s) for dialog 9001 never ran."));
     EXPECT_TRUE(mentions(problems, "1 message box answer(s) were never asked for."));
 }
+
+TEST(ScriptedUser, DragsAndClicksWithKeysHeld) {
+    std::vector<std::string> problems;
+    ui::ScriptedUser user([&](const std::string& problem) { problems.push_back(problem); });
+    RecordingDialog dialog;
+    user.onDialog(kEveryControl, [&](ui::DialogUser& u) {
+        const auto mouse = [&] {
+            std::vector<std::string> lines;
+            for (const std::string& entry : dialog.log)
+                if (entry.rfind("lbutton", 0) == 0 || entry.rfind("drag", 0) == 0 ||
+                    entry.rfind("hover", 0) == 0)
+                    lines.push_back(entry);
+            dialog.log.clear();
+            return lines;
+        };
+        const int right = dialog.width() - 3;
+        ASSERT_EQ(dialog.childAt(QPoint(right, 3)), nullptr);
+
+        // Pressed, moved in steps and released, with the keys held throughout.
+        EXPECT_TRUE(u.drag(QPoint(right - 40, 3), QPoint(right, 43), true, false));
+        const std::string x = std::to_string(right);
+        EXPECT_EQ(mouse(), (std::vector<std::string>{"lbutton " + std::to_string(right - 40) + " 3 shift",
+                                                     "drag " + std::to_string(right - 30) + " 13",
+                                                     "drag " + std::to_string(right - 20) + " 23",
+                                                     "drag " + std::to_string(right - 10) + " 33",
+                                                     "drag " + x + " 43", "lbuttonup " + x + " 43 shift"}));
+
+        // A drag that starts on a disabled control is the dialog's, in its own coordinates, and it
+        // hears the mouse outside its window too.
+        const QPoint disabled = dialog.itemRect(kDisabledButton).center();
+        EXPECT_TRUE(u.drag(disabled, QPoint(-20, disabled.y()), false, true));
+        const std::vector<std::string> lines = mouse();
+        ASSERT_EQ(lines.size(), 6u);
+        EXPECT_EQ(lines.front(),
+                  "lbutton " + std::to_string(disabled.x()) + " " + std::to_string(disabled.y()) + " ctrl");
+        EXPECT_EQ(lines[4], "drag -20 " + std::to_string(disabled.y()));
+        EXPECT_EQ(lines.back(), "lbuttonup -20 " + std::to_string(disabled.y()) + " ctrl");
+
+        EXPECT_TRUE(u.clickHolding(QPoint(right, 3), true, true));
+        EXPECT_EQ(mouse(), (std::vector<std::string>{"lbutton " + x + " 3 shift ctrl",
+                                                     "lbuttonup " + x + " 3 shift ctrl"}));
+        // Over a label, which does not follow the mouse, the dialog hears it move.
+        const QPoint label = dialog.itemRect(kLabel).center();
+        EXPECT_TRUE(u.moveMouseTo(label));
+        EXPECT_EQ(mouse(), (std::vector<std::string>{"hover " + std::to_string(label.x()) + " " +
+                                                     std::to_string(label.y())}));
+
+        EXPECT_FALSE(u.drag(QPoint(-1, 3), QPoint(5, 5)));
+        EXPECT_FALSE(u.clickHolding(QPoint(3, dialog.height() + 2), false, true));
+        EXPECT_TRUE(mouse().empty());
+        u.click(ui::IDOK);
+    });
+    dialog.doModal();
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "Cannot drag at (-1, 3) in dialog 9000: outside it.");
+    EXPECT_TRUE(mentions(problems, "Cannot click at (3, "));
+}

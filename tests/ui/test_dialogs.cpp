@@ -126,7 +126,25 @@ void RecordingDialog::onClose() {
 
 void RecordingDialog::onDestroy() { log.push_back("destroy"); }
 
-void RecordingDialog::onLButtonDown(const QPoint& point, Qt::KeyboardModifiers) { log.push_back(line("lbutton", point.x(), point.y())); }
+namespace {
+std::string withKeys(std::string text, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::ShiftModifier) text += " shift";
+    if (modifiers & Qt::ControlModifier) text += " ctrl";
+    return text;
+}
+} // namespace
+
+void RecordingDialog::onLButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) {
+    log.push_back(withKeys(line("lbutton", point.x(), point.y()), modifiers));
+}
+
+void RecordingDialog::onLButtonUp(const QPoint& point, Qt::KeyboardModifiers modifiers) {
+    log.push_back(withKeys(line("lbuttonup", point.x(), point.y()), modifiers));
+}
+
+void RecordingDialog::onMouseMove(const QPoint& point, Qt::MouseButtons buttons) {
+    log.push_back(line(buttons & Qt::LeftButton ? "drag" : "hover", point.x(), point.y()));
+}
 
 void RecordingDialog::onLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers) { log.push_back(line("double", point.x(), point.y())); }
 

@@ -48,7 +48,9 @@ enum : int {
 // Registers the templates (once).
 void registerTestTemplates();
 
-// Records every event it gets as a line ("command 1001 768", "notify 1013 -551", "timer 7" ...).
+// Records every event it gets as a line ("command 1001 768", "notify 1013 -551", "timer 7" ...); the
+// mouse as "lbutton 10 12" (with " shift" and " ctrl" for the keys held), "lbuttonup 40 30", "drag 20 15"
+// for a move with the left button down and "hover 5 5" for one without.
 class RecordingDialog : public ui::Dialog {
 public:
     explicit RecordingDialog(int templateId = kEveryControl, QWidget* owner = nullptr);
@@ -73,6 +75,8 @@ protected:
     void onClose() override;
     void onDestroy() override;
     void onLButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
+    void onLButtonUp(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
+    void onMouseMove(const QPoint& point, Qt::MouseButtons buttons) override;
     void onLButtonDblClk(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
     void onRButtonDown(const QPoint& point, Qt::KeyboardModifiers modifiers) override;
     void onPaint(QPainter& painter) override;
