@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "core/codepage.h"
 #include "frame/demo_dialogs.h"
 #include "sshost/shell.h"
 #include "ui/application.h"
@@ -15,6 +16,8 @@ namespace {
 struct DialogOptions {
     std::string name;
     std::string picture;
+    std::string templateName; // UTF-8, as typed
+    bool design = false;
 };
 
 int runDialog(const DialogOptions& options) {
@@ -31,7 +34,10 @@ int runDialog(const DialogOptions& options) {
     }
     std::string result;
     std::string error;
-    if (!frame::runDemoDialog(options.name, options.picture, result, error)) {
+    frame::DemoOptions demo;
+    demo.templateName = core::fromUtf8(options.templateName);
+    demo.design = options.design;
+    if (!frame::runDemoDialog(options.name, options.picture, demo, result, error)) {
         std::cerr << "sshost: " << error << '\n';
         return 1;
     }
@@ -47,6 +53,11 @@ void addDialogCommand(CLI::App& app, Shell& shell) {
     CLI::App* command = app.add_subcommand("dialog", "show one of the module's dialogs on sample data");
     command->add_option("name", options->name, "the dialog (text-input ...)")->required();
     command->add_option("--png", options->picture, "save the dialog's picture as a PNG file instead of showing it");
+    command->add_option(
+        "--template", options->templateName,
+        "the dialog template to show (designed-template): its name in the library, e.g. \"Base plate\"");
+    command->add_flag("--design", options->design,
+                      "show the dialog template in design mode (designed-template)");
     command->callback([&shell, options] { shell.action = [options] { return runDialog(*options); }; });
 }
 

@@ -151,6 +151,11 @@ ThreeStateCheckBox::ThreeStateCheckBox(const QString& text, QWidget* parent) : Q
 }
 
 void ThreeStateCheckBox::nextCheckState() {
+    // Switched to two states, it is a plain check box.
+    if (!isTristate()) {
+        QCheckBox::nextCheckState();
+        return;
+    }
     switch (checkState()) {
     case Qt::Unchecked: setCheckState(Qt::Checked); break;
     case Qt::Checked: setCheckState(Qt::PartiallyChecked); break;

@@ -37,7 +37,8 @@ namespace ui {
 
 class Dialog;
 
-// A check box with three states whose clicks go unchecked -> checked -> undetermined -> unchecked.
+// A check box with three states whose clicks go unchecked -> checked -> undetermined -> unchecked;
+// with setTristate(false) it is a plain two-state check box until it is given three states again.
 class ThreeStateCheckBox : public QCheckBox {
 public:
     explicit ThreeStateCheckBox(const QString& text, QWidget* parent = nullptr);

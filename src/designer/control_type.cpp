@@ -68,8 +68,8 @@ ControlCreation controlCreation(Zrk_ControlType type) {
         if (type == ctGroupBox) {
             creation.kind = ui::Kind::GroupBox;
         } else if (type == ctCellCheck) {
-            // Two or three states: the value decides when it is set.
-            creation.kind = ui::Kind::CheckBox;
+            // Two or three states: the value decides when it is set (it starts with two).
+            creation.kind = ui::Kind::ThreeState;
         } else if (type == ctFlexButton) {
             creation.kind = ui::Kind::CheckBox;
             creation.style = ui::style::PushLike;

@@ -8,6 +8,7 @@
 #include "core/language.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "designer/control_rect.h"
 #include "designer/design_tracker.h"
 #include "host/command_line.h"
 
@@ -66,6 +67,7 @@ void Zrk_DlgDesignerData::copyTemplate(const Zrk_DlgDesignerData& other) {
     designMode_ = other.designMode_;
     picture_ = other.picture_;
     mask_ = other.mask_;
+    shownPicture_ = other.shownPicture_;
     imageWidth_ = other.imageWidth_;
     imageHeight_ = other.imageHeight_;
     firstResourceId_ = other.firstResourceId_;
@@ -133,6 +135,7 @@ bool Zrk_DlgDesignerData::addNewControl(Zrk_ControlType t) {
     control.bottomRightX = control.topLeftX + pixelsToFactor(true, 30.0);
     control.bottomRightY = control.topLeftY + pixelsToFactor(false, 18.0);
     append(control);
+    if (getDlgPtr()) drawControl(controls_[controls_.length() - 1]);
     return true;
 }
 
@@ -193,6 +196,7 @@ void Zrk_DlgDesignerData::attachBitmap(const Zrk_String& path) {
     imageHeight_ = 0;
     picture_ = QImage();
     mask_ = QImage();
+    shownPicture_ = QImage();
 
     // The bytes are read here, so that the file name's bytes reach the file system as they are.
     std::string bytes;
@@ -223,6 +227,14 @@ void Zrk_DlgDesignerData::attachBitmap(const Zrk_String& path) {
     }
     picture_ = image.convertToFormat(QImage::Format_RGB32);
     mask_ = mask;
+    // What drawing the mask with AND and the picture with OR leaves: the picture, and the dialog where
+    // the picture is white.
+    shownPicture_ = picture_.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < shownPicture_.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(shownPicture_.scanLine(y));
+        for (int x = 0; x < shownPicture_.width(); ++x)
+            if (mask_.pixelIndex(x, y) == 1) line[x] = qRgba(0, 0, 0, 0);
+    }
     imageWidth_ = picture_.width();
     imageHeight_ = picture_.height();
 }
@@ -272,6 +284,8 @@ bool Zrk_DlgDesignerData::writeToFile(const Zrk_String& path) {
     Zrk_String name;
     if (!getNameFromFile(file, name)) return false;
 
+    // What the mouse moved is what gets saved.
+    getSizeFromAllControls();
     Zrk_PropertiesList list;
     list.setProperty(kNrOfControls, controls_.length());
     for (int i = 0; i < controls_.length(); ++i) controls_[i].setToPropList(list, i);

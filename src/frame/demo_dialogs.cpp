@@ -8,14 +8,33 @@
 
 namespace frame {
 namespace {
-std::map<std::string, DemoDialog>& demos() {
-    static std::map<std::string, DemoDialog> registered;
+
+struct Registered {
+    DemoDialog plain = nullptr;
+    DemoDialogWithOptions withOptions = nullptr;
+};
+
+std::map<std::string, Registered>& demos() {
+    static std::map<std::string, Registered> registered;
     return registered;
 }
+
+// Runs the demonstration; false with the reason in answer.
+bool run(const Registered& demo, const DemoOptions& options, Zrk_String& answer) {
+    if (demo.withOptions) return demo.withOptions(options, answer);
+    answer = demo.plain();
+    return true;
+}
+
 } // namespace
 
 bool registerDemoDialog(const char* name, DemoDialog demo) {
-    demos()[name] = demo;
+    demos()[name] = Registered{demo, nullptr};
+    return true;
+}
+
+bool registerDemoDialog(const char* name, DemoDialogWithOptions demo) {
+    demos()[name] = Registered{nullptr, demo};
     return true;
 }
 
@@ -26,6 +45,11 @@ std::vector<std::string> demoDialogNames() {
 }
 
 bool runDemoDialog(const std::string& name, const std::string& picturePath, std::string& result, std::string& error) {
+    return runDemoDialog(name, picturePath, DemoOptions{}, result, error);
+}
+
+bool runDemoDialog(const std::string& name, const std::string& picturePath, const DemoOptions& options,
+                   std::string& result, std::string& error) {
     const auto found = demos().find(name);
     if (found == demos().end()) {
         error = "There is no dialog \"" + name + "\". The dialogs are:";
@@ -33,13 +57,23 @@ bool runDemoDialog(const std::string& name, const std::string& picturePath, std:
         error += ".";
         return false;
     }
+    if (options.given() && !found->second.withOptions) {
+        error = "The dialog \"" + name + "\" shows no dialog template: it takes no --template or --design.";
+        return false;
+    }
     ModuleResourceSwitch resources;
+    Zrk_String answer;
     if (picturePath.empty()) {
-        result = core::toUtf8(found->second());
-        return true;
+        const bool ran = run(found->second, options, answer);
+        (ran ? result : error) = core::toUtf8(answer);
+        return ran;
     }
     ui::PictureTaker taker(core::fromUtf8(picturePath));
-    result = core::toUtf8(found->second());
+    if (!run(found->second, options, answer)) {
+        error = core::toUtf8(answer);
+        return false;
+    }
+    result = core::toUtf8(answer);
     if (taker.taken()) return true;
     error = taker.error().empty() ? "The dialog \"" + name + "\" did not show itself." : core::toUtf8(taker.error());
     return false;

@@ -55,11 +55,13 @@ TEST(ControlType, WindowKindsAndClasses) {
 TEST(ControlType, CreationStyles) {
     using ui::Kind;
     const std::pair<int, Kind> kinds[] = {
-        {0, Kind::Static},         {1, Kind::GroupBox},        {2, Kind::Edit},          {3, Kind::DropDownCombo},
-        {4, Kind::MultiLineEdit},  {5, Kind::MultiLineEdit},   {6, Kind::PushButton},    {7, Kind::DropListCombo},
-        {8, Kind::Edit},           {13, Kind::DropListCombo},  {15, Kind::DropListCombo}, {16, Kind::DropDownCombo},
-        {23, Kind::Edit},          {25, Kind::PushButton},     {26, Kind::PushButton},   {27, Kind::DropListCombo},
-        {28, Kind::DropListCombo}, {29, Kind::CheckBox},       {30, Kind::CheckBox},     {31, Kind::Static},
+        {0, Kind::Static},         {1, Kind::GroupBox},       {2, Kind::Edit},
+        {3, Kind::DropDownCombo},  {4, Kind::MultiLineEdit},  {5, Kind::MultiLineEdit},
+        {6, Kind::PushButton},     {7, Kind::DropListCombo},  {8, Kind::Edit},
+        {13, Kind::DropListCombo}, {15, Kind::DropListCombo}, {16, Kind::DropDownCombo},
+        {23, Kind::Edit},          {25, Kind::PushButton},    {26, Kind::PushButton},
+        {27, Kind::DropListCombo}, {28, Kind::DropListCombo}, {29, Kind::ThreeState},
+        {30, Kind::CheckBox},      {31, Kind::Static},
     };
     for (const auto& [value, kind] : kinds) EXPECT_EQ(designer::controlCreation(typeOf(value)).kind, kind) << value;
     const designer::ControlCreation flex = designer::controlCreation(ctFlexButton);

@@ -5,6 +5,8 @@
 //     206 delete, 212 add, 217 select in the drawing, 223 copy, 231 choose a picture, 232 open,
 //     233 save, 235 same width, 236 same height, 257 move up, 258 move down
 //   icons/148.png      the dialog designer's window (32 x 32)
+//   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
+//                      (32 x 32)
 //   bitmaps/251.png    the mark of a bill row's picture: a section of an I-beam (16 x 16)
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
@@ -227,6 +229,22 @@ void beamSection(QPainter& p) {
     p.drawPath(section);
 }
 
+// A flex button chooses one of several variants of a part: an I-beam's end, seen along the beam, with
+// a stiffener plate between its flanges drawn in the plate colour and a dashed outline of where the
+// other variant's plate would go.
+void flexVariant(QPainter& p) {
+    p.setPen(QPen(QColor(60, 66, 74), 1.2));
+    p.setBrush(QColor(172, 182, 194));
+    p.drawRect(QRectF(4.5, 4.5, 23, 4));
+    p.drawRect(QRectF(4.5, 23.5, 23, 4));
+    p.drawRect(QRectF(14.5, 8.5, 3, 15));
+    p.setBrush(QColor(96, 130, 172));
+    p.drawRect(QRectF(17.5, 9.5, 8, 13));
+    p.setPen(QPen(QColor(60, 66, 74), 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(6.5, 9.5, 8, 13));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -271,5 +289,6 @@ int main(int argc, char** argv) {
         ok = save(icons, name.constData(), 16, 16, draw) && ok;
     }
     ok = save(icons, "148.png", 32, 32, designer) && ok;
+    ok = save(icons, "239.png", 32, 32, flexVariant) && ok;
     return ok ? 0 : 1;
 }

@@ -1,6 +1,10 @@
 // Draws the sample library's dialog templates: ss_draw_templates LIBRARY [PREVIEW_FOLDER]
 //   Dialog Templates/Dialog Design/End plate.txt, .bmp       a beam on a column with an end plate
 //   Dialog Templates/Dialog Design/Base plate.txt, .bmp      a column on a base plate with anchors
+//   Dialog Templates/Dialog Design/Notched beam.txt, .bmp    a beam notched over a girder's flange:
+//                                                            cut type, flex buttons, check boxes
+//   Dialog Templates/Dialog Design/Tests/Bad factors.txt     factors as a hand-edited file may hold
+//                                                            them: far off, huge, negative, inverted
 //   Dialog Templates/Dialog Design/Lists/*.lst               the items of their combo boxes
 // The pictures are drawn here, from nothing, without smoothing: a picture's white is where the dialog
 // shows through, and smoothed edges would leave a pale seam around every part. They are stored with a
@@ -162,6 +166,54 @@ QImage basePlatePicture() {
     return image;
 }
 
+// A beam notched at its end where it meets a girder, so that its top flange clears the girder's.
+QImage notchedBeamPicture() {
+    QImage image(560, 340, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    // The girder, seen along its length: flanges and web, with a dashed stiffener on its near side.
+    part(p, QRect(170, 60, 80, 12), kSteel);
+    part(p, QRect(170, 268, 80, 12), kSteel);
+    part(p, QRect(204, 72, 12, 196), kWeb);
+    p.setPen(QPen(kOutline, 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(174, 74, 27, 191));
+    // The beam, from the right: the top flange stops short of the notch, the web is cut down there.
+    part(p, QRect(342, 60, 194, 12), kSteel);
+    part(p, QRect(218, 188, 318, 12), kSteel);
+    p.setPen(kOutline);
+    p.setBrush(kWeb);
+    p.drawPolygon(QPolygon({QPoint(218, 104), QPoint(342, 104), QPoint(342, 72), QPoint(535, 72),
+                            QPoint(535, 187), QPoint(218, 187)}));
+    p.setPen(QPen(kOutline, 1, Qt::DashDotLine));
+    p.drawLine(536, 56, 536, 204);
+    // The fin plate on the girder's web and its two bolts through the beam's web.
+    part(p, QRect(216, 116, 48, 64), kPlate);
+    for (int y : {132, 164}) {
+        part(p, QRect(234, y - 5, 12, 11), kBolt);
+        part(p, QRect(216, y - 2, 18, 5), kBolt);
+    }
+    // The notch's length and depth.
+    extensionLine(p, 218, 102, 218, 30);
+    extensionLine(p, 342, 58, 342, 30);
+    horizontalDimension(p, 36, 218, 342);
+    extensionLine(p, 340, 60, 312, 60);
+    outsideDimension(p, true, 318, 60, 104);
+    return image;
+}
+
+// A small plate with a hole: the picture of the template of bad factors.
+QImage plainPlatePicture() {
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    part(p, QRect(40, 90, 220, 70), kPlate);
+    p.setPen(kOutline);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRect(140, 115, 20, 20));
+    return image;
+}
+
 struct Placed {
     Zrk_ControlType type;
     Zrk_String contents;
@@ -196,33 +248,73 @@ bool writePreview(const QString& folder, const Zrk_String& name, const QImage& p
 
 QString gPreviewFolder;
 
-bool writeTemplate(const Zrk_String& name, const QImage& picture, const std::vector<Placed>& placed) {
+Zrk_DesignerControl controlOf(Zrk_ControlType type, const Zrk_String& contents, const Zrk_String& comboList) {
+    Zrk_DesignerControl control;
+    control.type = type;
+    control.contents = contents;
+    control.setSplitExtComboList(comboList);
+    return control;
+}
+
+// The picture and the text file of a template.
+bool writeFiles(const Zrk_String& name, const QImage& picture,
+                const std::vector<Zrk_DesignerControl>& controls) {
     const Zrk_String root = getDesignerRootFolder();
     const Zrk_String picturePath = root + name + ".bmp";
+    if (!QDir().mkpath(QString::fromStdString(getPath(picturePath)))) {
+        std::fprintf(stderr, "Cannot make the folder of %s\n", picturePath.c_str());
+        return false;
+    }
     const QImage paletted = picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     if (!paletted.save(QString::fromStdString(picturePath), "BMP")) {
         std::fprintf(stderr, "Cannot write %s\n", picturePath.c_str());
         return false;
     }
     Zrk_DlgDesignerData data;
-    for (const Placed& entry : placed) {
-        Zrk_DesignerControl control;
-        control.type = entry.type;
-        control.contents = entry.contents;
-        control.setSplitExtComboList(entry.comboList);
-        control.topLeftX = factor(entry.pixels.left(), picture.width());
-        control.topLeftY = factor(entry.pixels.top(), picture.height());
-        control.bottomRightX = factor(entry.pixels.right() + 1, picture.width());
-        control.bottomRightY = factor(entry.pixels.bottom() + 1, picture.height());
+    for (Zrk_DesignerControl control : controls)
         data.append(control);
-    }
     const Zrk_String path = root + name + ".txt";
     if (!data.writeToFile(path)) {
         std::fprintf(stderr, "Cannot write %s\n", path.c_str());
         return false;
     }
     std::printf("%s\n%s\n", path.c_str(), picturePath.c_str());
-    return gPreviewFolder.isEmpty() || writePreview(gPreviewFolder, name, picture, placed);
+    return true;
+}
+
+bool writeTemplate(const Zrk_String& name, const QImage& picture, const std::vector<Placed>& placed) {
+    std::vector<Zrk_DesignerControl> controls;
+    for (const Placed& entry : placed) {
+        Zrk_DesignerControl control = controlOf(entry.type, entry.contents, entry.comboList);
+        control.topLeftX = factor(entry.pixels.left(), picture.width());
+        control.topLeftY = factor(entry.pixels.top(), picture.height());
+        control.bottomRightX = factor(entry.pixels.right() + 1, picture.width());
+        control.bottomRightY = factor(entry.pixels.bottom() + 1, picture.height());
+        controls.push_back(control);
+    }
+    return writeFiles(name, picture, controls) &&
+           (gPreviewFolder.isEmpty() || writePreview(gPreviewFolder, name, picture, placed));
+}
+
+// A template whose factors are given as they stand, however far off.
+struct Factored {
+    Zrk_ControlType type;
+    Zrk_String contents;
+    double left, top, right, bottom;
+};
+
+bool writeFactoredTemplate(const Zrk_String& name, const QImage& picture,
+                           const std::vector<Factored>& entries) {
+    std::vector<Zrk_DesignerControl> controls;
+    for (const Factored& entry : entries) {
+        Zrk_DesignerControl control = controlOf(entry.type, entry.contents, "");
+        control.topLeftX = entry.left;
+        control.topLeftY = entry.top;
+        control.bottomRightX = entry.right;
+        control.bottomRightY = entry.bottom;
+        controls.push_back(control);
+    }
+    return writeFiles(name, picture, controls);
 }
 
 bool writeList(const Zrk_String& name, const Zrk_StringArray& items) {
@@ -287,5 +379,40 @@ int main(int argc, char** argv) {
         {ctCellEdit, "Thick", "", at(450, 221, 50, 18)},
         {ctCellEdit, "Length", "", at(250, 356, 60, 18)},
     }) && ok;
+
+    ok = writeTemplate("Notched beam", notchedBeamPicture(),
+                       {
+                           {ctCellEdit, "NotchLength", "", at(253, 8, 54, 18)},
+                           {ctCellEdit, "NotchDepth", "", at(256, 78, 50, 18)},
+                           {ctLabel, "Cut at the end", "", at(20, 216, 120, 16)},
+                           {ctCutType, "Notch", "", at(20, 234, 120, 18)},
+                           {ctLabel, "Steel grade", "", at(20, 264, 120, 16)},
+                           {ctCellCombo, "Grade", lists + "Steel grades.lst", at(20, 282, 120, 18)},
+                           {ctLabel, "Stiffeners", "", at(290, 216, 110, 16)},
+                           {ctFlexButton, "None", "Stiffeners", at(290, 234, 32, 32)},
+                           {ctFlexButton, "One side", "Stiffeners", at(326, 234, 32, 32)},
+                           {ctFlexButton, "Both sides", "Stiffeners;;Mirrored;", at(362, 234, 32, 32)},
+                           {ctGroupBox, "Finish", "", at(416, 212, 134, 74)},
+                           {ctCellCheck, "Weld all round", "WeldAll", at(426, 232, 118, 18)},
+                           {ctCellCheck, "Galvanised", "Galv", at(426, 258, 118, 18)},
+                       }) &&
+         ok;
+
+    // A template as a hand-edited file may leave it: every control still reads, and the layout lays
+    // them out, sorts them and saves them without hanging.
+    ok = writeFactoredTemplate("Tests/Bad factors", plainPlatePicture(),
+                               {
+                                   {ctCellEdit, "Normal", 0.1, 0.1, 0.4, 0.2},
+                                   {ctCellEdit, "Far below", 0.1, 150.0, 0.4, 150.1},
+                                   {ctCellEdit, "Huge", 1e300, 1e300, 2e300, 2e300},
+                                   {ctCellEdit, "Inverted", 0.9, 0.9, 0.6, 0.7},
+                                   {ctCellCombo, "Negative", -0.5, -0.2, -0.1, -0.05},
+                                   {ctLabel, "Label", 0.5, 0.1, 0.8, 0.2},
+                                   {static_cast<Zrk_ControlType>(99), "Unknown type", 0.5, 0.25, 0.8, 0.35},
+                                   {ctCellEdit, "Zero size", 0.5, 0.5, 0.5, 0.5},
+                                   {ctCellEdit, "Same top, right", 0.6, 0.6, 0.8, 0.7},
+                                   {ctCellEdit, "Same top, left", 0.1, 0.6, 0.3, 0.7},
+                               }) &&
+         ok;
     return ok ? 0 : 1;
 }
