@@ -43,7 +43,9 @@ const Zrk_FlexFixGroup* MacroTabData::groupOf(const Zrk_String& variable) const 
     return nullptr;
 }
 
-bool MacroTabData::hasBtnFlexFix(const Zrk_String& variable) const { return groupOf(variable) != nullptr; }
+bool MacroTabData::hasBtnFlexFix(const Zrk_String& variable) const {
+    return groupOf(variable) != nullptr;
+}
 
 bool MacroTabData::findFlexFixGroup(const Zrk_String& variable, Zrk_String& group) const {
     const Zrk_FlexFixGroup* found = groupOf(variable);
@@ -83,18 +85,7 @@ MacroTabData* MacroData::findTabOfModule(const Zrk_Module& module) {
     return findTab(module.tabName(), index) ? &tabs[index] : nullptr;
 }
 
-namespace {
-
-void mergeField(Zrk_String& merged, const Zrk_String& value, bool first) {
-    if (first) merged = value;
-    else if (merged != value) merged = core::variesText();
-}
-
-void setUnlessVaries(Zrk_String& target, const Zrk_String& merged, const Zrk_String& varies) {
-    if (merged != varies) target = merged;
-}
-
-} // namespace
+namespace {} // namespace
 
 void MacroData::initFromMacro(const Zrk_Macro& macro) {
     tabs.removeAll();
@@ -107,8 +98,10 @@ void MacroData::initFromMacro(const Zrk_Macro& macro) {
             index = tabs.length() - 1;
         }
         MacroTabData& tab = tabs[index];
-        if (module.isBoltModule()) tab.kind = core::kTabBolt;
-        else if (module.isProfileModule() && tab.kind == core::kTabPlain) tab.kind = core::kTabProfile;
+        if (module.isBoltModule())
+            tab.kind = core::kTabBolt;
+        else if (module.isProfileModule() && tab.kind == core::kTabPlain)
+            tab.kind = core::kTabProfile;
         if (module.isBoltModule() && module.boltData && !tab.boltData) tab.boltData = module.boltData;
         for (const Zrk_ProfilePlacement& placement : module.placements) {
             if (placement.name.empty()) continue;
@@ -121,13 +114,15 @@ void MacroData::initFromMacro(const Zrk_Macro& macro) {
                 group = tab.profGroups.length() - 1;
             }
             MacroProfProps& merged = tab.profGroups[group].merged;
-            mergeField(merged.sectionName, placement.sectionName, first);
-            mergeField(merged.material, placement.material, first);
-            mergeField(merged.memberName, placement.memberName, first);
+            if (first)
+                merged = placement;
+            else
+                merged.mergeWith(placement, core::variesText());
         }
         for (const Zrk_FlexFixGroup& group : module.flexGroups) {
             bool known = false;
-            for (const Zrk_FlexFixGroup& existing : tab.flexGroups) known = known || existing.name == group.name;
+            for (const Zrk_FlexFixGroup& existing : tab.flexGroups)
+                known = known || existing.name == group.name;
             if (!known) tab.flexGroups.append(group);
         }
     }
@@ -143,9 +138,7 @@ void MacroData::applyToMacro(Zrk_Macro& macro) const {
         for (Zrk_ProfilePlacement& placement : module.placements) {
             MacroProfProps merged;
             if (placement.name.empty() || !tab.getMergedPropsOfGroup(placement.name, merged)) continue;
-            setUnlessVaries(placement.sectionName, merged.sectionName, varies);
-            setUnlessVaries(placement.material, merged.material, varies);
-            setUnlessVaries(placement.memberName, merged.memberName, varies);
+            merged.applyTo(placement, varies);
         }
         for (Zrk_FlexFixGroup& group : module.flexGroups) {
             for (const Zrk_FlexFixGroup& tabGroup : tab.flexGroups) {

@@ -15,15 +15,8 @@ namespace core {
 Zrk_String variesText();
 } // namespace core
 
-// Properties of a profile group merged over the placements of that name: a field holds the common
-// value, or the varies text when the placements differ.
-struct MacroProfProps {
-    Zrk_String sectionName;
-    Zrk_String material;
-    Zrk_String memberName;
-    bool operator==(const MacroProfProps&) const = default;
-};
-
+// The properties of a profile group are its placements' MacroProfProps (profile_model.h), merged: a
+// field holds the common value, or its varies value when the placements differ.
 struct MacroProfData {
     Zrk_String groupName; // the name of the placements it merges
     MacroProfProps merged;

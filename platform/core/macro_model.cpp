@@ -10,87 +10,7 @@ namespace {
 
 constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
 
-// The offset kinds of each cut type, as documented in the header.
-const Zrk_Array<KvCutOffsetType>& offsetKindsOf(int cutType) {
-    static const Zrk_Array<KvCutOffsetType> kinds[core::kCutTypeCount] = {
-        {kCutOffset},
-        {kCutOffset, kCutPolyOffset},
-        {kCutOffset, kCutLengthOffset, kCutCenterOffset, kCutRadius},
-        {kCutInsideOffset, kCutOutsideOffset, kCutRadius},
-        {kCutOffset, kCutChamferOffset1, kCutChamferOffset2},
-    };
-    static const Zrk_Array<KvCutOffsetType> none;
-    return (cutType >= 0 && cutType < core::kCutTypeCount) ? kinds[cutType] : none;
-}
-
 } // namespace
-
-// --- cut constraints ---------------------------------------------------------------------------
-
-void Zrk_CutConstraint::getOffsetKinds(int cutType, Zrk_Array<KvCutOffsetType>& kinds) {
-    kinds = offsetKindsOf(cutType);
-}
-
-bool Zrk_CutConstraint::offersOffset(int cutType, int kind) {
-    return offsetKindsOf(cutType).contains(static_cast<KvCutOffsetType>(kind));
-}
-
-Acad::ErrorStatus Zrk_CutConstraint::getSetCutValue(KvCutOffsetType kind, double& value, bool get) {
-    if (!offersOffset(cutType, kind)) return kFail;
-    if (get) {
-        value = offsets[static_cast<std::size_t>(kind)];
-    } else {
-        if (!std::isfinite(value)) return kFail;
-        offsets[static_cast<std::size_t>(kind)] = value;
-    }
-    return Acad::eOk;
-}
-
-// --- bolt patterns -----------------------------------------------------------------------------
-
-bool Zrk_BoltPattern::getCount(const Zrk_String& text, int& count) {
-    count = -1;
-    double value = 0.0;
-    if (!core::parseNumber(text, value)) return false;
-    if (value < 1.0 || value > core::kMaxBoltCount || value != std::floor(value)) return false;
-    count = static_cast<int>(value);
-    return true;
-}
-
-Acad::ErrorStatus Zrk_BoltPattern::getSetNrBolts(int direction, Zrk_String& value, bool get) {
-    if (direction != 1 && !(direction == 2 && hasSecondDirection())) return kFail;
-    Zrk_String& stored = direction == 1 ? nrBolts1 : nrBolts2;
-    if (get) {
-        value = stored;
-        return Acad::eOk;
-    }
-    int count = -1;
-    if (!getCount(value, count)) return kFail;
-    stored = intToStr(count);
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus Zrk_BoltPattern::getSetReverseStart(int direction, bool& flag, bool get) {
-    if (direction != 1 && !(direction == 2 && hasSecondDirection())) return kFail;
-    bool& stored = direction == 1 ? reverseStart1 : reverseStart2;
-    if (get) flag = stored;
-    else stored = flag;
-    return Acad::eOk;
-}
-
-// --- profiles ----------------------------------------------------------------------------------
-
-Acad::ErrorStatus Zrk_ProfileProps::getSectionName(Zrk_String& section) const {
-    if (sectionName.empty()) return kFail;
-    section = sectionName;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus Zrk_ProfileProps::getMaterial(Zrk_String& materialName) const {
-    if (material.empty()) return kFail;
-    materialName = material;
-    return Acad::eOk;
-}
 
 // --- flex/fix groups ---------------------------------------------------------------------------
 
@@ -115,7 +35,8 @@ bool Zrk_FlexFixGroup::press(const Zrk_String& variable, bool checked) {
         entry.flexible = flexible;
     };
     if (checked) {
-        for (int i = 0; i < entries.length(); ++i) set(entries[i], i == index);
+        for (int i = 0; i < entries.length(); ++i)
+            set(entries[i], i == index);
         return changed;
     }
     set(entries[index], false);
@@ -148,7 +69,8 @@ const Zrk_DimVariable* Zrk_Module::findVariable(const Zrk_String& variableName) 
     return const_cast<Zrk_Module*>(this)->findVariable(variableName);
 }
 
-Acad::ErrorStatus Zrk_Module::getSetConstrVarValue(const Zrk_String& variableName, Zrk_String& value, bool get) {
+Acad::ErrorStatus Zrk_Module::getSetConstrVarValue(const Zrk_String& variableName, Zrk_String& value,
+                                                   bool get) {
     Zrk_DimVariable* variable = findVariable(variableName);
     if (!variable) return kFail;
     if (get) {
@@ -182,7 +104,8 @@ Zrk_BoltPattern* Zrk_Module::findPattern(const Zrk_String& patternName) {
     return nullptr;
 }
 
-Acad::ErrorStatus Zrk_Module::getNamedPrpl(const Zrk_String& placementName, Zrk_ProfilePlacement*& placement) {
+Acad::ErrorStatus Zrk_Module::getNamedPrpl(const Zrk_String& placementName,
+                                           Zrk_ProfilePlacement*& placement) {
     for (Zrk_ProfilePlacement& candidate : placements) {
         if (candidate.name == placementName) {
             placement = &candidate;
@@ -196,7 +119,8 @@ Acad::ErrorStatus Zrk_Module::getNamedPrpl(const Zrk_String& placementName, Zrk_
 
 void Zrk_Macro::getModuleNames(Zrk_StringArray& names) const {
     names.removeAll();
-    for (const Zrk_Module& module : modules) names.append(module.name);
+    for (const Zrk_Module& module : modules)
+        names.append(module.name);
 }
 
 Acad::ErrorStatus Zrk_Macro::getModNamesOfGroup(const Zrk_String& group, Zrk_StringArray& names) const {
@@ -250,7 +174,8 @@ Acad::ErrorStatus Zrk_Macro::getBaseProf(int index, const Zrk_BaseProfile*& prof
 
 void Zrk_Macro::getGenVarNames(Zrk_StringArray& names) const {
     names.removeAll();
-    for (const Zrk_GenVariable& variable : genVars) names.append(variable.name);
+    for (const Zrk_GenVariable& variable : genVars)
+        names.append(variable.name);
 }
 
 bool Zrk_Macro::hasGenVar(const Zrk_String& varName) const {

@@ -7,19 +7,19 @@
 // its output arguments alone when it fails.
 //
 // Kind codes, as the rest of the product knows them:
-//   module   232 bolt module, 233 profile module, any other code a plain module
+//   module   232 bolt module, 233 profile module, 234 sub-macro module (it inserts another macro's
+//            drawing, its sub-macro drawing), any other code a plain module
 //   pattern  281 one direction, 282 two directions (a second bolt count and reverse-start flag)
-// Cut types and the offset kinds each offers (an offset the cut type does not offer cannot be read or
-// written, and the mapping catalogue does not list it):
-//   0 straight cut   offset
-//   1 polyline cut   offset, poly offset
-//   2 notch          offset, length offset, center offset, radius
-//   3 cope           inside offset, outside offset, radius
-//   4 chamfer cut    offset, chamfer offset 1, chamfer offset 2
+// Cuts, bolts, profiles and arrays have headers of their own (cut_model.h, bolt_model.h,
+// profile_model.h, array_model.h); the macro's general settings are in macro_settings.h.
 
-#include <array>
 #include <optional>
 
+#include "core/array_model.h"
+#include "core/bolt_model.h"
+#include "core/cut_model.h"
+#include "core/macro_settings.h"
+#include "core/profile_model.h"
 #include "core/zrk_string.h"
 #include "host/acad.h"
 
@@ -31,99 +31,31 @@ class Drawing;
 namespace core {
 inline constexpr int kBoltModule = 232;
 inline constexpr int kProfileModule = 233;
-inline constexpr int kPatternOneDirection = 281;
-inline constexpr int kPatternTwoDirections = 282;
-inline constexpr int kCutTypeCount = 5;
-// The largest bolt count a pattern direction takes.
-inline constexpr int kMaxBoltCount = 9999;
+inline constexpr int kSubMacroModule = 234;
+// Kinds of a dialog cell: 1 a number, 2 a whole number, 3 a choice among texts (the value is the
+// chosen text's index), 4 a number chosen among suggested numbers or typed, 5 a check box (0 or 1).
+inline constexpr int kCellNumber = 1;
+inline constexpr int kCellWholeNumber = 2;
+inline constexpr int kCellChoice = 3;
+inline constexpr int kCellEditableChoice = 4;
+inline constexpr int kCellCheckBox = 5;
 } // namespace core
 
-// The nine offsets of a cut constraint.
-enum KvCutOffsetType {
-    kCutOffset = 0,
-    kCutPolyOffset = 1,
-    kCutLengthOffset = 2,
-    kCutCenterOffset = 3,
-    kCutInsideOffset = 4,
-    kCutOutsideOffset = 5,
-    kCutChamferOffset1 = 6,
-    kCutChamferOffset2 = 7,
-    kCutRadius = 8,
-};
-inline constexpr int kCutOffsetTypeCount = 9;
-
 // A dimension (constraint) variable of a module. The two dialog flags give the variable's class in
-// the mapping catalogue: shown = the macro dialog shows it to the user; driving = its value is an
-// input of the module's geometry (not a measured or derived one).
+// the mapping catalogue: shown = the macro dialog shows it to the user (as a cell of its tab);
+// driving = its value is an input of the module's geometry (not a measured or derived one). The cell
+// has a label (the name when empty), a kind (core::kCell...), a read-only flag and, for the choice
+// kinds, the texts (kind 3) or suggested numbers (kind 4) offered.
 struct Zrk_DimVariable {
     Zrk_String name;
     double value = 0.0;
     bool shown = true;
     bool driving = true;
+    Zrk_String label{};
+    int cellKind = core::kCellNumber;
+    bool readOnly = false;
+    Zrk_StringArray choices{};
     bool operator==(const Zrk_DimVariable&) const = default;
-};
-
-struct Zrk_CutConstraint {
-    Zrk_String name;
-    int cutType = 0;
-    std::array<double, kCutOffsetTypeCount> offsets{};
-
-    // The offset kinds a cut type offers, in kind order; none for an unknown cut type.
-    static void getOffsetKinds(int cutType, Zrk_Array<KvCutOffsetType>& kinds);
-    static bool offersOffset(int cutType, int kind);
-    // Reads (get) or writes one offset; fails for a kind the cut type does not offer and, on a write,
-    // for a value that is not finite.
-    Acad::ErrorStatus getSetCutValue(KvCutOffsetType kind, double& value, bool get);
-    bool operator==(const Zrk_CutConstraint&) const = default;
-};
-
-// The bolt data of a bolt module and of its tab: texts, because the dialogs show them as typed.
-struct MacroBoltData {
-    Zrk_String diameter;
-    Zrk_String holeOffset;
-    bool operator==(const MacroBoltData&) const = default;
-};
-
-struct Zrk_BoltPattern {
-    Zrk_String name;
-    int kindCode = core::kPatternOneDirection;
-    Zrk_String nrBolts1 = "1";
-    Zrk_String nrBolts2 = "1"; // used when kindCode is 282
-    bool reverseStart1 = false;
-    bool reverseStart2 = false;
-
-    bool hasSecondDirection() const { return kindCode == core::kPatternTwoDirections; }
-    // The count of a bolt count text: a number with a whole value from 1 to kMaxBoltCount ("3",
-    // " 3 ", "3.0000000"). Otherwise count is -1 and the answer false.
-    static bool getCount(const Zrk_String& text, int& count);
-    // Direction 1 or 2 (2 only for a pattern with a second direction). A write takes a valid count
-    // text and stores it as the whole number ("3.0000000" is stored as "3"); anything else fails and
-    // changes nothing.
-    Acad::ErrorStatus getSetNrBolts(int direction, Zrk_String& value, bool get);
-    Acad::ErrorStatus getSetReverseStart(int direction, bool& flag, bool get);
-    bool operator==(const Zrk_BoltPattern&) const = default;
-};
-
-// Section and material of a profile. The getters fail when the text is empty.
-struct Zrk_ProfileProps {
-    Zrk_String sectionName;
-    Zrk_String material;
-    Acad::ErrorStatus getSectionName(Zrk_String& section) const;
-    Acad::ErrorStatus getMaterial(Zrk_String& materialName) const;
-    bool operator==(const Zrk_ProfileProps&) const = default;
-};
-
-// A base profile of a macro: a member the connection is attached to.
-struct Zrk_BaseProfile : Zrk_ProfileProps {
-    bool operator==(const Zrk_BaseProfile&) const = default;
-};
-
-// A profile the module places (a cleat, a stiffener ...). Placements of the same name form one
-// profile group of the module's tab; memberName is the name of the member the placement owns.
-struct Zrk_ProfilePlacement : Zrk_ProfileProps {
-    Zrk_String name;
-    Zrk_String memberName;
-    bool operator==(const Zrk_ProfilePlacement&) const = default;
 };
 
 // A flex/fix group: dimension variables of a module that together span a fixed total (the edge and
@@ -162,10 +94,18 @@ public:
     Zrk_Array<Zrk_BoltPattern> patterns;   // bolt modules
     Zrk_Array<Zrk_ProfilePlacement> placements;
     Zrk_Array<Zrk_FlexFixGroup> flexGroups;
+    // What the module's tab shows: its designed template (a path relative to the library folder;
+    // empty: none), its arrays and segmented profiles, and for a sub-macro module the drawing it
+    // inserts (a path relative to the library folder, ".dwg").
+    Zrk_String templatePath;
+    Zrk_Array<DynArrayData> arrays;
+    Zrk_Array<MacroSegmentedProfile> segments;
+    Zrk_String subMacro;
 
     int kindCode() const { return kind; }
     bool isBoltModule() const { return kind == core::kBoltModule; }
     bool isProfileModule() const { return kind == core::kProfileModule; }
+    bool isSubMacroModule() const { return kind == core::kSubMacroModule; }
     // The name of the module's group, or its own name when it has none: the name of its tab.
     const Zrk_String& tabName() const { return groupName.empty() ? name : groupName; }
 
@@ -199,9 +139,13 @@ struct Zrk_GenVariable {
 class Zrk_Macro {
 public:
     Zrk_String name;
+    // The macro library drawing the macro was made from (a name relative to the library's "Macros/"
+    // folder, without extension; empty: none). Macros of the same library drawing form a group.
+    Zrk_String libraryName;
     Zrk_Array<Zrk_Module> modules; // in the macro's order
     Zrk_Array<Zrk_BaseProfile> baseProfiles;
     Zrk_Array<Zrk_GenVariable> genVars;
+    MacroSettingsData settings;
 
     void getModuleNames(Zrk_StringArray& names) const;
     // The names of the modules whose tab name (group name, or own name without a group) is group, in

@@ -41,6 +41,9 @@ Document::Document() : transactions_(*this) {}
 
 Document& Document::current() {
     static Document document;
+    // The core library's operations on "the drawing" work on the one the host shows.
+    static const bool installed = (core::setWorkingDrawing(&document.database()), true);
+    (void)installed;
     return document;
 }
 
@@ -60,13 +63,15 @@ bool Document::open(const Zrk_String& path, Zrk_String& message) {
 
 bool Document::create(const Zrk_String& path, Zrk_String& message) {
     if (busy("replaced", message)) return false;
-    drawing_.fromText("{\"format\": \"ss-drawing\", \"version\": 1, \"macros\": []}", path, &message);
+    drawing_.fromText("{\"format\": \"ss-drawing\", \"version\": 2, \"macros\": []}", path, &message);
     path_ = path;
     open_ = true;
     return true;
 }
 
-bool Document::save(Zrk_String& message) { return saveAs(path_, message); }
+bool Document::save(Zrk_String& message) {
+    return saveAs(path_, message);
+}
 
 bool Document::saveAs(const Zrk_String& path, Zrk_String& message) {
     if (!open_) {

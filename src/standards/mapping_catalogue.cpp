@@ -7,7 +7,8 @@
 
 namespace {
 
-KvObjectMap catalogueEntry(const Zrk_String& group, const Zrk_String& name, KvObjectType type, int varKind = 0) {
+KvObjectMap catalogueEntry(const Zrk_String& group, const Zrk_String& name, KvObjectType type,
+                           int varKind = 0) {
     KvObjectMap entry;
     entry.groupName = group;
     entry.macroVar = name;
@@ -48,14 +49,11 @@ void KvSSMapping::addAllVariables(const Zrk_Module& module) {
 }
 
 void KvSSMapping::addAllCuts(const Zrk_Module& module) {
-    Zrk_StringArray names;
-    Zrk_Array<int> cutTypes;
-    module.getCutConstraints(names, cutTypes);
-    for (int i = 0; i < names.length() && i < cutTypes.length(); ++i) {
+    for (const Zrk_CutConstraint& cut : module.cuts) {
         Zrk_Array<KvCutOffsetType> kinds;
-        Zrk_CutConstraint::getOffsetKinds(cutTypes[i], kinds);
+        cut.getOffsetKinds(kinds);
         for (KvCutOffsetType kind : kinds)
-            objects_.append(catalogueEntry(module.tabName(), names[i], standards::cutOffsetObjectType(kind)));
+            objects_.append(catalogueEntry(module.tabName(), cut.name, standards::cutOffsetObjectType(kind)));
     }
 }
 
@@ -68,7 +66,8 @@ void KvSSMapping::addAllPatterns(const Zrk_Module& module, AcTransaction*) {
         objects_.append(catalogueEntry(module.tabName(), pattern.name, KvObjectType::PatternReverseStart1));
         if (pattern.kindCode == core::kPatternTwoDirections) {
             objects_.append(catalogueEntry(module.tabName(), pattern.name, KvObjectType::PatternNrBolts2));
-            objects_.append(catalogueEntry(module.tabName(), pattern.name, KvObjectType::PatternReverseStart2));
+            objects_.append(
+                catalogueEntry(module.tabName(), pattern.name, KvObjectType::PatternReverseStart2));
         }
     }
 }
@@ -91,7 +90,8 @@ void KvSSMapping::addAllBaseProfs(const Zrk_Macro& macro) {
             gSectionTables.getSectionColumnNames(section, columns) != Acad::eOk)
             continue;
         for (int j = 0; j < columns.length(); ++j) {
-            KvObjectMap entry = catalogueEntry(Zrk_String(), prof + ";" + intToStr(j), KvObjectType::MemberSectionSize);
+            KvObjectMap entry =
+                catalogueEntry(Zrk_String(), prof + ";" + intToStr(j), KvObjectType::MemberSectionSize);
             entry.columnName = columns[j];
             objects_.append(std::move(entry));
         }

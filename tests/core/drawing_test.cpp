@@ -129,7 +129,7 @@ TEST_F(DrawingFile, ValidationMessagesNameTheObject) {
               "patterns with two directions (\"kind\": 282)");
     EXPECT_EQ(faultOf(R"({"modules": [{"name": "A", "flexGroups": [{"name": "G", "entries": [{"variable": "X"}]}]}]})"),
               "d.json: macro 1, module 1 \"A\", flex group 1 \"G\", entry 1: \"X\" is not a variable of the module");
-    EXPECT_EQ(faultOf(R"({"id": 3}, {"id": 3})"), "d.json: macro 2: \"id\" 3 is used by an earlier macro");
+    EXPECT_EQ(faultOf(R"({"id": 3}, {"id": 3})"), "d.json: macro 2: \"id\" 3 is used by an earlier object");
     EXPECT_EQ(faultOf(R"({"id": -1})"),
               "d.json: macro 1: \"id\" must be a whole number from 1 to 1000000000000000");
     EXPECT_EQ(faultOf(R"({"generalVariables": [{"name": "g"}]})"),

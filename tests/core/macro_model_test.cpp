@@ -19,6 +19,23 @@ Zrk_Module moduleNamed(const Zrk_String& name, const Zrk_String& group, int kind
     return module;
 }
 
+Zrk_ProfilePlacement placementOf(const Zrk_String& section, const Zrk_String& material,
+                                 const Zrk_String& name, const Zrk_String& member) {
+    Zrk_ProfilePlacement placement;
+    placement.sectionName = section;
+    placement.material = material;
+    placement.name = name;
+    placement.memberName = member;
+    return placement;
+}
+
+MacroBoltData boltsOf(const Zrk_String& diameter, const Zrk_String& holeOffset) {
+    MacroBoltData bolts;
+    bolts.diameter = diameter;
+    bolts.holeOffset = holeOffset;
+    return bolts;
+}
+
 Zrk_FlexFixGroup chain(bool a, bool b, bool c) {
     Zrk_FlexFixGroup group;
     group.name = "Chain";
@@ -52,9 +69,8 @@ TEST(NumberText, ReadsLikeAtofWhateverTheLocale) {
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST(MacroModel, CutTypesOfferTheirOffsets) {
-    Zrk_CutConstraint cut;
-    cut.cutType = 3; // cope: inside, outside, radius
+TEST(MacroModel, CutsHoldTheOffsetsOfTheirType) {
+    Zrk_CutConstraint cut = Zrk_CutConstraint::ofType("C", core::kCutProfVsProf); // inside, outside, radius
     double value = 7.5;
     EXPECT_EQ(cut.getSetCutValue(kCutRadius, value, false), Acad::eOk);
     value = 0;
@@ -64,17 +80,38 @@ TEST(MacroModel, CutTypesOfferTheirOffsets) {
     value = std::numeric_limits<double>::infinity();
     EXPECT_EQ(cut.getSetCutValue(kCutInsideOffset, value, false), Acad::eInvalidInput);
     EXPECT_EQ(cut.offsets[kCutInsideOffset], 0.0);
+    // A number written replaces the general variable the offset followed.
+    cut.offsetVars[kCutRadius] = "gen_R";
+    value = 3;
+    EXPECT_EQ(cut.getSetCutValue(kCutRadius, value, false), Acad::eOk);
+    EXPECT_TRUE(cut.offsetVars[kCutRadius].empty());
 
-    int offered = 0;
-    for (int type = 0; type < core::kCutTypeCount; ++type) {
+    int held = 0;
+    for (int type = core::kFirstCutType; type <= core::kLastCutType; ++type) {
         Zrk_Array<KvCutOffsetType> kinds;
-        Zrk_CutConstraint::getOffsetKinds(type, kinds);
-        offered += kinds.length();
+        Zrk_CutConstraint::ofType("C", type).getOffsetKinds(kinds);
+        held += kinds.length();
     }
-    EXPECT_EQ(offered, 13);
+    EXPECT_EQ(held, 14);
     Zrk_Array<KvCutOffsetType> none{kCutOffset};
-    Zrk_CutConstraint::getOffsetKinds(5, none);
+    Zrk_CutConstraint::ofType("C", 7).getOffsetKinds(none);
     EXPECT_TRUE(none.isEmpty());
+
+    // The first edition's types read as the geometric type holding the same offsets.
+    const int version1Offsets[core::kVersion1CutTypeCount][5] = {
+        {kCutOffset, -1},
+        {kCutOffset, kCutPolyOffset, -1},
+        {kCutOffset, kCutLengthOffset, kCutCenterOffset, kCutRadius, -1},
+        {kCutInsideOffset, kCutOutsideOffset, kCutRadius, -1},
+        {kCutOffset, kCutChamferOffset1, kCutChamferOffset2, -1}};
+    for (int oldType = 0; oldType < core::kVersion1CutTypeCount; ++oldType) {
+        Zrk_Array<KvCutOffsetType> kinds, expected;
+        Zrk_CutConstraint::ofType("C", core::cutTypeFromVersion1(oldType)).getOffsetKinds(kinds);
+        for (int i = 0; version1Offsets[oldType][i] >= 0; ++i)
+            expected.append(static_cast<KvCutOffsetType>(version1Offsets[oldType][i]));
+        EXPECT_EQ(kinds, expected) << oldType;
+    }
+    EXPECT_EQ(core::cutTypeFromVersion1(5), 0);
 }
 
 TEST(MacroModel, BoltCounts) {
@@ -123,7 +160,8 @@ TEST(MacroModel, FlexFixPresses) {
 
 TEST(MacroModel, ModulesOfGroupsAndOpening) {
     Zrk_Macro macro;
-    macro.modules = {moduleNamed("A1", "A"), moduleNamed("Solo", ""), moduleNamed("A2", "A"), moduleNamed("B", "Solo")};
+    macro.modules = {moduleNamed("A1", "A"), moduleNamed("Solo", ""), moduleNamed("A2", "A"),
+                     moduleNamed("B", "Solo")};
     Zrk_StringArray names{"stale"};
     ASSERT_EQ(macro.getModNamesOfGroup("A", names), Acad::eOk);
     EXPECT_EQ(names, (Zrk_StringArray{"A1", "A2"}));
@@ -172,15 +210,15 @@ TEST(MacroModel, DimensionVariablesTakeNumbersOnly) {
 TEST(MacroData, TabsFromModuleGroups) {
     Zrk_Macro macro;
     Zrk_Module plate = moduleNamed("Plate", "Connection");
-    plate.placements = {Zrk_ProfilePlacement{{"HEA-200", "S235"}, "Stiffener", "ST1"},
-                        Zrk_ProfilePlacement{{"HEA-200", "S355"}, "Stiffener", "ST1"},
-                        Zrk_ProfilePlacement{{"IPE-300", "S235"}, "", "none"}};
+    plate.placements = {placementOf("HEA-200", "S235", "Stiffener", "ST1"),
+                        placementOf("HEA-200", "S355", "Stiffener", "ST1"),
+                        placementOf("IPE-300", "S235", "", "none")};
     plate.variables = {{"A", 1}, {"B", 2}};
     plate.flexGroups = {Zrk_FlexFixGroup{"G", {{"A", false}, {"B", true}}}};
     Zrk_Module bolts = moduleNamed("Bolts", "Connection", core::kBoltModule);
-    bolts.boltData = MacroBoltData{"20", "2"};
+    bolts.boltData = boltsOf("20", "2");
     Zrk_Module bolts2 = moduleNamed("Bolts2", "", core::kBoltModule);
-    bolts2.boltData = MacroBoltData{"16", "1"};
+    bolts2.boltData = boltsOf("16", "1");
     Zrk_Module cleat = moduleNamed("Cleat", "", core::kProfileModule);
     macro.modules = {plate, cleat, bolts, bolts2};
 
@@ -192,12 +230,14 @@ TEST(MacroData, TabsFromModuleGroups) {
     EXPECT_EQ(data.tabs[1].name, "Cleat");
     EXPECT_EQ(data.tabs[1].kind, core::kTabProfile);
     EXPECT_EQ(data.tabs[2].name, "Bolts2");
-    EXPECT_EQ(data.tabs[0].boltData, (MacroBoltData{"20", "2"}));
+    EXPECT_EQ(data.tabs[0].boltData, (boltsOf("20", "2")));
     EXPECT_EQ(data.findTabOfModule(bolts2), &data.tabs[2]);
 
     MacroProfProps merged;
     ASSERT_TRUE(data.tabs[0].getMergedPropsOfGroup("Stiffener", merged));
-    EXPECT_EQ(merged, (MacroProfProps{"HEA-200", core::variesText(), "ST1"}));
+    EXPECT_EQ(merged.sectionName, "HEA-200");
+    EXPECT_EQ(merged.material, core::variesText());
+    EXPECT_EQ(merged.memberName, "ST1");
     EXPECT_EQ(data.tabs[0].profGroups.length(), 1); // the unnamed placement forms no group
     EXPECT_EQ(data.tabs[0].setMergedPropsOfGroup("Nothing", merged), Acad::eInvalidInput);
 
@@ -216,7 +256,7 @@ TEST(MacroData, TabsFromModuleGroups) {
     data.applyToMacro(macro);
     EXPECT_EQ(macro.modules[2].boltData->diameter, "24");
     EXPECT_EQ(macro.modules[3].boltData->diameter, "16");
-    EXPECT_EQ(macro.modules[0].placements[0], (Zrk_ProfilePlacement{{"HEA-220", "S235"}, "Stiffener", "ST2"}));
+    EXPECT_EQ(macro.modules[0].placements[0], placementOf("HEA-220", "S235", "Stiffener", "ST2"));
     EXPECT_EQ(macro.modules[0].placements[1].material, "S355");
     EXPECT_EQ(macro.modules[0].placements[2].memberName, "none");
     EXPECT_TRUE(macro.modules[0].flexGroups[0].entries[0].flexible);
