@@ -149,10 +149,7 @@ bool Drawing::writeToFile(const Zrk_String& path, Zrk_String* message) {
         return false;
     }
     const std::string text = toText();
-    if (!writeFileAtomically(path, text)) {
-        if (message) *message = path + ": the drawing file cannot be written";
-        return false;
-    }
+    if (!writeFileAtomically(path, text, message)) return false;
     savedText_ = text;
     return true;
 }

@@ -1,11 +1,16 @@
 #include "core/files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 #include "core/codepage.h"
@@ -49,33 +54,120 @@ std::string osPath(const Zrk_String& path) { return toUtf8(path); }
 Zrk_String fromOsPath(const std::string& path) { return fromUtf8(path); }
 } // namespace core
 
-bool readFileBytes(const Zrk_String& path, std::string& bytes) {
+namespace {
+
+// The system's reason for the last failed call, in its words ("No space left on device").
+Zrk_String systemReason(int error) { return core::fromOsPath(std::generic_category().message(error)); }
+
+bool failWith(Zrk_String* message, const Zrk_String& text) {
+    if (message) *message = text;
+    return false;
+}
+
+// The temporary file of a save is the target's name with a dot in front and six characters behind
+// (".Plate.kvs.a1B2c3"). A save holds a lock on it until it is renamed over the target, so that a
+// temporary nobody holds is a leftover of a save that was killed.
+bool isTemporaryOf(const std::string& candidate, const std::string& target) {
+    const std::size_t prefix = target.size() + 2;
+    if (candidate.size() != prefix + 6 || candidate[0] != '.' || candidate.compare(1, target.size(), target) != 0 ||
+        candidate[prefix - 1] != '.')
+        return false;
+    return std::all_of(candidate.begin() + static_cast<std::ptrdiff_t>(prefix), candidate.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+void removeLeftoverTemporaries(const std::string& folder, const std::string& target) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryOf(entry->d_name, target)) continue;
+        const std::string path = folder + entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0) continue;
+        struct stat opened {}, named {};
+        // Unlinked only when no save holds it and the name still means the file that was locked.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// Makes the temporary file of a save and locks it. A leftover-remover of another save may have
+// taken the name away between the two; then another name is tried.
+int makeLockedTemporary(const std::string& pattern, std::vector<char>& name, int& error) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        name.assign(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        const int fd = ::mkstemp(name.data());
+        if (fd < 0) {
+            error = errno;
+            return -1;
+        }
+        struct stat opened {}, named {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0 && ::lstat(name.data(), &named) == 0 &&
+            named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
+            return fd;
+        ::close(fd);
+    }
+    error = EAGAIN;
+    return -1;
+}
+
+// The folder's entry of a renamed file reaches the disk only with the folder itself.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd); // the file is in place either way; some file systems cannot sync a folder
+    ::close(fd);
+}
+
+} // namespace
+
+bool readFileBytes(const Zrk_String& path, std::string& bytes, Zrk_String* message) {
+    if (folderExists(path)) return failWith(message, path + " is a folder, not a file.");
     std::ifstream in(os(path), std::ios::binary);
-    if (!in) return false;
+    if (!in) return failWith(message, path + ": the file cannot be read: " + systemReason(errno) + ".");
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    if (in.bad()) return failWith(message, path + ": the file cannot be read: " + systemReason(errno) + ".");
     bytes = std::move(content);
     return true;
 }
 
-bool writeFileAtomically(const Zrk_String& path, const std::string& bytes) {
-    if (path.empty() || folderExists(path)) return false;
+bool writeFileAtomically(const Zrk_String& path, const std::string& bytes, Zrk_String* message) {
+    if (path.empty()) return failWith(message, "No file name was given to write.");
+    if (folderExists(path)) return failWith(message, path + " is a folder; it cannot be written as a file.");
     const Zrk_String folder = getPath(path);
-    Zrk_String temporary = (folder.empty() ? Zrk_String("./") : folder) + "." + getFileName(path) + ".XXXXXX";
-    const std::string osTemporary = os(temporary);
-    std::vector<char> name(osTemporary.begin(), osTemporary.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0) return false;
+    const std::string osFolder = os(folder.empty() ? Zrk_String("./") : folder);
+    const std::string osName = os(getFileName(path));
+    const auto cannot = [&](int error) {
+        if (error == ENOENT && !folderExists(folder.empty() ? Zrk_String(".") : folder))
+            return failWith(message, path + " cannot be written: the folder " + folder + " does not exist.");
+        return failWith(message, path + " cannot be written: " + systemReason(error) + ".");
+    };
+
+    removeLeftoverTemporaries(osFolder, osName);
+    std::vector<char> name;
+    int error = 0;
+    const int fd = makeLockedTemporary(osFolder + "." + osName + ".XXXXXX", name, error);
+    if (fd < 0) return cannot(error);
     bool ok = true;
     std::size_t written = 0;
     while (ok && written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else written += static_cast<std::size_t>(n);
+        if (n <= 0) {
+            error = n < 0 ? errno : EIO;
+            ok = false;
+        } else {
+            written += static_cast<std::size_t>(n);
+        }
     }
-    ok = ok && ::fsync(fd) == 0;
+    if (ok && ::fsync(fd) != 0) {
+        error = errno;
+        ok = false;
+    }
     // New files get the usual permissions rather than mkstemp's 0600; an existing file keeps its own.
     struct stat existing {};
     const mode_t mode = (::stat(os(path).c_str(), &existing) == 0) ? (existing.st_mode & 07777) : []() {
@@ -83,16 +175,28 @@ bool writeFileAtomically(const Zrk_String& path, const std::string& bytes) {
         ::umask(mask);
         return static_cast<mode_t>(0666 & ~mask);
     }();
-    ok = ::fchmod(fd, mode) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(name.data(), os(path).c_str()) == 0;
-    if (!ok) std::remove(name.data());
-    return ok;
+    if (ok && ::fchmod(fd, mode) != 0) {
+        error = errno;
+        ok = false;
+    }
+    // Renamed while still locked: no leftover-remover takes it away before.
+    if (ok && std::rename(name.data(), os(path).c_str()) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) ::unlink(name.data());
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) return cannot(error);
+    syncFolder(osFolder);
+    return true;
 }
 
-bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines) {
+bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines, Zrk_String* message) {
     std::string bytes;
-    if (folderExists(path) || !readFileBytes(path, bytes)) return false;
+    if (!readFileBytes(path, bytes, message)) return false;
     Zrk_StringArray result;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -108,13 +212,20 @@ bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines) {
     return true;
 }
 
-bool ObjectExportWriteFile(const Zrk_String& path, const Zrk_StringArray& lines) {
+int findNonTextLine(const Zrk_StringArray& lines) {
+    for (int i = 0; i < lines.length(); ++i)
+        for (const char c : lines[i])
+            if (static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\r') return i;
+    return -1;
+}
+
+bool ObjectExportWriteFile(const Zrk_String& path, const Zrk_StringArray& lines, Zrk_String* message) {
     std::string bytes;
     for (const Zrk_String& line : lines) {
         bytes += line;
         bytes += '\n';
     }
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, bytes, message);
 }
 
 bool ObjectExportFindFilesRecursive(const Zrk_String& folder, const Zrk_String& pattern, Zrk_StringArray& paths) {
@@ -234,13 +345,13 @@ bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found) {
 }
 
 bool readFoundFile(const Zrk_String& path, Zrk_String& found, std::string& bytes, Zrk_String& message) {
+    if (folderExists(path)) {
+        message = path + " is a folder, not a file.";
+        return false;
+    }
     if (!findFileIgnoringCase(path, found)) {
         message = path + ": the file does not exist.";
         return false;
     }
-    if (!readFileBytes(found, bytes)) {
-        message = found + ": the file could not be read.";
-        return false;
-    }
-    return true;
+    return readFileBytes(found, bytes, &message);
 }

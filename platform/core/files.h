@@ -16,10 +16,15 @@ Zrk_String fromOsPath(const std::string& path);
 } // namespace core
 
 // Reads a text file whole, one string per line, without line ends ("\n" or "\r\n"). A last line
-// without a line end counts; a file ending in a line end has no empty last line. False on failure.
-bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines);
-// Writes the lines, each followed by "\n". False on failure (the old file stays as it was).
-bool ObjectExportWriteFile(const Zrk_String& path, const Zrk_StringArray& lines);
+// without a line end counts; a file ending in a line end has no empty last line. False on failure
+// (message, when given, names the file and the system's reason).
+bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines, Zrk_String* message = nullptr);
+// The index of the first line that is not text: one that holds a byte below 32 other than tab and
+// carriage return (a NUL or another control byte: the file is binary or damaged). -1 when all are.
+int findNonTextLine(const Zrk_StringArray& lines);
+// Writes the lines, each followed by "\n". False on failure (the old file stays as it was; message,
+// when given, names the file and the system's reason).
+bool ObjectExportWriteFile(const Zrk_String& path, const Zrk_StringArray& lines, Zrk_String* message = nullptr);
 // Paths of the files below folder (and its subfolders) whose name matches pattern ("*.kvs";
 // '*' and '?' wildcards, letter case ignored), sorted by path. False when folder does not exist.
 bool ObjectExportFindFilesRecursive(const Zrk_String& folder, const Zrk_String& pattern, Zrk_StringArray& paths);
@@ -30,9 +35,16 @@ bool ObjectExportCopyFile(const Zrk_String& from, const Zrk_String& to, bool ove
 // Deletes a file. False when it could not be deleted (a missing file counts as deleted).
 bool ObjectExportDeleteFile(const Zrk_String& path);
 
-// Writes bytes atomically (the primitive behind every file the module writes).
-bool writeFileAtomically(const Zrk_String& path, const std::string& bytes);
-bool readFileBytes(const Zrk_String& path, std::string& bytes);
+// Writes bytes atomically (the primitive behind every file the module writes): a temporary file
+// beside the target (".NAME.XXXXXX"), written, synced and renamed over the target while the save
+// holds a lock on it; then the folder is synced, so that the new entry survives a crash. A
+// temporary that no save holds is the leftover of a save that was killed: the next save of that
+// target removes it. False on failure, the target as it was; message (when given) names the file
+// and the system's reason ("... cannot be written: No space left on device.").
+bool writeFileAtomically(const Zrk_String& path, const std::string& bytes, Zrk_String* message = nullptr);
+// Reads a whole file. False for a folder or a file that cannot be read; message (when given) names
+// the file and the system's reason.
+bool readFileBytes(const Zrk_String& path, std::string& bytes, Zrk_String* message = nullptr);
 bool fileExists(const Zrk_String& path);
 bool folderExists(const Zrk_String& path);
 
@@ -54,7 +66,7 @@ Zrk_String ensureEndSlash(const Zrk_String& folder);
 // True when name holds a character not allowed in a file name: \ / : * ? " < > | or a control byte.
 bool hasInvalidFileNameChars(const Zrk_String& name);
 // Reads a whole file found with findFileIgnoringCase; found is the name it has on disk. False with a
-// message naming the file when it does not exist or cannot be read.
+// message naming the file when it is a folder, does not exist or cannot be read (and why).
 bool readFoundFile(const Zrk_String& path, Zrk_String& found, std::string& bytes, Zrk_String& message);
 // Finds a file named as written, or else a file in the same folder whose name differs only in
 // letter case. False when neither exists.

@@ -253,10 +253,7 @@ bool Sheet::exportCsv(const Zrk_String& path, bool headerRow, bool formulasAsVal
         message = "No file name was given for the CSV file.";
         return false;
     }
-    if (!writeFileAtomically(file, exportCsvText(headerRow, formulasAsValues))) {
-        message = file + ": the CSV file could not be written.";
-        return false;
-    }
+    if (!writeFileAtomically(file, exportCsvText(headerRow, formulasAsValues), &message)) return false;
     message.clear();
     return true;
 }

@@ -450,10 +450,7 @@ bool Sheet::saveToFile(const Zrk_String& path, Zrk_String& message) const {
         message = "No file name was given for saving the spreadsheet.";
         return false;
     }
-    if (!writeFileAtomically(file, saveToText())) {
-        message = file + ": the spreadsheet could not be written.";
-        return false;
-    }
+    if (!writeFileAtomically(file, saveToText(), &message)) return false;
     message.clear();
     return true;
 }

@@ -1,4 +1,10 @@
 #include <csignal>
+#include <fcntl.h>
+#include <set>
+#include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <sys/resource.h>
 
@@ -84,6 +90,86 @@ TEST_F(Files, AFailedWriteLeavesTheOldFile) {
 
     EXPECT_FALSE(ObjectExportWriteFile(path("no/such/folder/x.txt"), old));
     EXPECT_FALSE(ObjectExportWriteFile(folder.string(), old));
+}
+
+// Every failed read or write names the file and the system's reason.
+TEST_F(Files, FailuresSayWhichFileAndWhy) {
+    Zrk_String message;
+    {
+        FileSizeLimit limit(16);
+        EXPECT_FALSE(writeFileAtomically(path("big.txt"), std::string(4096, 'x'), &message));
+    }
+    EXPECT_EQ(message, path("big.txt") + " cannot be written: File too large.");
+    EXPECT_FALSE(ObjectExportWriteFile(path("no/such/x.txt"), {"a"}, &message));
+    EXPECT_EQ(message, path("no/such/x.txt") + " cannot be written: the folder " + path("no/such/") + " does not exist.");
+    EXPECT_FALSE(writeFileAtomically(folder.string(), "a", &message));
+    EXPECT_EQ(message, folder.string() + " is a folder; it cannot be written as a file.");
+
+    std::string bytes;
+    Zrk_StringArray lines;
+    EXPECT_FALSE(readFileBytes(path("missing.txt"), bytes, &message));
+    EXPECT_EQ(message, path("missing.txt") + ": the file cannot be read: No such file or directory.");
+    EXPECT_FALSE(ObjectExportReadFile(folder.string(), lines, &message));
+    EXPECT_EQ(message, folder.string() + " is a folder, not a file.");
+    Zrk_String found;
+    EXPECT_FALSE(readFoundFile(folder.string(), found, bytes, message));
+    EXPECT_EQ(message, folder.string() + " is a folder, not a file.");
+}
+
+// A save that is killed leaves its temporary file beside the target; the next save of that target
+// removes it. A temporary that a running save holds, or one of another file, stays.
+TEST_F(Files, TheNextSaveRemovesWhatAKilledSaveLeft) {
+    ASSERT_TRUE(writeFileAtomically(path(".plate.kvs.a1B2c3"), "left by a killed save"));
+    ASSERT_TRUE(writeFileAtomically(path(".other.kvs.a1B2c3"), "another file's"));
+    ASSERT_TRUE(writeFileAtomically(path(".plate.kvs.keep"), "no temporary's name"));
+    ASSERT_TRUE(writeFileAtomically(path(".plate.kvs.Zz9Zz9"), "a save in progress"));
+    const int running = ::open(path(".plate.kvs.Zz9Zz9").c_str(), O_RDONLY);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+
+    ASSERT_TRUE(writeFileAtomically(path("plate.kvs"), "new"));
+    ::close(running);
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{".other.kvs.a1B2c3", ".plate.kvs.Zz9Zz9", ".plate.kvs.keep", "plate.kvs"}));
+}
+
+// The same with a real save killed while it writes: a process that is saving a large file is killed
+// as soon as its temporary file appears (inotify tells).
+TEST_F(Files, ASaveKilledWhileItWritesLeavesNothingBehindTheNextSave) {
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_CREATE), 0);
+    const pid_t saver = ::fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+        writeFileAtomically(path("big.kvs"), std::string(256u << 20, 'x'));
+        ::_exit(0);
+    }
+    alignas(inotify_event) char events[4096];
+    bool created = false;
+    while (!created) {
+        const ssize_t n = ::read(watch, events, sizeof events);
+        ASSERT_GT(n, 0);
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            created = created || (event->len > 0 && std::string(event->name).rfind(".big.kvs.", 0) == 0);
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::kill(saver, SIGKILL);
+    int status = 0;
+    ::waitpid(saver, &status, 0);
+    ::close(watch);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the save ended before it was killed";
+    EXPECT_EQ(entriesInFolder(), 1u) << "the killed save left its temporary file";
+    EXPECT_FALSE(fileExists(path("big.kvs")));
+
+    ASSERT_TRUE(writeFileAtomically(path("big.kvs"), "small"));
+    EXPECT_EQ(entriesInFolder(), 1u);
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(path("big.kvs"), bytes));
+    EXPECT_EQ(bytes, "small");
 }
 
 TEST_F(Files, CopyDeleteAndTimes) {
