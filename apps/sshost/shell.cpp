@@ -30,6 +30,9 @@ private:
 } // namespace
 
 void addCommonOptions(CLI::App& app, Shell& shell, const char* argv0) {
+    // Commands added after this inherit it: an option of the shell (--library, --module, --trace) may
+    // stand after the command too ("sshost evaluate Plate --library lib").
+    app.fallthrough();
     shell.modulePath = defaultModulePath(argv0);
     app.add_option("--module", shell.modulePath, "the module library to load")->capture_default_str();
     app.add_flag("--trace", shell.trace, "show what the host saw while loading and unloading the module");

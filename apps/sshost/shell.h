@@ -25,7 +25,8 @@ struct Shell {
     int run();
 };
 
-// The command-line options every command shares.
+// The command-line options every command shares, accepted before or after the command. Call it before
+// the commands are added.
 void addCommonOptions(CLI::App& app, Shell& shell, const char* argv0);
 
 } // namespace sshost

@@ -12,6 +12,7 @@
 #include "frame/standards_entry.h"
 #include "host/command_line.h"
 #include "host/document.h"
+#include "sshost/evaluation_report.h"
 #include "sshost/name_value.h"
 #include "sshost/shell.h"
 #include "standards/evaluation_chain.h"
@@ -31,14 +32,6 @@ const char* roleName(KvCellType role) {
     case KvCellType::Input: return "Input";
     case KvCellType::Output: return "Output";
     default: return "Local";
-    }
-}
-
-const char* typeName(KvValueType type) {
-    switch (type) {
-    case KvValueType::Int: return "Int";
-    case KvValueType::Double: return "Double";
-    default: return "String";
     }
 }
 
@@ -92,9 +85,15 @@ int runEvaluate(const EvaluateOptions& options) {
     std::vector<double> milliseconds;
     for (int run = 0; run < options.repeat; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        if (!standards::evaluateSheet(evaluation, result, failure)) return fail(utf8(failure));
+        if (!standards::evaluateSheet(evaluation, result, failure)) {
+            reportEvaluationProblems(std::cerr);
+            return fail(utf8(failure));
+        }
         milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
+    // Outputs of an evaluation that went wrong on its way are not printed.
+    const int status = reportEvaluationProblems(std::cerr);
+    if (status != 0) return status;
 
     if (options.json) {
         nlohmann::ordered_json outputs = nlohmann::ordered_json::object();
@@ -159,8 +158,17 @@ int runStandards(const StandardsOptions& options) {
     data.transaction = transactions.startTransaction();
     if (!StartDlgStandardsSS(data)) {
         transactions.abortTransaction();
+        reportEvaluationProblems(std::cerr);
         const Zrk_String reason = standards::lastFailure();
         return fail(reason.empty() ? "The evaluation of " + options.sheet + " failed." : utf8(reason));
+    }
+    // An evaluation that went wrong on its way (an Input it could not read, an equation that failed)
+    // leaves the macro as it was: its outputs are not to be trusted.
+    if (const int status = reportEvaluationProblems(std::cerr); status != 0) {
+        transactions.abortTransaction();
+        std::cerr << "sshost: the evaluation of " << options.sheet << " for " << options.macro
+                  << " failed; the drawing is left as it was.\n";
+        return status;
     }
     // What the engine wrote into the dialog data (bolt data, profile properties, flex states) goes
     // into the macro, as the macro dialog does when it is closed with OK.
@@ -169,7 +177,7 @@ int runStandards(const StandardsOptions& options) {
 
     std::cout << "Macro " << options.macro << " with " << options.sheet << ":\n";
     for (const KvVarCell& cell : data.varCells.cells)
-        std::cout << "  " << roleName(cell.role) << ' ' << typeName(cell.valueType) << ' ' << utf8(cell.name) << " = "
+        std::cout << "  " << roleName(cell.role) << ' ' << valueTypeName(cell.valueType) << ' ' << utf8(cell.name) << " = "
                   << utf8(cell.value) << '\n';
     if (options.save) {
         if (!document.save(message)) return fail(utf8(message));

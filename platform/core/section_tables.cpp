@@ -29,12 +29,18 @@ Zrk_SectionTables::Zrk_SectionTables(bool followSettings) : followSettings_(foll
 bool Zrk_SectionTables::readFile(const Zrk_String& path, Zrk_String& title, Zrk_Array<Zrk_StringArray>& rows,
                                  Zrk_String* message) {
     Zrk_StringArray lines;
-    if (!ObjectExportReadFile(path, lines)) {
-        if (message) *message = path + ": the section table cannot be read";
+    Zrk_String reason;
+    if (!ObjectExportReadFile(path, lines, &reason)) {
+        if (message) *message = reason;
         return false;
     }
     if (lines.isEmpty()) {
         if (message) *message = path + ", line 1: expected the table's title line, found an empty file";
+        return false;
+    }
+    const int binary = findNonTextLine(lines);
+    if (binary >= 0) {
+        if (message) *message = path + ", line " + intToStr(binary + 1) + ": not text (a control byte)";
         return false;
     }
     title = lines[0];
@@ -87,6 +93,10 @@ void Zrk_SectionTables::load(const Zrk_String& folder) {
             messages_.append(path + ": expected a section type line and a line of column names after the title");
             continue;
         }
+        if (!checkRows(path, rows, message)) {
+            messages_.append(message);
+            continue;
+        }
         // Without the active flag (column 1), as the section table editor publishes its tables.
         Table table;
         table.name = withoutExtension(getFileName(path));
@@ -102,6 +112,28 @@ void Zrk_SectionTables::load(const Zrk_String& folder) {
         table.languages = languageCount(table.headers);
         tables_.append(std::move(table));
     }
+}
+
+bool Zrk_SectionTables::checkRows(const Zrk_String& path, const Zrk_Array<Zrk_StringArray>& rows, Zrk_String& message) {
+    // Lines 2 and 3 are rows 0 and 1; the sections follow. A section line with fewer cells than there
+    // are column names was cut short (a truncated file ends in one); cells beyond them must be empty.
+    const int columns = rows[1].length();
+    if (columns < 2) {
+        message = path + ", line 3: expected the column names (system name, active flag, display names, values)";
+        return false;
+    }
+    for (int i = 2; i < rows.length(); ++i) {
+        const Zrk_StringArray& row = rows[i];
+        if (row.isEmpty()) continue;
+        int used = row.length();
+        while (used > columns && row[used - 1].empty()) --used;
+        if (used != columns) {
+            message = path + ", line " + intToStr(i + 2) + ": expected " + intToStr(columns) +
+                      " cells separated by tabs, as line 3 names them, found " + intToStr(row.length());
+            return false;
+        }
+    }
+    return true;
 }
 
 int Zrk_SectionTables::languageCount(const Zrk_StringArray& headers) {

@@ -32,8 +32,10 @@ public:
     static bool writeFile(const Zrk_String& path, const Zrk_String& title, const Zrk_Array<Zrk_StringArray>& rows);
 
     // Replaces the tables by those of the folder's ".pr" files (not its subfolders), in file name
-    // order. A file that cannot be used is skipped and named in loadMessages(). False when the
-    // folder does not exist (no tables then).
+    // order. A file that cannot be used (not text, no column names, a section line with fewer cells
+    // than there are column names, as a truncated file ends) is skipped and named, with its line, in
+    // loadMessages(): none of its sections is known then. False when the folder does not exist (no
+    // tables then).
     bool loadFolder(const Zrk_String& folder);
     const Zrk_StringArray& loadMessages() const { return messages_; }
 
@@ -73,6 +75,8 @@ private:
     bool findSection(const Zrk_String& section, Place& place) const;
     void buildIndex() const;
     static int languageCount(const Zrk_StringArray& headers);
+    // Whether every section line of a table file (rows after the title) has a cell for each column.
+    static bool checkRows(const Zrk_String& path, const Zrk_Array<Zrk_StringArray>& rows, Zrk_String& message);
 
     bool followSettings_;
     mutable bool loaded_ = false;

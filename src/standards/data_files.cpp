@@ -39,28 +39,33 @@ bool stampOf(const Zrk_String& path, FileStamp& stamp) {
 // cache is emptied when it grows beyond that, so that it never holds more than a few tables.
 template <typename Parsed> class FileCache {
 public:
-    std::shared_ptr<const Parsed> get(const Zrk_String& path) {
+    std::shared_ptr<const Parsed> get(const Zrk_String& path, Zrk_String* message) {
         FileStamp before;
         if (!stampOf(path, before)) {
             entries_.erase(path);
+            if (message) *message = path + ": the file cannot be read.";
             return nullptr;
         }
         const auto found = entries_.find(path);
-        if (found != entries_.end() && found->second.stamp == before) return found->second.parsed;
+        if (found != entries_.end() && found->second.stamp == before) return answer(found->second, message);
 
+        Entry entry{before, nullptr, Zrk_String()};
         Zrk_StringArray lines;
-        if (!ObjectExportReadFile(path, lines)) return nullptr;
-        auto parsed = std::make_shared<Parsed>();
-        parsed->parse(lines);
+        if (!ObjectExportReadFile(path, lines)) {
+            entry.refusal = path + ": the file cannot be read.";
+        } else {
+            auto parsed = std::make_shared<Parsed>();
+            if (parsed->parse(lines, path, entry.refusal)) entry.parsed = std::move(parsed);
+        }
         // A file changed while it was read is used as read, but not kept.
         FileStamp after;
         if (stampOf(path, after) && after == before) {
             if (entries_.size() >= kMaxEntries) entries_.clear();
-            entries_[path] = Entry{before, parsed};
+            entries_[path] = entry;
         } else {
             entries_.erase(path);
         }
-        return parsed;
+        return answer(entry, message);
     }
     void clear() { entries_.clear(); }
 
@@ -68,8 +73,13 @@ private:
     static constexpr std::size_t kMaxEntries = 32;
     struct Entry {
         FileStamp stamp;
-        std::shared_ptr<const Parsed> parsed;
+        std::shared_ptr<const Parsed> parsed; // null when refused
+        Zrk_String refusal;
     };
+    static std::shared_ptr<const Parsed> answer(const Entry& entry, Zrk_String* message) {
+        if (!entry.parsed && message) *message = entry.refusal;
+        return entry.parsed;
+    }
     std::map<Zrk_String, Entry> entries_;
 };
 
@@ -80,6 +90,14 @@ FileCache<TableFile>& tableCache() {
 FileCache<SizesFile>& sizesCache() {
     static FileCache<SizesFile> cache;
     return cache;
+}
+
+// Refuses lines that are not text, with the file and line.
+bool checkText(const Zrk_StringArray& lines, const Zrk_String& fileName, Zrk_String& message) {
+    const int line = findNonTextLine(lines);
+    if (line < 0) return true;
+    message = fileName + ", line " + intToStr(line + 1) + ": not text (a control byte); the file is not read.";
+    return false;
 }
 
 void stripLineComment(Zrk_String& line) {
@@ -116,8 +134,10 @@ int TableFile::findKey(const Zrk_String& key) const {
     return found == index_->firstLine.end() ? -1 : found->second;
 }
 
-void TableFile::parse(const Zrk_StringArray& fileLines) {
+bool TableFile::parse(const Zrk_StringArray& fileLines, const Zrk_String& fileName, Zrk_String& message) {
     lines.removeAll();
+    index_.reset();
+    if (!checkText(fileLines, fileName, message)) return false;
     auto index = std::make_shared<Index>();
     for (Zrk_String text : fileLines) {
         stripLineComment(text);
@@ -137,14 +157,17 @@ void TableFile::parse(const Zrk_StringArray& fileLines) {
         lines.append(std::move(line));
     }
     index_ = std::move(index);
+    return true;
 }
 
 // --- sizes files -------------------------------------------------------------------------------
 
-void SizesFile::parse(const Zrk_StringArray& fileLines) {
+bool SizesFile::parse(const Zrk_StringArray& fileLines, const Zrk_String& fileName, Zrk_String& message) {
     sizes.removeAll();
     thicknesses.removeAll();
-    for (Zrk_String text : fileLines) {
+    if (!checkText(fileLines, fileName, message)) return false;
+    for (int i = 0; i < fileLines.length(); ++i) {
+        Zrk_String text = fileLines[i];
         for (std::size_t open = text.find("/*"); open != Zrk_String::npos; open = text.find("/*", open)) {
             const std::size_t close = text.find("*/", open + 2);
             text.erase(open, close == Zrk_String::npos ? Zrk_String::npos : close + 2 - open);
@@ -153,18 +176,27 @@ void SizesFile::parse(const Zrk_StringArray& fileLines) {
         stripSymbols(text, true, true);
         if (text.empty()) continue;
         Zrk_String size, thickness;
-        if (splitString(text, "x", size, thickness)) {
-            sizes.append(core::toDouble(size));
-            thicknesses.append(core::toDouble(thickness));
-        } else {
-            sizes.append(core::toDouble(text));
-            thicknesses.append(0.0);
+        const bool pair = splitString(text, "x", size, thickness);
+        double sizeValue = 0.0, thicknessValue = 0.0;
+        if (!core::parseNumber(pair ? size : text, sizeValue) || (pair && !core::parseNumber(thickness, thicknessValue))) {
+            sizes.removeAll();
+            thicknesses.removeAll();
+            message = fileName + ", line " + intToStr(i + 1) + ": expected a size or a size \"x\" thickness (\"100x10\"), found \"" +
+                      text + "\"; the file is not read.";
+            return false;
         }
+        sizes.append(sizeValue);
+        thicknesses.append(thicknessValue);
     }
+    return true;
 }
 
-std::shared_ptr<const TableFile> readTableFile(const Zrk_String& path) { return tableCache().get(path); }
-std::shared_ptr<const SizesFile> readSizesFile(const Zrk_String& path) { return sizesCache().get(path); }
+std::shared_ptr<const TableFile> readTableFile(const Zrk_String& path, Zrk_String* message) {
+    return tableCache().get(path, message);
+}
+std::shared_ptr<const SizesFile> readSizesFile(const Zrk_String& path, Zrk_String* message) {
+    return sizesCache().get(path, message);
+}
 
 void clearDataFileCache() {
     tableCache().clear();

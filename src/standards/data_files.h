@@ -14,8 +14,13 @@
 // size "x" thickness pair ("100x10", split at the first lower-case x, each part read as a number the
 // way atof reads it) or a single number (a size with thickness 0).
 //
-// Files are read anew whenever they change: a parsed file is kept with its size and modification
-// time and used again only while both are the same.
+// A file that is not text (a NUL or another control byte), or a sizes line that is neither a number
+// nor a size "x" thickness pair, is refused with a message naming the file and the line: its lines
+// are not read as values. (A table line is key and value; a line without a tab is a key without value,
+// which a look-up finds and fails on.)
+//
+// Files are read anew whenever they change: a parsed file (or why it was refused) is kept with its
+// size and modification time and used again only while both are the same.
 
 #include <memory>
 
@@ -38,8 +43,9 @@ struct TableFile {
     // The index of the first line whose key equals key exactly; -1 when none.
     int findKey(const Zrk_String& key) const;
 
-    // Parses the lines of a file.
-    void parse(const Zrk_StringArray& fileLines);
+    // Parses the lines of a file. False with a message "FILE, line N: ..." when they are not a table
+    // file; the table is then empty.
+    bool parse(const Zrk_StringArray& fileLines, const Zrk_String& fileName, Zrk_String& message);
 
 private:
     struct Index;
@@ -49,13 +55,15 @@ private:
 struct SizesFile {
     Zrk_Array<double> sizes;
     Zrk_Array<double> thicknesses; // parallel to sizes; 0 for single-number lines
-    void parse(const Zrk_StringArray& fileLines);
+    // Parses the lines of a file. False with a message "FILE, line N: ..." when they are not a sizes
+    // file; the lists are then empty.
+    bool parse(const Zrk_StringArray& fileLines, const Zrk_String& fileName, Zrk_String& message);
 };
 
-// The parsed file at path, read now or taken from the cache while the file is unchanged. Null when
-// the file cannot be read.
-std::shared_ptr<const TableFile> readTableFile(const Zrk_String& path);
-std::shared_ptr<const SizesFile> readSizesFile(const Zrk_String& path);
+// The parsed file at path, read now or taken from the cache while the file is unchanged. Null with a
+// message naming the file when it cannot be read or is refused.
+std::shared_ptr<const TableFile> readTableFile(const Zrk_String& path, Zrk_String* message = nullptr);
+std::shared_ptr<const SizesFile> readSizesFile(const Zrk_String& path, Zrk_String* message = nullptr);
 // Forgets every parsed file.
 void clearDataFileCache();
 

@@ -38,4 +38,14 @@ int findMappingLine(const Zrk_StringArray& lines, const Zrk_String& key) {
     return -1;
 }
 
+Zrk_String mappingProblem(const Zrk_String& ssName, const Zrk_String& key) {
+    const Zrk_String path = mappingFilePath(ssName);
+    if (!fileExists(path))
+        return path + (folderExists(path) ? ": the mapping file is a folder." : ": the mapping file does not exist.");
+    Zrk_StringArray lines;
+    if (!readMappingLines(path, lines)) return path + ": the mapping file cannot be read.";
+    if (findMappingLine(lines, key) < 0) return path + ": the mapping file has no line with the key \"" + key + "\".";
+    return Zrk_String();
+}
+
 } // namespace standards

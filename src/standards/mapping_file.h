@@ -33,5 +33,8 @@ bool readMappingLines(const Zrk_String& path, Zrk_StringArray& lines);
 Zrk_String mappingLineKey(const Zrk_String& line);
 // The index of the first line whose key equals key, letter case ignored; -1 when none.
 int findMappingLine(const Zrk_StringArray& lines, const Zrk_String& key);
+// Why the mapping of key cannot be read from the mapping file of a standards name ("FILE: the mapping
+// file does not exist", "... has no line with the key K"); empty when it can.
+Zrk_String mappingProblem(const Zrk_String& ssName, const Zrk_String& key);
 
 } // namespace standards

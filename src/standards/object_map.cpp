@@ -82,8 +82,21 @@ Acad::ErrorStatus KvObjectMap::setMacroVarValue(Zrk_DbMacro* macro, MacroData* m
     return getSetMacroVarValue(macro, macroData, text, false, transaction);
 }
 
+bool KvObjectMap::reachesObject(Zrk_DbMacro* macro, MacroData* macroData, AcTransaction* transaction) {
+    Zrk_String value;
+    int answered = 0;
+    if (getSetMacroVarValue(macro, macroData, value, true, transaction, &answered) != Acad::eOk) return false;
+    switch (type) {
+    case KvObjectType::GenVar:
+    case KvObjectType::PrPlName:
+    case KvObjectType::PrPlMaterial:
+    case KvObjectType::MemberSectionSize: return true;
+    default: return answered > 0;
+    }
+}
+
 Acad::ErrorStatus KvObjectMap::getSetMacroVarValue(Zrk_DbMacro* dbMacro, MacroData* macroData, Zrk_String& value,
-                                                   bool get, AcTransaction* transaction) {
+                                                   bool get, AcTransaction* transaction, int* answered) {
     if (!dbMacro) return kFail;
     Zrk_Macro* macro = dbMacro->macroWrite();
     Zrk_StringArray moduleNames;
@@ -91,7 +104,8 @@ Acad::ErrorStatus KvObjectMap::getSetMacroVarValue(Zrk_DbMacro* dbMacro, MacroDa
     // Every module of the group; a module without the object simply does not answer. On a read each
     // module that answers overwrites the value, so the last one wins.
     for (int i = 0; i < moduleNames.length(); ++i)
-        getSetModuleVarValue(macro, macroData, moduleNames[i], i, value, get, transaction);
+        if (getSetModuleVarValue(macro, macroData, moduleNames[i], i, value, get, transaction) == Acad::eOk && answered)
+            ++*answered;
 
     switch (type) {
     case KvObjectType::GenVar: {

@@ -57,9 +57,15 @@ public:
     Acad::ErrorStatus setMacroVarValue(Zrk_DbMacro* macro, MacroData* macroData, const Zrk_String& value,
                                        AcTransaction* transaction);
 
+    // Whether the macro has the object behind this entry: a module of the group answers a read of it,
+    // or the macro's own object (general variable, base profile) is there. A read whose group has no
+    // module with the object answers eOk and leaves the value as it was; this tells the two apart.
+    bool reachesObject(Zrk_DbMacro* macro, MacroData* macroData, AcTransaction* transaction);
+
 private:
+    // answered (when given) counts the modules that accepted the access.
     Acad::ErrorStatus getSetMacroVarValue(Zrk_DbMacro* macro, MacroData* macroData, Zrk_String& value, bool get,
-                                          AcTransaction* transaction);
+                                          AcTransaction* transaction, int* answered = nullptr);
     Acad::ErrorStatus getSetModuleVarValue(Zrk_Macro* macro, MacroData* macroData, const Zrk_String& moduleName,
                                            int position, Zrk_String& value, bool get, AcTransaction* transaction);
 };

@@ -37,8 +37,17 @@ bool replacePair(Zrk_String& text, const Zrk_String& name, const Zrk_String& val
     return true;
 }
 
+// A value that is no number becomes a text literal of the formula language: in double quotes, a
+// double quote inside written twice, so that the value cannot end the literal and run into the
+// formula ("a\"b" becomes "a""b").
 Zrk_String quoted(const Zrk_String& value, bool quote) {
-    return quote && !isNumber(value) ? "\"" + value + "\"" : value;
+    if (!quote || isNumber(value)) return value;
+    Zrk_String literal = "\"";
+    for (const char c : value) {
+        literal += c;
+        if (c == '"') literal += '"';
+    }
+    return literal + "\"";
 }
 
 // The leading run of word characters of a text (empty when it starts with another byte).

@@ -20,7 +20,8 @@ inline constexpr std::size_t kMaxReplacedTextLength = 32767;
 
 // For each pair (names[i], values[i]), i below the shorter list, in order: every occurrence of the
 // name (letter case significant) that has no word character right before or after it is replaced by
-// the value; with quote, a value that is not a number is put between double quotes. The search goes
+// the value; with quote, a value that is not a number is put between double quotes as a text literal
+// of the formula language (a double quote inside it written twice). The search goes
 // on right after the inserted text, so a pair never finds its own value; later pairs do search text
 // that earlier pairs inserted. Empty names are skipped (they would match everywhere).
 //

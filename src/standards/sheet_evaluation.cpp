@@ -15,8 +15,12 @@ namespace standards {
 Zrk_String resolveSheetPath(const Zrk_String& name) {
     const Zrk_String written = normalizePath(name);
     Zrk_String path;
-    if (findFileIgnoringCase(written, path) && !folderExists(path)) return path;
-    Zrk_String inFolder = standardsFolder() + ensureNoStartBSlash(written);
+    if (fileExists(written)) return written;
+    if (written.find('/') != Zrk_String::npos && findFileIgnoringCase(written, path)) return path;
+    // An absolute path names that file or none; it is no name in the standards folder. (So a path
+    // this answered, resolved again, stays what it is.)
+    if (!written.empty() && written.front() == '/') return written;
+    Zrk_String inFolder = standardsFolder() + written;
     if (!isEqual(getExtension(inFolder), "kvs", true)) inFolder += ".kvs";
     return findFileIgnoringCase(inFolder, path) ? path : inFolder;
 }

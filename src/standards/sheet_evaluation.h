@@ -10,8 +10,10 @@
 
 namespace standards {
 
-// The file a sheet name means: the name itself when it is a file, else the standards folder's file
-// of that name (".kvs" added unless the name ends in it). Letter case may differ.
+// The file a sheet name means: the name itself when it is a file (in a path a file whose name differs
+// only in letter case counts); an absolute path that is no file as it stands; else the standards
+// folder's file of that name (".kvs" added unless the name ends in it; letter case may differ). A
+// path it answers answers itself again.
 SS_EXPORT Zrk_String resolveSheetPath(const Zrk_String& name);
 
 // The variables the sheet declares, in the sheet's order (Input, Output, Local sections), with their

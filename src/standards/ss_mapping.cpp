@@ -14,6 +14,10 @@ KvSSMapping::~KvSSMapping() = default;
 Acad::ErrorStatus KvSSMapping::initFromMacro(const KvDlgStandardsData& data) {
     if (!data.macro || !data.moduleGroup.empty()) return kFail;
     kind = kFile;
+    // The entries of an earlier evaluation (the pool's sheets are used again) must not carry over: a
+    // mapping file that cannot be read, or holds no line, would otherwise write this sheet's outputs
+    // into the macro through another sheet's entries.
+    objects_.removeAll();
     return getMappingFromFile(data.ssName, data.mappingKey);
 }
 
@@ -133,4 +137,12 @@ Acad::ErrorStatus KvSSMapping::getSetMacroVarValue(const Zrk_String& ssName, KvV
     KvObjectMap& entry = objects_[index];
     return get ? entry.getMacroVarValue(data.macro, data.macroData, value, data.transaction)
                : entry.setMacroVarValue(data.macro, data.macroData, value, data.transaction);
+}
+
+bool KvSSMapping::reachesMacroObject(const Zrk_String& ssName, KvValueType valueType, const KvDlgStandardsData& data) {
+    Zrk_String value;
+    if (kind == kModuleGroup) return getMacroVarValue(ssName, valueType, value, data) == Acad::eOk;
+    int index = -1;
+    if (!data.macro || findSSVar(ssName, valueType, index) != Acad::eOk) return false;
+    return objects_[index].reachesObject(data.macro, data.macroData, data.transaction);
 }

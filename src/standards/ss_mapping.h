@@ -80,6 +80,10 @@ public:
     Acad::ErrorStatus setMacroVarValue(const Zrk_String& ssName, KvValueType valueType, const Zrk_String& value,
                                        const KvDlgStandardsData& data);
 
+    // Whether the macro has the object behind the variable (a read may succeed without reaching any:
+    // KvObjectMap::reachesObject). By name, a read that succeeds has reached it.
+    bool reachesMacroObject(const Zrk_String& ssName, KvValueType valueType, const KvDlgStandardsData& data);
+
 private:
     Acad::ErrorStatus getSetMacroVarValue(const Zrk_String& ssName, KvValueType valueType, Zrk_String& value,
                                           const KvDlgStandardsData& data, bool get);

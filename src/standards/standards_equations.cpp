@@ -75,6 +75,9 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
                                             ".\nThe duplicates will be ignored. Please correct this file.\n" +
                                             "Duplicate variable names:\n\n" + joinLines(duplicates),
                                         "Variable names must be unique", this);
+        standards::noteProblem(standards::ProblemKind::Note,
+                               filePath + ": duplicate variable names (the first of each counts): " +
+                                   arrToStr(duplicates, ',') + ".");
         // Each name keeps its first variable.
         for (int i = varCells.length() - 1; i >= 0; --i) {
             int first = -1;
@@ -139,6 +142,13 @@ void KvStandardsSheet::reportEquation(const Zrk_String& name, const Zrk_String& 
 Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
     Zrk_String text;
     if (!getCellText(column, row, text) || text.empty()) return kFail;
+    // Functions the equation calls name it in what they note.
+    const standards::EquationPlace place(filePath, column, row);
+    // The engine's own reason, for callers without a person at the screen; the report keeps its text.
+    const auto failed = [&](const Zrk_String& reason) {
+        standards::noteFailure(standards::currentEquationPlace() + ": \"" + trimmed(text) + "\" failed: " + reason);
+        return kFail;
+    };
 
     gCalcCellSplitSymbol.start();
     Zrk_String name, expression;
@@ -158,36 +168,46 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
     if (callsChild) {
         Zrk_FunctionTimer timer(gCalcCellCalcNativeFunctions);
         childNestingReported_ = false;
+        callFailure_.clear();
         if (callChild(expression, kCallChild) == Acad::eOk) return Acad::eOk;
         if (!childNestingReported_) reportEquation(name, expression, row);
-        return kFail;
+        return failed(callFailure_.empty() ? Zrk_String("the child call failed.") : callFailure_);
     }
     if (variable < 0) {
         reportEquation(name, expression, row);
-        return kFail;
+        return failed(name.empty() ? Zrk_String("it is no equation (\"NAME = EXPRESSION\") and no child call.")
+                                   : "\"" + name + "\" is no variable of the sheet.");
     }
 
     gCalcCellCalcFunctionsPrepare.start();
     KvVarCell& target = varCells[variable];
     const bool formatted = target.valueType == KvValueType::String ? setTextCells(column, row)
                                                                     : setNumberCells(column, row, KvVarCell::kDoubleDecimals);
-    if (!formatted || replaceVariables(expression) != Acad::eOk) {
+    if (!formatted) {
         reportEquation(name, expression, row);
-        return kFail;
+        return failed("its cell cannot be formatted for the result.");
+    }
+    if (replaceVariables(expression) != Acad::eOk) {
+        reportEquation(name, expression, row);
+        return failed("its variables cannot be replaced by their cells.");
     }
     gCalcCellCalcFunctionsPrepare.end();
 
-    if (!setFormula(column, row, expression)) {
+    Zrk_String refused;
+    if (!sheet().setFormula(column, row, expression, true, &refused)) {
         reportEquation(name, expression, row);
-        return kFail;
+        return failed(refused.empty() ? Zrk_String("the formula is refused.") : refused);
     }
     Zrk_FunctionTimer timer(gCalcCellCalcFunctions);
     Zrk_String result;
     if (!getCellText(column, row, result)) {
         reportEquation(name, expression, row);
-        return kFail;
+        return failed("its result cannot be read.");
     }
-    return target.setNewValue(*this, result);
+    if (target.setNewValue(*this, result) != Acad::eOk)
+        return failed("the result \"" + result + "\" cannot be stored in the " + valueTypeName(target.valueType) +
+                      " variable " + target.name + ".");
+    return Acad::eOk;
 }
 
 const standards::WordReplacer& KvStandardsSheet::variableReplacer() { return calcIndex_->replacer; }
@@ -239,11 +259,16 @@ Acad::ErrorStatus KvStandardsSheet::replaceGenVars() {
     }
     // Values that name other general variables can make a text grow with every substitution; such
     // cells keep their text, and their equations fail and are reported as usual.
-    if (!tooLong.isEmpty())
+    if (!tooLong.isEmpty()) {
+        standards::noteProblem(standards::ProblemKind::Note,
+                               filePath + ": the general variables could not be substituted in the cells " +
+                                   arrToStr(tooLong, ',') + " (the text would grow beyond " +
+                                   intToStr(standards::kMaxReplacedTextLength) + " characters).");
         standards::reportStandardsError("The general variables could not be substituted in the cells " +
                                         arrToStr(tooLong, ',') + " of the standards file " + filePath +
                                         ":\nthe text would grow beyond " + intToStr(standards::kMaxReplacedTextLength) +
                                         " characters. Check general variables whose values name other general variables.");
+    }
     return Acad::eOk;
 }
 
@@ -262,35 +287,41 @@ Zrk_String KvStandardsSheet::findChildFile(const Zrk_String& name) const {
 }
 
 Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, const Zrk_String& functionName) {
+    const auto refuse = [this](const Zrk_String& reason) {
+        callFailure_ = reason;
+        return kFail;
+    };
     const std::size_t at = expression.find(functionName);
-    if (at == Zrk_String::npos) return kFail;
+    if (at == Zrk_String::npos) return refuse("it does not call " + functionName + ".");
     const std::size_t open = expression.find('(', at + functionName.size());
-    if (open == Zrk_String::npos) return kFail;
-    const std::size_t close = expression.find(')', open);
-    if (close == Zrk_String::npos) return kFail;
+    const std::size_t close = open == Zrk_String::npos ? open : expression.find(')', open);
+    if (close == Zrk_String::npos)
+        return refuse("expected " + functionName + "(\"FILE\", VARIABLE, ...) with its arguments in parentheses.");
 
     Zrk_StringArray arguments;
     if (!splitStringAtSymbol(expression.substr(open + 1, close - open - 1), ',', arguments, /*trimBlanks=*/true) ||
         arguments.length() < 2)
-        return kFail;
+        return refuse("a child call passes the child's file and at least one variable.");
 
     Zrk_String childName = arguments[0];
     if (!childName.empty() && childName.front() == '"') childName.erase(0, 1);
     if (!childName.empty() && childName.back() == '"') childName.pop_back();
     const Zrk_String childPath = findChildFile(childName);
-    if (!fileExists(childPath)) return kFail;
+    if (!fileExists(childPath))
+        return refuse("there is no child spreadsheet " + childName + " (beside " + filePath +
+                      ", nor in the standards folder or its \"Childs\", \"Data\" and \"Parents\" folders).");
 
     KvDlgStandardsData child;
     for (int i = 1; i < arguments.length(); ++i) {
         const int index = findVariable(arguments[i]);
-        if (index < 0) return kFail;
+        if (index < 0) return refuse("\"" + arguments[i] + "\" is no variable of the sheet.");
         KvVarCell passed = varCells[index];
         passed.col = 0;
         passed.row = 0;
         child.varCells.append(passed);
     }
-    if (functionName != kCallChild) return kFail;
-    if (sameFile(childPath, filePath)) return kFail;
+    if (functionName != kCallChild) return refuse(functionName + " is no function of the engine.");
+    if (sameFile(childPath, filePath)) return refuse("a spreadsheet cannot call itself as its child.");
 
     // A child that calls its caller, directly or through others, would nest without end.
     const Zrk_StringArray& chain = standards::evaluationChain();
@@ -300,19 +331,28 @@ Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, cons
                                         childPath + " is not run.\nSpreadsheet : " + filePath +
                                         "\nThe spreadsheets that called each other:\n" + joinLines(chain));
         childNestingReported_ = true;
-        return kFail;
+        Zrk_String calls;
+        for (const Zrk_String& caller : chain) calls += caller + " -> ";
+        return refuse("child spreadsheets are nested more than " + intToStr(standards::kMaxNestingDepth) +
+                      " levels deep: " + calls + childPath + ".");
     }
 
     child.mode = KvDlgStandardsData::kEvaluateAsChild;
     child.ssName = childPath;
     child.genVarNames = genVarNames;
     child.genVarValues = genVarValues;
-    if (!StartDlgStandardsSS(child)) return kFail;
+    if (!StartDlgStandardsSS(child)) {
+        const Zrk_String reason = standards::lastFailure();
+        return refuse("the child " + childPath + " failed" + (reason.empty() ? Zrk_String(".") : ": " + reason));
+    }
 
     for (const KvVarCell& returned : child.varCells.cells) {
         if (!returned.isOutput()) continue;
         const int index = findVariable(returned.name);
-        if (index >= 0) varCells[index].setValueFromOther(*this, returned);
+        if (index >= 0 && varCells[index].setValueFromOther(*this, returned) != Acad::eOk)
+            standards::noteFailure(standards::currentEquationPlace() + ": the child's result \"" + returned.value +
+                                   "\" cannot be stored in the " + valueTypeName(varCells[index].valueType) +
+                                   " variable " + returned.name + ".");
     }
     return Acad::eOk;
 }

@@ -7,6 +7,7 @@
 #include "core/section_tables.h"
 #include "core/text.h"
 #include "standards/data_files.h"
+#include "standards/evaluation_chain.h"
 #include "standards/tolerance.h"
 
 namespace standards {
@@ -55,13 +56,27 @@ long long truncated(double number) {
     return static_cast<long long>(std::trunc(number));
 }
 
+// A function that fails answers an error value in its cell; the note says why.
+long failWith(const char* function, const Zrk_String& reason) {
+    noteAtEquation(Zrk_String(function) + " failed: " + reason);
+    return 0;
+}
+
+Zrk_String notFound(const Zrk_String& fileName) {
+    return "there is no data file " + fileName + " (as written, in the standards folder's \"Data\" folder, the "
+           "standards folder or the library folder).";
+}
+
 long tableLookup(ValueRecord& result, const ValueRecord* args, int argCount, bool profileKeys) {
     startResult(result);
+    const char* function = profileKeys ? "GETPROFCELL" : "GETCELL";
     if (argCount < 2) return 0;
-    Zrk_String fileName, path;
-    if (!readText(args[0], fileName) || !findDataFile(fileName, path)) return 0;
-    const std::shared_ptr<const TableFile> table = readTableFile(path);
-    if (!table || table->lines.isEmpty()) return 0;
+    Zrk_String fileName, path, refusal;
+    if (!readText(args[0], fileName)) return 0;
+    if (!findDataFile(fileName, path)) return failWith(function, notFound(fileName));
+    const std::shared_ptr<const TableFile> table = readTableFile(path, &refusal);
+    if (!table) return failWith(function, refusal);
+    if (table->lines.isEmpty()) return failWith(function, path + " holds no table lines.");
 
     Zrk_String key;
     for (int i = 1; i < argCount; ++i) {
@@ -83,7 +98,9 @@ long tableLookup(ValueRecord& result, const ValueRecord* args, int argCount, boo
             if (gSectionTables.getSystemName(written, systemName) ? systemName == key : written == key) line = i;
         }
     }
-    if (line < 0 || !table->lines[line].hasValue) return 0;
+    if (line < 0) return failWith(function, path + " has no line with the key \"" + key + "\".");
+    if (!table->lines[line].hasValue)
+        return failWith(function, path + ": the line of the key \"" + key + "\" has no value (no tab after the key).");
     return answerText(result, table->lines[line].value);
 }
 
@@ -107,9 +124,14 @@ long toleranceChoice(ValueRecord& result, const ValueRecord* args, int argCount,
 
     // A sizes file that cannot be found or read leaves no candidates; the rounding still answers.
     Zrk_Array<double> candidates;
-    Zrk_String path;
+    Zrk_String path, refusal;
     std::shared_ptr<const SizesFile> sizes;
-    if (findDataFile(fileName, path)) sizes = readSizesFile(path);
+    const char* function = kind == CandidateKind::Width       ? "STDWIDTHWITHTOLERANCE"
+                           : kind == CandidateKind::Thickness ? "STDTHICKNESSWITHTOLERANCE"
+                                                              : "STDSIZEWITHTOLERANCE";
+    if (!findDataFile(fileName, path)) noteAtEquation(Zrk_String(function) + " rounds without sizes: " + notFound(fileName));
+    else if (!(sizes = readSizesFile(path, &refusal)))
+        noteAtEquation(Zrk_String(function) + " rounds without sizes: " + refusal);
     if (sizes) {
         for (int i = 0; i < sizes->sizes.length(); ++i) {
             switch (kind) {
@@ -149,8 +171,18 @@ long sectionSize(ValueRecord& result, const ValueRecord* args, int argCount) {
     double column = 0.0;
     if (argCount < 2 || !readText(args[0], section) || !readNumber(args[1], column)) return 0;
     const long long index = truncated(column) - 1;
-    if (index < 0 || index > 1000000) return 0;
-    if (gSectionTables.getSectionValue(section, static_cast<int>(index), value) != Acad::eOk) return 0;
+    if (index < 0 || index > 1000000) return failWith("SECTIONSIZE", "there is no column " + doubleToStr(column, 0) + ".");
+    if (gSectionTables.getSectionValue(section, static_cast<int>(index), value) != Acad::eOk) {
+        Zrk_String system, reason;
+        if (gSectionTables.getSystemName(section, system))
+            reason = "the section " + section + " has no value in column " + intToStr(index + 1) + ".";
+        else
+            reason = "the section tables have no section \"" + section + "\".";
+        // A table that could not be loaded may be the one that has it.
+        for (const Zrk_String& problem : gSectionTables.loadMessages())
+            reason += " " + problem + (!problem.empty() && problem.back() == '.' ? "" : ".");
+        return failWith("SECTIONSIZE", reason);
+    }
     return answerNumber(result, core::toDouble(value));
 }
 

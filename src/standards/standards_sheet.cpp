@@ -8,6 +8,7 @@
 #include "standards/evaluation_chain.h"
 #include "standards/mapping_file.h"
 #include "standards/replace_words.h"
+#include "standards/sheet_evaluation.h"
 #include "standards/standards_data.h"
 #include "standards/standards_timers.h"
 
@@ -18,17 +19,6 @@ constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
 Acad::ErrorStatus fail(const Zrk_String& reason) {
     standards::setFailure(reason);
     return kFail;
-}
-
-// The name as written (in a path also a file whose name differs in letter case), else the standards
-// folder's file of that name with ".kvs".
-Zrk_String standardsFilePath(const Zrk_String& name) {
-    const Zrk_String written = normalizePath(name);
-    Zrk_String path;
-    if (fileExists(written)) return written;
-    if (written.find('/') != Zrk_String::npos && findFileIgnoringCase(written, path)) return path;
-    const Zrk_String inFolder = standards::standardsFolder() + ensureNoStartBSlash(written) + ".kvs";
-    return findFileIgnoringCase(inFolder, path) ? path : inFolder;
 }
 
 const char* roleName(KvCellType role) {
@@ -53,13 +43,14 @@ void KvStandardsSheet::contentBounds(int& lastColumn, int& lastRow) const {
 // --- loading and layout -----------------------------------------------------------------------
 
 Acad::ErrorStatus KvStandardsSheet::loadStandardsFile(const Zrk_String& name) {
-    const Zrk_String path = standardsFilePath(name);
+    const Zrk_String path = standards::resolveSheetPath(name);
     setBool(spreadlib::kOptionEditing, true);
     setBool(spreadlib::kOptionArrowsExitEdit, false);
     setBool(spreadlib::kOptionUserFormulas, true);
     setBool(spreadlib::kOptionAutoCalc, false);
     if (!loadFile(path)) {
         const Zrk_String& message = lastFileMessage();
+        if (folderExists(path)) return fail(path + " is a folder, not a standards spreadsheet.");
         return fail(fileExists(path) ? (message.empty() ? "Cannot load the standards spreadsheet " + path : message)
                                      : "There is no standards spreadsheet " + path + ".");
     }
@@ -173,9 +164,7 @@ Acad::ErrorStatus KvStandardsSheet::getFromVars(const KvDlgStandardsData& data) 
             return fail("The Output variable " + cell.name + " of " + filePath + " meets the caller's Input variable " +
                         given.name + ".");
         if (cell.setNewValue(*this, given.value) != Acad::eOk)
-            return fail("The value \"" + given.value + "\" does not fit the " +
-                        (cell.valueType == KvValueType::String ? Zrk_String("String")
-                                                               : cell.valueType == KvValueType::Int ? "Int" : "Double") +
+            return fail("The value \"" + given.value + "\" does not fit the " + Zrk_String(valueTypeName(cell.valueType)) +
                         " variable " + cell.name + " of " + filePath + ".");
     }
     replaceGenVars();

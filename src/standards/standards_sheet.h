@@ -45,9 +45,10 @@ public:
     Zrk_StringArray genVarNames; // the general variables of the running evaluation
     Zrk_StringArray genVarValues;
 
-    // The name itself when it is a file, else the standards folder's file of that name with ".kvs"
-    // (a file whose name differs only in letter case counts). Loaded with editing on, arrows not
-    // leaving the editor, user formulas on and automatic recalculation off.
+    // The file standards::resolveSheetPath gives for the name: the name itself when it is a file, else
+    // the standards folder's file of that name with ".kvs" (a file whose name differs only in letter
+    // case counts). Loaded with editing on, arrows not leaving the editor, user formulas on and
+    // automatic recalculation off. A failure names that file once.
     Acad::ErrorStatus loadStandardsFile(const Zrk_String& name);
     // The variables of the declaration sections. Fails without "Input" (nothing read) and without
     // "Output" (the inputs stay).
@@ -101,4 +102,6 @@ private:
     std::unique_ptr<CalcIndex> calcIndex_;
     // The last child call failed because children nest too deeply, and said so itself.
     bool childNestingReported_ = false;
+    // Why the last child call failed.
+    Zrk_String callFailure_;
 };

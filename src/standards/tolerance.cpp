@@ -4,6 +4,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "standards/evaluation_chain.h"
 #include "standards/standards_report.h"
 
 namespace standards {
@@ -71,6 +72,8 @@ double chooseWithTolerance(const Zrk_Array<double>& candidates, double x, double
 
 void checkTolerances(double down, double up) {
     if (down + up > 0) return;
+    noteAtEquation("the tolerances down " + doubleToStr(down, 2) + " and up " + doubleToStr(up, 2) +
+                   " do not add up to a positive value.");
     reportStandardsError("Invalid tolerances provided.\n DownTolerance is :" + doubleToStr(down, 2) +
                          "UpTolerance is :" + doubleToStr(up, 2) +
                          "\nAdding both tolerances should result in a positive value.");

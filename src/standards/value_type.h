@@ -9,3 +9,12 @@ enum class KvCellType : int { Input = 0, Output = 1, Local = 2 };
 
 // Int and Double are numeric.
 inline bool isNumeric(KvValueType type) { return type == KvValueType::Int || type == KvValueType::Double; }
+
+// The keyword that declares the type: "Int", "Double", "String".
+inline const char* valueTypeName(KvValueType type) {
+    switch (type) {
+    case KvValueType::Int: return "Int";
+    case KvValueType::Double: return "Double";
+    default: return "String";
+    }
+}

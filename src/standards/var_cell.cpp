@@ -3,6 +3,9 @@
 #include "core/text.h"
 #include "spread/zrk_spread.h"
 #include "spreadlib/constants.h"
+#include "spreadlib/value.h"
+#include "standards/evaluation_chain.h"
+#include "standards/mapping_file.h"
 #include "standards/standards_data.h"
 #include "standards/standards_report.h"
 #include "standards/standards_timers.h"
@@ -13,11 +16,7 @@ constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
 // The limits of the wrapper's number cells (its setNumberCells).
 constexpr double kNumberLimit = 99999999999999.0;
 
-struct Keyword {
-    const char* text;
-    KvValueType type;
-};
-constexpr Keyword kKeywords[] = {{"Int", KvValueType::Int}, {"Double", KvValueType::Double}, {"String", KvValueType::String}};
+constexpr KvValueType kKeywords[] = {KvValueType::Int, KvValueType::Double, KvValueType::String};
 
 } // namespace
 
@@ -28,9 +27,10 @@ KvVarCell::~KvVarCell() = default;
 bool KvVarCell::parseDeclaration(const Zrk_String& cellText, KvValueType& type, Zrk_String& variableName) {
     Zrk_String text = cellText;
     stripSymbols(text, /*atEnd=*/true, /*atStart=*/true);
-    for (const Keyword& keyword : kKeywords) {
-        if (text.compare(0, std::char_traits<char>::length(keyword.text), keyword.text) != 0) continue;
-        type = keyword.type;
+    for (const KvValueType keyword : kKeywords) {
+        const char* word = valueTypeName(keyword);
+        if (text.compare(0, std::char_traits<char>::length(word), word) != 0) continue;
+        type = keyword;
         const std::size_t blank = text.find_first_of(core::kBlanks);
         variableName = blank == Zrk_String::npos ? Zrk_String() : text.substr(blank + 1);
         stripSymbols(variableName, false, true);
@@ -88,6 +88,11 @@ Acad::ErrorStatus KvVarCell::setValueToSS(Zrk_Spread& sheet) {
     if (!formatted && !(valueType == KvValueType::String ? sheet.setTextCells(col, row, kStringLength)
                                                          : sheet.setNumberCells(col, row, decimals)))
         return kFail;
+    // An equation that failed to compute answers an error value ("#VALUE!"). A number cell takes it as
+    // that error, so that whatever is computed from the variable fails too instead of taking the
+    // cell's last number.
+    if (valueType != KvValueType::String && spreadlib::errorFromText(value) != spreadlib::ErrorCode::None)
+        return sheet.sheet().setFormula(col, row, value) ? Acad::eOk : kFail;
     return sheet.setCellValue(col, row, value) ? Acad::eOk : kFail;
 }
 
@@ -106,7 +111,18 @@ Acad::ErrorStatus KvVarCells::getFromMacro(const KvDlgStandardsData& data) {
     else if (!data.macro) return kFail;
     else mapped = mapping_.initFromMacro(data);
     gInitMapping.end();
-    if (mapped != Acad::eOk) return Acad::eOk; // nothing can be read: no value, no cell is touched
+    if (mapped != Acad::eOk) {
+        // Nothing can be read: no value, no cell is touched. An evaluation whose variables would have
+        // come from the macro then computes from empty inputs.
+        bool mapsVariables = false;
+        for (const KvVarCell& cell : cells) mapsVariables = mapsVariables || !cell.isLocal();
+        if (mapsVariables) {
+            const Zrk_String problem = standards::mappingProblem(data.ssName, data.mappingKey);
+            standards::noteFailure("The variables of " + data.ssName + " cannot be read from the macro: " +
+                                   (problem.empty() ? Zrk_String("its mapping cannot be set up.") : problem));
+        }
+        return Acad::eOk;
+    }
 
     Zrk_FunctionTimer timer(gInitFromMacro);
     for (KvVarCell& cell : cells) {
@@ -114,19 +130,46 @@ Acad::ErrorStatus KvVarCells::getFromMacro(const KvDlgStandardsData& data) {
             cell.setNewValue(Zrk_String());
             continue;
         }
-        if (cell.setValueFromMacro(mapping_, data) == Acad::eOk) continue;
         const bool input = cell.isInput();
-        standards::reportStandardsError(Zrk_String("The following ") + (input ? "Input" : "Output") + " variable couldn't be " +
-                                 (input ? "retrieved" : "set") + " : \n" + cell.name +
-                                 "\nMake sure the variable exists in the macro or module.\n" + "Spreadsheet : " +
-                                 data.ssName);
+        const Zrk_String role = input ? "Input" : "Output";
+        if (cell.setValueFromMacro(mapping_, data) == Acad::eOk) {
+            // A mapped object that no module of its group has reads as nothing, without a message.
+            if (!mapping_.reachesMacroObject(cell.name, cell.valueType, data))
+                standards::noteFailure(data.ssName + ": the macro has no object for the " + role + " variable " +
+                                       cell.name + " (its mapping names one that no module of its group has).");
+            continue;
+        }
+        int entry = -1;
+        const bool unmapped =
+            mapping_.kind == KvSSMapping::kFile && mapping_.findSSVar(cell.name, cell.valueType, entry) != Acad::eOk;
+        standards::noteFailure(data.ssName + ": the " + role + " variable " + cell.name +
+                               (input ? " cannot be read from the macro" : " cannot be set in the macro") +
+                               (unmapped ? " (the mapping \"" + data.mappingKey + "\" does not map a " +
+                                               valueTypeName(cell.valueType) + " variable of that name)."
+                                         : Zrk_String(" (the macro or module has no such object).")));
+        standards::reportStandardsError("The following " + role + " variable couldn't be " +
+                                        (input ? "retrieved" : "set") + " : \n" + cell.name +
+                                        "\nMake sure the variable exists in the macro or module.\n" +
+                                        "Spreadsheet : " + data.ssName);
     }
     return Acad::eOk;
 }
 
 Acad::ErrorStatus KvVarCells::setToMacro(const KvDlgStandardsData& data) {
-    for (KvVarCell& cell : cells)
-        if (cell.isOutput()) cell.setValueToMacro(mapping_, data);
+    // Failures of single variables change nothing of the others; callers without a person at the
+    // screen learn of them.
+    for (KvVarCell& cell : cells) {
+        if (!cell.isOutput()) continue;
+        // An error value ("#VALUE!") is no value of any macro object: written, it would read as 0.
+        if (spreadlib::errorFromText(cell.value) != spreadlib::ErrorCode::None) {
+            standards::noteFailure(data.ssName + ": the Output variable " + cell.name + " holds the error value " +
+                                   cell.value + "; the macro keeps its value.");
+            continue;
+        }
+        if (cell.setValueToMacro(mapping_, data) != Acad::eOk)
+            standards::noteFailure(data.ssName + ": the Output variable " + cell.name + " = \"" + cell.value +
+                                   "\" cannot be written into the macro.");
+    }
     return Acad::eOk;
 }
 

@@ -53,7 +53,10 @@ TEST_F(SectionTables, TableFileRoundTrip) {
     EXPECT_FALSE(Zrk_SectionTables::readFile(prof() + "Empty.pr", title, read, &message));
     EXPECT_EQ(message, prof() + "Empty.pr, line 1: expected the table's title line, found an empty file");
     EXPECT_FALSE(Zrk_SectionTables::readFile(prof() + "None.pr", title, read, &message));
-    EXPECT_EQ(message, prof() + "None.pr: the section table cannot be read");
+    EXPECT_EQ(message, prof() + "None.pr: the file cannot be read: No such file or directory.");
+    ASSERT_TRUE(writeFileAtomically(prof() + "Binary.pr", std::string("T\n2\nName\0\x01\n", 12)));
+    EXPECT_FALSE(Zrk_SectionTables::readFile(prof() + "Binary.pr", title, read, &message));
+    EXPECT_EQ(message, prof() + "Binary.pr, line 3: not text (a control byte)");
 }
 
 TEST_F(SectionTables, LooksUpSectionsByEitherName) {
@@ -65,6 +68,20 @@ TEST_F(SectionTables, LooksUpSectionsByEitherName) {
     EXPECT_EQ(names, (Zrk_StringArray{"HEA", "IPE"}));
     ASSERT_EQ(tables.loadMessages().length(), 1);
     EXPECT_NE(tables.loadMessages()[0].find("Bad.pr"), Zrk_String::npos);
+
+    // A table cut short ends in a section line with too few cells: none of its sections is known,
+    // and the message names the line. Empty cells written at the end of a line are fine.
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(prof() + "HEA.pr", bytes));
+    ASSERT_TRUE(writeFileAtomically(prof() + "Cut.pr", bytes.substr(0, bytes.find("HE 200 A"))));
+    ASSERT_TRUE(writeFileAtomically(prof() + "Wide.pr", "Wide\n2\nName\tActive\tEnglish\n1\t1\tW 1\t\t\n"));
+    Zrk_SectionTables cut;
+    ASSERT_TRUE(cut.loadFolder(prof()));
+    cut.getTableNames(names);
+    EXPECT_EQ(names, (Zrk_StringArray{"HEA", "IPE", "Wide"}));
+    ASSERT_EQ(cut.loadMessages().length(), 2);
+    EXPECT_EQ(cut.loadMessages()[1],
+              prof() + "Cut.pr, line 4: expected 9 cells separated by tabs, as line 3 names them, found 4");
 
     Zrk_String system;
     ASSERT_TRUE(tables.getSystemName("HE 220 A", system)); // the German name of an inactive row

@@ -132,7 +132,7 @@ TEST_F(ProfValuesTable, ReadingFiles) {
     const Zrk_ProfValuesTable before = table;
     Zrk_String message;
     EXPECT_FALSE(table.readFromFile("Missing", &message));
-    EXPECT_EQ(message, prof("Missing.pr") + ": the section table cannot be read");
+    EXPECT_EQ(message, prof("Missing.pr") + ": the file cannot be read: No such file or directory.");
     write("Empty.pr", "");
     EXPECT_FALSE(table.readFromFile("Empty.pr", &message));
     EXPECT_NE(message.find("expected the table's title line"), Zrk_String::npos);

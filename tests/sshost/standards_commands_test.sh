@@ -37,11 +37,24 @@ expect "evaluate" '^Width=280\.0000000$' "$sshost" evaluate BasePlate --in "Colu
 expect "evaluate json" '"NrAnchors": "2"' "$sshost" evaluate BasePlate --json --in "Column=HEA 200" --in Overhang=40
 expect "child" '^Flange\.NrBolts1=7$' "$sshost" evaluate Splice --in "Beam.Name=HEA 300" --in Gap=10 --in Bolts.Diameter=20
 expect "general variable" '^Edge=35\.0000000$' "$sshost" evaluate EndPlate --in "Beam=IPE 300" --in Force=250 --genvar gen_Clearance=5
-expect "message box on the terminal" 'The following equation failed:' "$sshost" evaluate EndPlate --in "Beam=IPE 300" --in Force=250
+# A failing equation shows its message box and fails the command with the engine's reason; the
+# outputs of such an evaluation are not printed.
+refuse "message box on the terminal" 'The following equation failed:' "$sshost" evaluate EndPlate --in "Beam=IPE 300" --in Force=250
+refuse "failing equation" 'sshost: .*EndPlate\.kvs, cell A[0-9]+: "Edge = ROUNDTO\(Diameter \* 1\.5 \+ gen_Clearance, 5\)" failed: ' \
+  "$sshost" evaluate EndPlate --in "Beam=IPE 300" --in Force=250
+printf '%s\n' "$out" | grep -q '^PlateHeight=' && fail "the outputs of a failed evaluation were printed:
+$out"
 refuse "missing sheet" 'sshost: There is no standards spreadsheet .*Nothing\.kvs' "$sshost" evaluate Nothing
 refuse "unknown input" 'has no Input variable "Colour"' "$sshost" evaluate BasePlate --in Colour=red
 refuse "malformed input" '--in expects NAME=VALUE' "$sshost" evaluate BasePlate --in Column
 refuse "library" 'the library folder /nonexistent does not exist' "$sshost" --library /nonexistent evaluate BasePlate
+refuse "library after the command" 'the library folder /nonexistent does not exist' "$sshost" evaluate BasePlate --library /nonexistent
+expect "library between options" '^Width=280\.0000000$' "$sshost" evaluate BasePlate --in "Column=HEA 200" --library "$library" --in Overhang=40
+# A path names its file once, as given.
+refuse "missing path" '^sshost: There is no standards spreadsheet /some/path/nosuch\.kvs\.$' "$sshost" evaluate /some/path/nosuch.kvs
+refuse "dump a folder" "^sshost: $work is a folder, not a file\.\$" "$sshost" dump "$work"
+refuse "write into a missing folder" "cannot be written: the folder $work/no/ does not exist" \
+  "$sshost" convert "$library/sources/BasePlate.csv" "$work/no/x.kvs"
 expect "repeat" '^100 evaluations in .* median ' "$sshost" evaluate BasePlate --repeat 100 --in "Column=HEA 200"
 
 # convert and dump: a sheet written as CSV computes as the library's sheet does.
@@ -85,12 +98,64 @@ $expected
 got
 $out"
 
+# A general variable's value is a text literal however it is written: a quote in it is doubled.
+printf 'Input\nString A\nOutput\nString S\nCalc\nS = gen_B & A\n' >"$work/Quote.csv"
+expect "convert quote" 'Converted' "$sshost" convert "$work/Quote.csv" "$work/Quote.kvs"
+expect "quoted general variable" '^S=a"b!$' "$sshost" evaluate "$work/Quote.kvs" --in 'A=!' --genvar 'gen_B=a"b'
+
+# Children that call each other: the cycle is named and the command fails.
+printf 'Input\nDouble A\nOutput\nDouble B\nCalc\n"CallChild(""Pong.kvs"", A, B)"\n' >"$work/Ping.csv"
+printf 'Input\nDouble A\nOutput\nDouble B\nCalc\n"CallChild(""Ping.kvs"", A, B)"\n' >"$work/Pong.csv"
+"$sshost" convert "$work/Ping.csv" "$work/Ping.kvs" >/dev/null && "$sshost" convert "$work/Pong.csv" "$work/Pong.kvs" >/dev/null ||
+  fail "convert the ping-pong children"
+refuse "child cycle" 'nested more than 16 levels deep: .*Ping\.kvs -> .*Pong\.kvs -> ' "$sshost" evaluate "$work/Ping.kvs" --in A=1
+
+# A formula nested too deeply fails with the formula engine's own reason.
+nested=A
+i=0
+while [ $i -lt 200 ]; do nested="($nested + 1)"; i=$((i + 1)); done
+printf 'Input\nDouble A\nOutput\nDouble B\nCalc\nB = %s\n' "$nested" >"$work/Deep.csv"
+expect "convert deep" 'Converted' "$sshost" convert "$work/Deep.csv" "$work/Deep.kvs"
+refuse "nested formula" 'failed: The formula is nested too deeply' "$sshost" evaluate "$work/Deep.kvs" --in A=1
+
+# Files the standards read are checked: a section table cut short is named with its line, and the
+# plate's width is an error value, not a number computed from nothing.
+cp -r "$library" "$work/lib"
+head -c 420 "$library/prof/HEA.pr" >"$work/lib/prof/HEA.pr"
+out=$("$sshost" --library "$work/lib" evaluate BasePlate --in "Column=HEA 200" --in Overhang=40 2>&1)
+printf '%s\n' "$out" | grep -q '^Width=#VALUE!$' || fail "truncated section table: $out"
+printf '%s\n' "$out" | grep -q 'HEA\.pr, line 9: expected 11 cells separated by tabs' || fail "truncated section table named: $out"
+cp "$library/prof/HEA.pr" "$work/lib/prof/HEA.pr"
+printf '\001\377\000garbage\n' >"$work/lib/Connection Standards/Data/Plates.txt"
+out=$("$sshost" --library "$work/lib" evaluate BasePlate --in "Column=HEA 200" --in Overhang=40 2>&1)
+printf '%s\n' "$out" | grep -q 'STDTHICKNESSWITHTOLERANCE rounds without sizes: .*Plates\.txt, line 1: not text' ||
+  fail "sizes file of random bytes: $out"
+rm "$work/lib/Connection Standards/Data/AnchorBolts.txt"
+out=$("$sshost" --library "$work/lib" evaluate BasePlate --in "Column=HEA 200" --in Overhang=40 2>&1)
+printf '%s\n' "$out" | grep -q 'GETPROFCELL failed: there is no data file AnchorBolts\.txt' || fail "missing data table: $out"
+rm -rf "$work/lib"
+
 # standards: a macro of the sample drawing, saved to a copy.
 cp "$library/Drawings/connections.json" "$work/drawing.json"
 expect "macro" 'Output Double Width = 280\.0000000' "$sshost" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate
 expect "module group" 'Output String Web.NrBolts1 = 3' "$sshost" standards --drawing "$work/drawing.json" --macro Splice1 --sheet Splice --key Module.Splice --save
 grep -q '"nrBolts1": "3"' "$work/drawing.json" || fail "the saved drawing holds the new bolt count"
 refuse "unknown macro" 'has no macro "Nope"; its macros are BasePlate1, EndPlate1, Splice1' "$sshost" standards --drawing "$work/drawing.json" --macro Nope --sheet BasePlate
+# Without its mapping file, or with a mapping that misses an Input, the evaluation fails and the
+# drawing is not saved.
+cp -r "$library" "$work/lib"
+cp "$work/drawing.json" "$work/before.json"
+rm "$work/lib/Connection Standards/BasePlate.map"
+refuse "missing mapping" 'BasePlate\.map: the mapping file does not exist\.' \
+  "$sshost" --library "$work/lib" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate --save
+cmp -s "$work/drawing.json" "$work/before.json" || fail "the drawing was saved from an evaluation without mapping"
+LC_ALL=C grep -av '^BasePlate1=' "$library/Connection Standards/BasePlate.map" >"$work/lib/Connection Standards/BasePlate.map"
+LC_ALL=C grep -a '^BasePlate1=' "$library/Connection Standards/BasePlate.map" | LC_ALL=C sed 's/\xbfOverhang\x83[^\xbf]*//' \
+  >>"$work/lib/Connection Standards/BasePlate.map"
+refuse "partial mapping" 'the Input variable Overhang cannot be read from the macro' \
+  "$sshost" --library "$work/lib" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate --save
+cmp -s "$work/drawing.json" "$work/before.json" || fail "the drawing was saved from an evaluation that missed an Input"
+rm -rf "$work/lib"
 
 # test-standard: the sample library's cases pass; a wrong expectation is reported.
 for standard in BasePlate EndPlate Splice; do

@@ -154,6 +154,34 @@ TEST_F(ChildTest, ChildrenThatCallTheirCallersStopAtTheNestingLimit) {
     EXPECT_NE(text.find(chain), Zrk_String::npos) << text;
     EXPECT_TRUE(standards::evaluationChain().isEmpty());
     EXPECT_EQ(gSSDlgsMgr.dialogCount() >= 16, true);
+    // The evaluation goes on, but callers without a person at the screen learn that it failed, and
+    // where the calls went round.
+    ASSERT_TRUE(standards::evaluationHasFailures());
+    const Zrk_String& failure = standards::evaluationProblems()[0].text;
+    EXPECT_NE(failure.find("nested more than 16 levels deep: " + a + " -> " + b + " -> " + a), Zrk_String::npos)
+        << failure;
+}
+
+TEST_F(ChildTest, AFailingChildCallNamesItsReason) {
+    writeChild(folder() / "Child.kvs", "2");
+    writeSheet(folder() / "NoOut.kvs", {{"Input"}, {"Double In"}, {"Calc"}});
+    const std::pair<std::string, std::string> calls[] = {
+        {"CallChild(\"Child.kvs\")", "at least one variable"},
+        {"CallChild(\"Missing.kvs\", A, B)", "there is no child spreadsheet Missing.kvs"},
+        {"CallChild(\"Child.kvs\", A, Nobody)", "\"Nobody\" is no variable of the sheet"},
+        {"CallChild(\"Faulty.kvs\", A, B)", "cannot call itself"},
+        {"CallChild(\"NoOut.kvs\", A, B)", "has no \"Output\" section"},
+    };
+    for (const auto& [call, reason] : calls) {
+        writeParent(folder() / "Faulty.kvs", call);
+        Zrk_String out;
+        ASSERT_TRUE(run(folder() / "Faulty.kvs", "1", out)) << call;
+        ASSERT_EQ(standards::evaluationProblems().length(), 1) << call;
+        const Zrk_String& failure = standards::evaluationProblems()[0].text;
+        EXPECT_EQ(failure.rfind((folder() / "Faulty.kvs").string() + ", cell A6: \"" + call + "\" failed: ", 0), 0u)
+            << failure;
+        EXPECT_NE(failure.find(reason), Zrk_String::npos) << failure;
+    }
 }
 
 } // namespace

@@ -273,6 +273,87 @@ TEST_F(EngineTest, FailingEquationsAreReportedAndTheRestGoesOn) {
     EXPECT_EQ(user.messageBoxes().size(), 4u);
 }
 
+// The problems a failing equation leaves for callers without a person at the screen: the engine's
+// own reason, with the file and the cell, whatever the document's setting; the evaluation itself
+// still succeeds, as its callers expect.
+TEST_F(EngineTest, FailingEquationsLeaveTheirReasonsAsFailures) {
+    std::string nested = "A";
+    for (int i = 0; i < 200; ++i) nested = "(" + nested + " + 1)";
+    writeSheet(standard("Reasons"), {
+        {"Input"}, {"Double A"}, {"Output"}, {"Double B", "Double C", "Double D", "Double E"},
+        {"Calc"},
+        {"just text"},
+        {"Nobody = A"},
+        {"C = (A + 1"},
+        {"D = " + nested},
+        {"B = A * 2"},
+    });
+    gSettings.current().reportStandardsErrors = false;
+    KvDlgStandardsData data;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        data.varCells.append(variable(name, name[0] == 'a' ? KvCellType::Input : KvCellType::Output, "1"));
+    const bool evaluated = evaluate("Reasons", data);
+    gSettings.current().reportStandardsErrors = true;
+    ASSERT_TRUE(evaluated) << standards::lastFailure();
+    EXPECT_TRUE(user.messageBoxes().empty());
+    EXPECT_EQ(valueOf(data, "b"), "2.0000000");
+
+    const auto& problems = standards::evaluationProblems();
+    ASSERT_EQ(problems.length(), 4);
+    EXPECT_TRUE(standards::evaluationHasFailures());
+    const Zrk_String file = standard("Reasons").string();
+    EXPECT_EQ(problems[0].text, file + ", cell A6: \"just text\" failed: it is no equation (\"NAME = EXPRESSION\") and no child call.");
+    EXPECT_EQ(problems[1].text, file + ", cell A7: \"Nobody = A\" failed: \"Nobody\" is no variable of the sheet.");
+    EXPECT_EQ(problems[2].text.rfind(file + ", cell A8: \"C = (A + 1\" failed: ", 0), 0u) << problems[2].text;
+    // The library's own reason, not the tip about unknown variable names.
+    EXPECT_NE(problems[3].text.find("The formula is nested too deeply"), Zrk_String::npos) << problems[3].text;
+    for (const auto& problem : problems) EXPECT_EQ(problem.kind, standards::ProblemKind::Failure);
+
+    // The next evaluation starts afresh.
+    writeSheet(standard("Fine"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A"}});
+    KvDlgStandardsData fine;
+    fine.varCells.append(variable("a", KvCellType::Input, "3"));
+    fine.varCells.append(variable("b", KvCellType::Output));
+    ASSERT_TRUE(evaluate("Fine", fine));
+    EXPECT_TRUE(standards::evaluationProblems().isEmpty());
+}
+
+// A function that fails answers an error value; a number variable keeps it as that error, so that
+// what is computed from it fails too (it once took the cell's last number: 0), and the note says why.
+TEST_F(EngineTest, ErrorValuesPropagateThroughNumberVariables) {
+    writeSheet(standard("Errors"), {
+        {"Input"}, {"Double A"}, {"Output"}, {"Double B", "Double C", "Int D"},
+        {"Calc"},
+        {"B = SECTIONSIZE(\"XYZ 999\", 1)"},
+        {"C = B + A", "D = B * 2"},
+    });
+    KvDlgStandardsData data;
+    data.varCells.append(variable("a", KvCellType::Input, "5"));
+    data.varCells.append(variable("b", KvCellType::Output));
+    data.varCells.append(variable("c", KvCellType::Output));
+    data.varCells.append(variable("d", KvCellType::Output, "", KvValueType::Int));
+    ASSERT_TRUE(evaluate("Errors", data)) << standards::lastFailure();
+    EXPECT_EQ(valueOf(data, "b"), "#VALUE!");
+    EXPECT_EQ(valueOf(data, "c"), "#VALUE!");
+    EXPECT_EQ(valueOf(data, "d"), "#VALUE!");
+    EXPECT_TRUE(user.messageBoxes().empty());
+    // An error value is a result, not a failure of the evaluation; the note explains it.
+    EXPECT_FALSE(standards::evaluationHasFailures());
+    ASSERT_EQ(standards::evaluationProblems().length(), 1);
+    EXPECT_EQ(standards::evaluationProblems()[0].kind, standards::ProblemKind::Note);
+    EXPECT_EQ(standards::evaluationProblems()[0].text,
+              standard("Errors").string() +
+                  ", cell A6: SECTIONSIZE failed: the section tables have no section \"XYZ 999\".");
+
+    // A caller's error value reaches a child's number variable as that error.
+    writeSheet(standard("Passes"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A + 1"}});
+    KvDlgStandardsData child;
+    child.varCells.append(variable("a", KvCellType::Input, "#DIV/0!"));
+    child.varCells.append(variable("b", KvCellType::Output));
+    ASSERT_TRUE(evaluate("Passes", child)) << standards::lastFailure();
+    EXPECT_EQ(valueOf(child, "b"), "#DIV/0!");
+}
+
 TEST_F(EngineTest, DuplicateNamesAreAlwaysReportedOnceAndDropped) {
     writeSheet(standard("Twice"), {
         {"Input"}, {"Double A", "Double A"}, {"Output"}, {"Double B", "Double B", "Double A"},

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/files.h"
 #include "core/section_tables.h"
 #include "core/settings.h"
 #include "library_fixture.h"
 #include "spreadlib/sheet.h"
 #include "standards/data_files.h"
+#include "standards/evaluation_chain.h"
 #include "standards/standards_functions.h"
 #include "ui/scripted_user.h"
 
@@ -102,6 +104,78 @@ TEST_F(FunctionsTest, AChangedDataFileIsReadAgain) {
     EXPECT_EQ(eval("GETCELL(\"t.txt\",\"k\")"), "three!"); // older time, other size
     std::filesystem::remove(file);
     EXPECT_EQ(eval("GETCELL(\"t.txt\",\"k\")"), "#VALUE!");
+}
+
+// Why a look-up answers an error value: each failure leaves a note naming the file (and line).
+TEST_F(FunctionsTest, FailedLookUpsSayWhy) {
+    const auto lastNote = [] {
+        const auto& problems = standards::evaluationProblems();
+        return problems.isEmpty() ? Zrk_String() : problems.last().text;
+    };
+    standards::clearFailure();
+    EXPECT_EQ(eval("GETCELL(\"missing.txt\",10)"), "#VALUE!");
+    EXPECT_EQ(lastNote(), "GETCELL failed: there is no data file missing.txt (as written, in the standards folder's "
+                          "\"Data\" folder, the standards folder or the library folder).");
+    const Zrk_String table = (dataFolder() / "t.txt").string();
+    writeText(dataFolder() / "t.txt", "a\t1\nb\n");
+    EXPECT_EQ(eval("GETCELL(\"t.txt\",\"c\")"), "#VALUE!");
+    EXPECT_EQ(lastNote(), "GETCELL failed: " + table + " has no line with the key \"c\".");
+    EXPECT_EQ(eval("GETCELL(\"t.txt\",\"b\")"), "#VALUE!");
+    EXPECT_EQ(lastNote(), "GETCELL failed: " + table + ": the line of the key \"b\" has no value (no tab after the key).");
+    // A file of random bytes is no table: nothing in it is a key.
+    writeText(dataFolder() / "t.txt", std::string("a\t1\n\x01\x9c\0\tzz\n", 11));
+    EXPECT_EQ(eval("GETCELL(\"t.txt\",\"a\")"), "#VALUE!");
+    EXPECT_EQ(lastNote(), "GETCELL failed: " + table + ", line 2: not text (a control byte); the file is not read.");
+    EXPECT_TRUE(standards::evaluationProblems().length() >= 4);
+    EXPECT_FALSE(standards::evaluationHasFailures()); // notes: the evaluation goes on with the error values
+}
+
+TEST_F(FunctionsTest, SizesFilesThatAreNoSizesAreRefused) {
+    const Zrk_String sizes = (dataFolder() / "s.txt").string();
+    standards::clearFailure();
+    writeText(dataFolder() / "s.txt", "");
+    const Zrk_String withoutSizes = eval("STDSIZEWITHTOLERANCE(\"s.txt\",5,103,10,10)");
+    // Random bytes once gave sizes (atof of anything is a number); now nothing is read, the rounding
+    // answers alone, and the note names the line.
+    writeText(dataFolder() / "s.txt", "100\n\x8f\xa0garbage\x07\n");
+    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"s.txt\",5,103,10,10)"), withoutSizes);
+    EXPECT_EQ(standards::evaluationProblems().last().text,
+              "STDSIZEWITHTOLERANCE rounds without sizes: " + sizes + ", line 2: not text (a control byte); the file is not read.");
+    writeText(dataFolder() / "s.txt", "100\n150x10\n120 mm\n");
+    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"s.txt\",5,103,10,10)"), withoutSizes);
+    EXPECT_EQ(standards::evaluationProblems().last().text,
+              "STDSIZEWITHTOLERANCE rounds without sizes: " + sizes +
+                  ", line 3: expected a size or a size \"x\" thickness (\"100x10\"), found \"120 mm\"; the file is not read.");
+    writeText(dataFolder() / "s.txt", "100\n150 x 10 // blanks around the x are fine\n");
+    EXPECT_EQ(eval("STDSIZEWITHTOLERANCE(\"s.txt\",5,103,10,10)"), "100");
+
+    standards::SizesFile parsed;
+    Zrk_String message;
+    EXPECT_TRUE(parsed.parse({"/* a */ 100x12", "", "50"}, "f", message));
+    EXPECT_EQ(parsed.sizes, (Zrk_Array<double>{100, 50}));
+    EXPECT_EQ(parsed.thicknesses, (Zrk_Array<double>{12, 0}));
+    EXPECT_FALSE(parsed.parse({"100", "x10"}, "f", message));
+    EXPECT_EQ(message, "f, line 2: expected a size or a size \"x\" thickness (\"100x10\"), found \"x10\"; the file is not read.");
+    EXPECT_TRUE(parsed.sizes.isEmpty());
+}
+
+// A section table cut short is not read as sections: a look-up names the file and the line.
+TEST_F(FunctionsTest, ATruncatedSectionTableIsNamedByTheLookUp) {
+    std::string table;
+    ASSERT_TRUE(readFileBytes((library / "prof" / "HEA.pr").string(), table));
+    const std::size_t cut = table.find("HEA 200");
+    ASSERT_NE(cut, std::string::npos);
+    writeText(library / "prof" / "HEA.pr", table.substr(0, cut + 3));
+    gSectionTables.loadFolder((library / "prof").string());
+    standards::clearFailure();
+    EXPECT_EQ(eval("SECTIONSIZE(\"HEA 200\",2)"), "#VALUE!");
+    const Zrk_String note = standards::evaluationProblems().last().text;
+    EXPECT_EQ(note.rfind("SECTIONSIZE failed: the section tables have no section \"HEA 200\". " +
+                             (library / "prof" / "HEA.pr").string() + ", line ",
+                         0),
+              0u)
+        << note;
+    EXPECT_NE(note.find("cells separated by tabs, as line 3 names them, found 3."), Zrk_String::npos) << note;
 }
 
 TEST_F(FunctionsTest, GetProfCellMatchesUserNamesBySystemName) {

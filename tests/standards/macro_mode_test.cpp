@@ -104,6 +104,67 @@ TEST_F(MacroModeTest, VariablesTheMacroLacksAreReported) {
     EXPECT_EQ(valueOf("Ghost"), "161.0000000");
 }
 
+// What the evaluation could not read or write is a failure for callers without a person at the
+// screen, whatever the message boxes say (the mapped dimension no module has shows none).
+TEST_F(MacroModeTest, VariablesTheMacroLacksAreFailures) {
+    writeSheet(standard("Ghosts"), {
+        {"Input"}, {"Double Width", "Double Nothing"},
+        {"Output"}, {"Double Ghost", "Double Unmapped"},
+        {"Calc"}, {"Ghost = Width + 1"},
+    });
+    writeMapping(library / "Connection Standards" / "Ghosts.map");
+    ASSERT_TRUE(evaluate("Ghosts", "K"));
+    Zrk_StringArray texts;
+    for (const auto& problem : standards::evaluationProblems()) {
+        EXPECT_EQ(problem.kind, standards::ProblemKind::Failure) << problem.text;
+        texts.append(problem.text);
+    }
+    const Zrk_String all = arrToStr(texts, '\n');
+    EXPECT_NE(all.find("Ghosts: the Input variable Nothing cannot be read from the macro (the mapping \"K\" does not map a "
+                       "Double variable of that name)."),
+              Zrk_String::npos)
+        << all;
+    EXPECT_NE(all.find("Ghosts: the macro has no object for the Output variable Ghost"), Zrk_String::npos) << all;
+    EXPECT_NE(all.find("Ghosts: the Output variable Unmapped cannot be set in the macro"), Zrk_String::npos) << all;
+}
+
+TEST_F(MacroModeTest, AMissingMappingOrOneWithoutTheKeyIsAFailure) {
+    writeSheet(standard("Plate"), {
+        {"Input"}, {"Double Width"}, {"Output"}, {"Double Height"}, {"Calc"}, {"Height = Width * 2"},
+    });
+    const Zrk_String map = (library / "Connection Standards" / "Plate.map").string();
+    ASSERT_TRUE(evaluate("Plate", "K"));
+    ASSERT_TRUE(standards::evaluationHasFailures());
+    EXPECT_EQ(standards::evaluationProblems()[0].text,
+              "The variables of Plate cannot be read from the macro: " + map + ": the mapping file does not exist.");
+    EXPECT_EQ(dimension("Plate", "Height"), 300); // nothing reached the macro
+
+    writeMapping(library / "Connection Standards" / "Plate.map");
+    ASSERT_TRUE(evaluate("Plate", "Other"));
+    EXPECT_EQ(standards::evaluationProblems()[0].text, "The variables of Plate cannot be read from the macro: " + map +
+                                                           ": the mapping file has no line with the key \"Other\".");
+    EXPECT_EQ(dimension("Plate", "Height"), 300);
+
+    ASSERT_TRUE(evaluate("Plate", "K"));
+    EXPECT_FALSE(standards::evaluationHasFailures()) << standards::evaluationProblems()[0].text;
+    EXPECT_EQ(dimension("Plate", "Height"), 320);
+}
+
+// An Output that holds an error value is not written: as a number it would read as 0.
+TEST_F(MacroModeTest, AnErrorValuedOutputLeavesTheMacroAsItWas) {
+    writeSheet(standard("Plate"), {
+        {"Input"}, {"Double Width"}, {"Output"}, {"Double Height"}, {"Calc"}, {"Height = SECTIONSIZE(\"XYZ\", 1)"},
+    });
+    writeMapping(library / "Connection Standards" / "Plate.map");
+    ASSERT_TRUE(evaluate("Plate", "K"));
+    EXPECT_EQ(valueOf("Height"), "#VALUE!");
+    EXPECT_EQ(dimension("Plate", "Height"), 300);
+    ASSERT_TRUE(standards::evaluationHasFailures());
+    EXPECT_NE(standards::evaluationProblems().last().text.find(
+                  "Plate: the Output variable Height holds the error value #VALUE!; the macro keeps its value."),
+              Zrk_String::npos);
+}
+
 TEST_F(MacroModeTest, ByNameForAModuleGroup) {
     writeSheet(standard("Group"), {
         {"Input"}, {"Double Width", "Double gen.W", "String P.Name"},

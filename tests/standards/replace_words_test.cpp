@@ -27,6 +27,13 @@ TEST(ReplaceWords, QuotesValuesThatAreNoNumbers) {
     Zrk_String text = "gen_Grade & gen_T";
     EXPECT_TRUE(replaceWords(text, {"gen_Grade", "gen_T"}, {"S355", "12.5"}, true));
     EXPECT_EQ(text, "\"S355\" & 12.5");
+    // A quote inside a value is written twice, so that the literal holds the value and nothing more.
+    for (const bool indexed : {false, true}) {
+        Zrk_String equation = "S = gen_B";
+        if (indexed) standards::WordReplacer({"gen_B"}, {"a\"b"}, true).apply(equation);
+        else replaceWords(equation, {"gen_B"}, {"a\"b"}, true);
+        EXPECT_EQ(equation, "S = \"a\"\"b\"");
+    }
 }
 
 TEST(ReplaceWords, PairsInOrderAndInsertedTextSearchedByLaterPairs) {
