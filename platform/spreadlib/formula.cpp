@@ -545,7 +545,7 @@ private:
         int count = 0;
         bool ok = true;
         if (id == kFunctionIf) ok = parseIf(count);
-        else if (id == kFunctionIfError) ok = parseIfError(count);
+        else if (id == kFunctionIfError || id == kFunctionIfNa) ok = parseIfError(count, id == kFunctionIfNa);
         else ok = parseArguments(count);
         --depth_;
         if (!ok) return false;
@@ -616,10 +616,11 @@ private:
         return true;
     }
 
-    // IFERROR(value, alternative) runs the alternative only for an error.
-    bool parseIfError(int& count) {
+    // IFERROR(value, alternative) runs the alternative only for an error, IFNA only for #N/A.
+    bool parseIfError(int& count, bool onlyNa) {
         if (!parseArgument()) return false;
         const int test = emit(Op::IfErrorJump);
+        f_.code[static_cast<std::size_t>(test)].b = onlyNa ? 1 : 0;
         if (!expect(',')) return false;
         if (!parseArgument()) return false;
         if (!expect(')')) return false;

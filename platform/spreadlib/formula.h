@@ -33,7 +33,8 @@ enum class Op : std::uint8_t {
     Call,    // a = function id, count = argument count
     IfFalseJump, // IF: pops the condition; a = index to continue at when it is false
     Jump,        // a = index to continue at
-    IfErrorJump, // IFERROR: keeps the value and jumps to a when it is no error, else pops it
+    IfErrorJump, // IFERROR (b = 0) and IFNA (b = 1): keeps the value and jumps to a when it is no error
+                 // (no #N/A), else pops it
 };
 
 enum TokenFlags : std::uint8_t {

@@ -7,6 +7,7 @@
 
 #include "core/text.h"
 #include "spreadlib/constants.h"
+#include "spreadlib/functions_internal.h"
 #include "spreadlib/number_format.h"
 
 namespace spreadlib {
@@ -74,7 +75,7 @@ bool toNumber(const Value& value, double& number, ErrorCode& error) {
             error = ErrorCode::Value;
             return false;
         }
-        if (parseNumber(value.text, number)) return true;
+        if (parseValueText(value.text, number)) return true;
         error = ErrorCode::Value;
         return false;
     case ValueKind::Error: error = value.error; return false;
@@ -126,6 +127,49 @@ int typeRank(ValueKind kind) {
 
 } // namespace
 
+namespace {
+
+// The rank of a byte in the order of texts: control characters, the symbols in the order below,
+// digits, letters without regard to case, then the bytes from 127 on in their order. Apostrophe and
+// hyphen count only to break ties, after everything else: the text with them sorts last.
+constexpr char kSymbolOrder[] = " !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
+constexpr int kApostropheRank = 1000;
+constexpr int kHyphenRank = 1001;
+
+struct TextRanks {
+    int rank[256] = {};
+    TextRanks() {
+        for (int b = 0; b < 256; ++b) rank[b] = b < 32 ? b : 200 + b;
+        for (std::size_t i = 0; i + 1 < sizeof kSymbolOrder; ++i)
+            rank[static_cast<unsigned char>(kSymbolOrder[i])] = 32 + static_cast<int>(i);
+        rank[static_cast<unsigned char>('\'')] = kApostropheRank;
+        rank[static_cast<unsigned char>('-')] = kHyphenRank;
+        for (int d = 0; d < 10; ++d) rank['0' + d] = 100 + d;
+        for (int l = 0; l < 26; ++l) rank['A' + l] = rank['a' + l] = 120 + l;
+    }
+};
+const TextRanks kTextRanks;
+
+int compareRanks(const Zrk_String& a, const Zrk_String& b, bool skipHyphens) {
+    auto skipped = [skipHyphens](unsigned char c) { return skipHyphens && (c == '-' || c == '\''); };
+    std::size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && skipped(static_cast<unsigned char>(a[i]))) ++i;
+        while (j < b.size() && skipped(static_cast<unsigned char>(b[j]))) ++j;
+        if (i == a.size() || j == b.size()) return (i == a.size() ? 0 : 1) - (j == b.size() ? 0 : 1);
+        const int x = kTextRanks.rank[static_cast<unsigned char>(a[i++])];
+        const int y = kTextRanks.rank[static_cast<unsigned char>(b[j++])];
+        if (x != y) return x < y ? -1 : 1;
+    }
+}
+
+} // namespace
+
+int compareTexts(const Zrk_String& a, const Zrk_String& b) {
+    const int order = compareRanks(a, b, true);
+    return order != 0 ? order : compareRanks(a, b, false);
+}
+
 int compareValues(const Value& x, const Value& y) {
     Value a = x, b = y;
     // Empty takes the kind of the other side.
@@ -141,10 +185,7 @@ int compareValues(const Value& x, const Value& y) {
     }
     const int ra = typeRank(a.kind), rb = typeRank(b.kind);
     if (ra != rb) return ra < rb ? -1 : 1;
-    if (a.kind == ValueKind::Text) {
-        const int c = compareStrings(a.text, b.text, true);
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
+    if (a.kind == ValueKind::Text) return compareTexts(a.text, b.text);
     if (a.number < b.number) return -1;
     return a.number > b.number ? 1 : 0;
 }
@@ -188,11 +229,8 @@ bool wildcardMatch(const Zrk_String& pattern, const Zrk_String& text) {
     return p == items.size();
 }
 
-namespace {
+namespace fn {
 
-using Impl = void (*)(EvalContext&, Value*, int, Value&);
-
-// Scalar helpers: each answers false after setting the result to the error.
 bool numberArg(EvalContext& context, Value& arg, double& number, Value& result) {
     toScalar(context, arg);
     ErrorCode error = ErrorCode::None;
@@ -216,6 +254,13 @@ bool intArg(EvalContext& context, Value& arg, long long& number, Value& result) 
     }
     number = static_cast<long long>(std::trunc(value));
     return true;
+}
+bool boolArg(EvalContext& context, Value& arg, bool& value, Value& result) {
+    toScalar(context, arg);
+    ErrorCode error = ErrorCode::None;
+    if (toBool(arg, value, error)) return true;
+    result.setError(error);
+    return false;
 }
 bool isGiven(const Value* args, int argCount, int index) {
     return index < argCount && args[index].kind != ValueKind::Missing;
@@ -435,9 +480,17 @@ void fnCountA(EvalContext& c, Value* a, int n, Value& r) {
 
 // --- logical ------------------------------------------------------------------------------------
 
-template <bool IsAnd> void logical(EvalContext& c, Value* a, int n, Value& r) {
-    bool result = IsAnd;
+enum class Combine { And, Or, Xor };
+
+template <Combine How> void logical(EvalContext& c, Value* a, int n, Value& r) {
+    bool result = How == Combine::And;
     int seen = 0;
+    auto combine = [&](bool b) {
+        ++seen;
+        if (How == Combine::And) result = result && b;
+        else if (How == Combine::Or) result = result || b;
+        else result = result != b;
+    };
     for (int i = 0; i < n; ++i) {
         Value& arg = a[i];
         if (arg.isReference()) {
@@ -445,9 +498,7 @@ template <bool IsAnd> void logical(EvalContext& c, Value* a, int n, Value& r) {
             ErrorCode error = ErrorCode::None;
             c.forEachValue(arg.col, arg.row, single ? arg.col : arg.col2, single ? arg.row : arg.row2, [&](const Value& v) {
                 if (v.kind == ValueKind::Number || v.kind == ValueKind::Bool) {
-                    ++seen;
-                    if (IsAnd) result = result && v.number != 0.0;
-                    else result = result || v.number != 0.0;
+                    combine(v.number != 0.0);
                 } else if (v.kind == ValueKind::Error) {
                     error = v.error;
                     return false;
@@ -459,9 +510,7 @@ template <bool IsAnd> void logical(EvalContext& c, Value* a, int n, Value& r) {
             bool b = false;
             ErrorCode error = ErrorCode::None;
             if (!toBool(arg, b, error)) return r.setError(error);
-            ++seen;
-            if (IsAnd) result = result && b;
-            else result = result || b;
+            combine(b);
         }
     }
     if (seen == 0) return r.setError(ErrorCode::Value);
@@ -603,7 +652,7 @@ void fnText(EvalContext& c, Value* a, int, Value& r) {
     if (!textArg(c, a[1], format, r)) return;
     if (a[0].kind == ValueKind::Error) return r.setError(a[0].error);
     double number = 0.0;
-    if (a[0].kind == ValueKind::Text && !parseNumber(a[0].text, number)) return r.setText(a[0].text);
+    if (a[0].kind == ValueKind::Text && !parseValueText(a[0].text, number)) return r.setText(a[0].text);
     ErrorCode error = ErrorCode::None;
     if (!toNumber(a[0], number, error)) return r.setError(error);
     Zrk_String text;
@@ -630,7 +679,7 @@ void fnValue(EvalContext& c, Value* a, int, Value& r) {
     if (a[0].kind == ValueKind::Error) return r.setError(a[0].error);
     if (a[0].kind == ValueKind::Bool) return r.setError(ErrorCode::Value);
     double number = 0.0;
-    if (!parseNumber(a[0].text, number)) return r.setError(ErrorCode::Value);
+    if (!parseValueText(a[0].text, number)) return r.setError(ErrorCode::Value);
     r.setNumber(number);
 }
 
@@ -731,8 +780,6 @@ long long lookup(EvalContext& c, const Value& wanted, int c0, int r0, int dc, in
     return best;
 }
 
-// Lookup values longer than this are refused, as spreadsheets do (it also bounds wildcard matching).
-constexpr std::size_t kMaxLookupText = 255;
 
 void fnMatch(EvalContext& c, Value* a, int n, Value& r) {
     toScalar(c, a[0]);
@@ -786,35 +833,63 @@ struct Builtin {
     Impl impl;
 };
 
-// Ids are positions in this table; IF and IFERROR must stay first (kFunctionIf, kFunctionIfError).
+// Ids are positions in this table; IF, IFERROR and IFNA, which the evaluator runs itself, stay first
+// (kFunctionIf, kFunctionIfError, kFunctionIfNa).
 const Builtin kBuiltins[] = {
     {"IF", 2, 3, nullptr},
     {"IFERROR", 2, 2, nullptr},
+    {"IFNA", 2, 2, nullptr},
     {"ABS", 1, 1, unaryMath<fnAbs>},
     {"ACOS", 1, 1, unaryMath<fnAcos>},
-    {"AND", 1, kMaxFunctionArguments, logical<true>},
+    {"ACOSH", 1, 1, fnAcosh},
+    {"ADDRESS", 2, 5, fnAddress},
+    {"AND", 1, kMaxFunctionArguments, logical<Combine::And>},
     {"ASIN", 1, 1, unaryMath<fnAsin>},
+    {"ASINH", 1, 1, fnAsinh},
     {"ATAN", 1, 1, unaryMath<fnAtan>},
     {"ATAN2", 2, 2, fnAtan2},
+    {"ATANH", 1, 1, fnAtanh},
     {"AVERAGE", 1, kMaxFunctionArguments, fnAverage},
+    {"AVERAGEIF", 2, 3, fnAverageIf},
     {"CEILING", 2, 2, fnCeiling},
+    {"CEILING.MATH", 1, 3, fnCeilingMath},
+    {"CHAR", 1, 1, fnChar},
     {"CHOOSE", 2, kMaxFunctionArguments, fnChoose},
+    {"CODE", 1, 1, fnCode},
+    {"COLUMN", 0, 1, fnColumn},
+    {"COLUMNS", 1, 1, fnColumns},
     {"CONCATENATE", 1, kMaxFunctionArguments, fnConcatenate},
     {"COS", 1, 1, unaryMath<fnCos>},
+    {"COSH", 1, 1, fnCosh},
     {"COUNT", 1, kMaxFunctionArguments, fnCount},
     {"COUNTA", 1, kMaxFunctionArguments, fnCountA},
+    {"COUNTBLANK", 1, 1, fnCountBlank},
+    {"COUNTIF", 2, 2, fnCountIf},
+    {"COUNTIFS", 2, kMaxFunctionArguments - 1, fnCountIfs},
+    {"DATE", 3, 3, fnDate},
     {"DEGREES", 1, 1, unaryMath<fnDegrees>},
+    {"EVEN", 1, 1, fnEven},
+    {"EXACT", 2, 2, fnExact},
     {"EXP", 1, 1, unaryMath<fnExp>},
+    {"FACT", 1, 1, fnFact},
     {"FALSE", 0, 0, fnFalse},
     {"FIND", 2, 3, fnFind},
     {"FLOOR", 2, 2, fnFloor},
+    {"FLOOR.MATH", 1, 3, fnFloorMath},
+    {"GCD", 1, kMaxFunctionArguments, fnGcd},
     {"HLOOKUP", 3, 4, tableLookup<false>},
+    {"IFS", 2, kMaxFunctionArguments - 1, fnIfs},
     {"INDEX", 2, 3, fnIndex},
     {"INT", 1, 1, unaryMath<fnInt>},
     {"ISBLANK", 1, 1, fnIsBlank},
+    {"ISERR", 1, 1, fnIsErr},
     {"ISERROR", 1, 1, fnIsError},
+    {"ISLOGICAL", 1, 1, fnIsLogical},
+    {"ISNA", 1, 1, fnIsNa},
     {"ISNUMBER", 1, 1, fnIsNumber},
     {"ISTEXT", 1, 1, fnIsText},
+    {"LARGE", 2, 2, fnLarge},
+    {"LCM", 1, kMaxFunctionArguments, fnLcm},
     {"LEFT", 1, 2, fnLeft},
     {"LEN", 1, 1, fnLen},
     {"LN", 1, 1, unaryMath<fnLn>},
@@ -823,39 +898,71 @@ const Builtin kBuiltins[] = {
     {"LOWER", 1, 1, fnLower},
     {"MATCH", 2, 3, fnMatch},
     {"MAX", 1, kMaxFunctionArguments, fnMax},
+    {"MAXA", 1, kMaxFunctionArguments, fnMaxA},
+    {"MEDIAN", 1, kMaxFunctionArguments, fnMedian},
     {"MID", 3, 3, fnMid},
     {"MIN", 1, kMaxFunctionArguments, fnMin},
+    {"MINA", 1, kMaxFunctionArguments, fnMinA},
     {"MOD", 2, 2, fnMod},
+    {"MROUND", 2, 2, fnMround},
+    {"N", 1, 1, fnN},
+    {"NA", 0, 0, fnNa},
     {"NOT", 1, 1, fnNot},
-    {"OR", 1, kMaxFunctionArguments, logical<false>},
+    {"NOW", 0, 0, fnNow},
+    {"ODD", 1, 1, fnOdd},
+    {"OFFSET", 3, 5, fnOffset},
+    {"OR", 1, kMaxFunctionArguments, logical<Combine::Or>},
     {"PI", 0, 0, fnPi},
     {"POWER", 2, 2, fnPower},
     {"PRODUCT", 1, kMaxFunctionArguments, fnProduct},
+    {"QUOTIENT", 2, 2, fnQuotient},
     {"RADIANS", 1, 1, unaryMath<fnRadians>},
+    {"REPLACE", 4, 4, fnReplace},
     {"REPT", 2, 2, fnRept},
     {"RIGHT", 1, 2, fnRight},
     {"ROUND", 2, 2, rounding<roundHalfAway>},
     {"ROUNDDOWN", 2, 2, rounding<roundTowardZero>},
     {"ROUNDUP", 2, 2, rounding<roundAwayFromZero>},
+    {"ROW", 0, 1, fnRow},
+    {"ROWS", 1, 1, fnRows},
+    {"SEARCH", 2, 3, fnSearch},
     {"SIGN", 1, 1, unaryMath<fnSign>},
     {"SIN", 1, 1, unaryMath<fnSin>},
+    {"SINH", 1, 1, fnSinh},
+    {"SMALL", 2, 2, fnSmall},
     {"SQRT", 1, 1, unaryMath<fnSqrt>},
+    {"STDEV", 1, kMaxFunctionArguments, fnStdev},
     {"SUBSTITUTE", 3, 4, fnSubstitute},
     {"SUM", 1, kMaxFunctionArguments, fnSum},
+    {"SUMIF", 2, 3, fnSumIf},
+    {"SUMIFS", 3, kMaxFunctionArguments, fnSumIfs},
+    {"SUMPRODUCT", 1, kMaxFunctionArguments, fnSumProduct},
+    {"SUMSQ", 1, kMaxFunctionArguments, fnSumSq},
+    {"SWITCH", 3, kMaxFunctionArguments, fnSwitch},
+    {"T", 1, 1, fnT},
     {"TAN", 1, 1, unaryMath<fnTan>},
+    {"TANH", 1, 1, fnTanh},
     {"TEXT", 2, 2, fnText},
+    {"TEXTJOIN", 3, kMaxFunctionArguments, fnTextJoin},
+    {"TODAY", 0, 0, fnToday},
     {"TRIM", 1, 1, fnTrim},
     {"TRUE", 0, 0, fnTrue},
     {"TRUNC", 1, 2, rounding<roundTowardZero>},
     {"UPPER", 1, 1, fnUpper},
     {"VALUE", 1, 1, fnValue},
+    {"VAR", 1, kMaxFunctionArguments, fnVar},
     {"VLOOKUP", 3, 4, tableLookup<true>},
+    {"XLOOKUP", 3, 6, fnXLookup},
+    {"XOR", 1, kMaxFunctionArguments, logical<Combine::Xor>},
 };
 constexpr int kBuiltinCount = static_cast<int>(sizeof kBuiltins / sizeof kBuiltins[0]);
 
-} // namespace
+} // namespace fn
 
-void powerOf(double base, double exponent, Value& result) { power(base, exponent, result); }
+using fn::kBuiltins;
+using fn::kBuiltinCount;
+
+void powerOf(double base, double exponent, Value& result) { fn::power(base, exponent, result); }
 
 int findBuiltin(const Zrk_String& name) {
     static const std::unordered_map<Zrk_String, int> byName = [] {
@@ -887,6 +994,11 @@ void callBuiltin(int id, EvalContext& context, Value* args, int argCount, Value&
         return;
     }
     kBuiltins[id].impl(context, args, argCount, result);
+}
+
+bool isVolatileBuiltin(int id) {
+    static const int offset = findBuiltin("OFFSET"), today = findBuiltin("TODAY"), now = findBuiltin("NOW");
+    return id == offset || id == today || id == now;
 }
 
 } // namespace spreadlib

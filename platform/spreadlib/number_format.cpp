@@ -170,6 +170,41 @@ bool parseNumber(const Zrk_String& text, double& value) {
     return true;
 }
 
+bool parseValueText(const Zrk_String& text, double& value) {
+    if (parseNumber(text, value)) return true;
+    if (text.size() > 400) return false;
+    std::size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    if (first == Zrk_String::npos) return false;
+    Zrk_String rest = text.substr(first, last - first + 1);
+    bool parenthesised = false;
+    if (rest.size() >= 2 && rest.front() == '(' && rest.back() == ')') {
+        parenthesised = true;
+        rest = rest.substr(1, rest.size() - 2);
+    }
+    // One sign at most, before or after the currency sign; parentheses take none.
+    bool negative = false, signed_ = false, currency = false;
+    auto takeSign = [&] {
+        if (!signed_ && !rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+            negative = rest[0] == '-';
+            signed_ = true;
+            rest.erase(0, 1);
+        }
+    };
+    takeSign();
+    if (!rest.empty() && rest[0] == '$') {
+        currency = true;
+        rest.erase(0, 1);
+        takeSign();
+    }
+    if (!currency && !parenthesised) return false; // parseNumber has read every other form
+    if (parenthesised && signed_) return false;
+    if (rest.empty() || rest[0] == '+' || rest[0] == '-' || rest[0] == ' ' || rest[0] == '\t') return false;
+    double number = 0.0;
+    if (!parseNumber(rest, number)) return false;
+    value = (negative || parenthesised) ? -number : number;
+    return true;
+}
+
 namespace {
 
 struct NumberPattern {

@@ -22,6 +22,10 @@ double roundAwayFromZero(double value, int digits);
 // optional thousands separators in groups of three, a decimal point, an exponent, and a trailing
 // percent sign (which divides by 100). False for anything else, including an empty text.
 bool parseNumber(const Zrk_String& text, double& value);
+// Reads a number as the VALUE function and arithmetic on texts do: parseNumber's forms, and also a
+// currency sign "$" before the digits (before or after a sign: "$5", "-$5", "$-5") and a negative
+// number in parentheses ("(5)", "($1,234.50)"). A cell's own text keeps parseNumber's reading.
+bool parseValueText(const Zrk_String& text, double& value);
 
 // The TEXT function's formats: sections separated by ";" (positive; negative; zero), each made of
 // digit placeholders "0" and "#", one ".", "," for thousands (or, at the end of the digits, for

@@ -694,6 +694,7 @@ void Sheet::resetData() {
     freeRangeListeners_.clear();
     rangesByColumn_.clear();
     wideRanges_.clear();
+    volatiles_.clear();
     pending_.clear();
     data_ = detail::SheetData();
 }

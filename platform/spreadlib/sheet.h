@@ -370,6 +370,8 @@ private:
     std::vector<std::uint32_t> freeRangeListeners_;
     std::vector<std::vector<std::uint32_t>> rangesByColumn_;
     std::vector<std::uint32_t> wideRanges_;
+    // Formulas recalculated with every change, whatever it changed (isVolatileBuiltin).
+    std::vector<detail::FormulaCell*> volatiles_;
     std::uint32_t epoch_ = 0;
     int evalDepth_ = 0;   // evaluations running in this sheet
     int batchDepth_ = 0;  // edits whose recalculation waits (paste, import)

@@ -159,6 +159,10 @@ FormulaCell* Sheet::formulaAt(int col, int row) {
 
 void Sheet::linkFormula(FormulaCell* formula) {
     formula->rangeListeners.clear();
+    formula->isVolatile = std::any_of(formula->formula.code.begin(), formula->formula.code.end(),
+                                      [](const Token& t) { return t.op == Op::Call && isVolatileBuiltin(t.a); });
+    if (formula->isVolatile && std::find(volatiles_.begin(), volatiles_.end(), formula) == volatiles_.end())
+        volatiles_.push_back(formula);
     visitReferences(formula->formula, [&](int c1, int r1, int c2, int r2) {
         if (c1 == c2 && r1 == r2) {
             FormulaCell* target = formulaAt(c1, r1);
@@ -185,6 +189,7 @@ void Sheet::linkFormula(FormulaCell* formula) {
 }
 
 void Sheet::unlinkFormula(FormulaCell* formula) {
+    if (formula->isVolatile) std::erase(volatiles_, formula);
     visitReferences(formula->formula, [&](int c1, int r1, int c2, int r2) {
         if (c1 != c2 || r1 != r2) return;
         FormulaCell* target = formulaAt(c1, r1);
@@ -218,6 +223,7 @@ void Sheet::unlinkFormula(FormulaCell* formula) {
 }
 
 void Sheet::rebuildGraph() {
+    volatiles_.clear();
     cellListeners_.clear();
     rangeListeners_.clear();
     freeRangeListeners_.clear();
@@ -295,6 +301,7 @@ void Sheet::collectDependents(const std::vector<std::uint64_t>& seeds, std::vect
         nodes.push_back(formula);
     };
     for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), add);
+    for (FormulaCell* formula : volatiles_) add(formula);
     for (std::size_t i = 0; i < nodes.size(); ++i)
         forEachDependentOf(nodes[i], [&](FormulaCell* formula) {
             add(formula);
@@ -311,6 +318,7 @@ void Sheet::markDependentsDirty(const std::vector<std::uint64_t>& seeds) {
         queue.push_back(formula);
     };
     for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), visit);
+    for (FormulaCell* formula : volatiles_) visit(formula);
     for (std::size_t i = 0; i < queue.size(); ++i) forEachDependentOf(queue[i], visit);
 }
 
@@ -665,7 +673,8 @@ class SheetEvaluator : public EvalContext {
 public:
     explicit SheetEvaluator(Sheet& sheet) : sheet_(sheet) {}
     void cellValue(int col, int row, Value& out) override { sheet_.cellValueOf(col, row, out); }
-    void forEachValue(int col1, int row1, int col2, int row2, const std::function<bool(const Value&)>& visit) override {
+    void forEachCell(int col1, int row1, int col2, int row2,
+                     const std::function<bool(int, int, const Value&)>& visit) override {
         Value value;
         const int last = std::min(col2, sheet_.data_.maxCols);
         for (int c = std::max(col1, 0); c <= last; ++c) {
@@ -675,9 +684,17 @@ public:
             for (; i < column.rows.size() && column.rows[i] <= row2; ++i) {
                 if (!column.cells[i].hasContent()) continue;
                 sheet_.cellValueOf(c, column.rows[i], value);
-                if (!visit(value)) return;
+                if (!visit(c, column.rows[i], value)) return;
             }
         }
+    }
+    void forEachValue(int col1, int row1, int col2, int row2, const std::function<bool(const Value&)>& visit) override {
+        forEachCell(col1, row1, col2, row2, [&](int, int, const Value& value) { return visit(value); });
+    }
+    void usedExtent(int& lastCol, int& lastRow) override { sheet_.getUsedExtent(lastCol, lastRow); }
+    void sheetSize(int& cols, int& rows) override {
+        cols = sheet_.data_.maxCols;
+        rows = sheet_.data_.maxRows;
     }
 
 private:
@@ -915,7 +932,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
         case Op::IfErrorJump: {
             Value& value = top();
             toScalar(context, value);
-            if (!value.isError()) {
+            if (!value.isError() || (t.b == 1 && value.error != ErrorCode::NA)) {
                 if (value.kind == ValueKind::Empty) value.setNumber(0.0);
                 ip = static_cast<std::size_t>(t.a);
                 continue;
@@ -929,7 +946,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                 if (value.kind == ValueKind::Missing) value.setNumber(0.0);
                 break;
             }
-            if (t.a == kFunctionIfError) {
+            if (t.a == kFunctionIfError || t.a == kFunctionIfNa) {
                 Value& value = top();
                 toScalar(context, value);
                 if (value.kind == ValueKind::Empty) value.setNumber(0.0);

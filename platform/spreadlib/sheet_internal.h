@@ -24,6 +24,7 @@ struct FormulaCell {
     int row = 0;
     bool dirty = false;
     bool retired = false;       // replaced while an evaluation was running
+    bool isVolatile = false;    // calls a function whose value no reference tracks (OFFSET, NOW)
     std::uint32_t mark = 0;     // visit marker of graph walks
     std::uint32_t index = 0;    // position in the set being evaluated
     std::vector<std::uint32_t> rangeListeners; // ids of its entries in the range index
