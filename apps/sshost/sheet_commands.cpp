@@ -8,6 +8,7 @@
 #include "core/files.h"
 #include "core/text.h"
 #include "spreadlib/sheet.h"
+#include "spreadlib/workbook_import.h"
 #include "sshost/shell.h"
 
 namespace sshost {
@@ -16,9 +17,29 @@ namespace {
 std::string utf8(const Zrk_String& text) { return core::toUtf8(text); }
 
 bool isCsv(const Zrk_String& path) { return isEqual(getExtension(path), "csv", true); }
+bool isWorkbook(const Zrk_String& path) {
+    spreadlib::WorkbookKind kind;
+    return spreadlib::workbookKindOf(path, kind);
+}
 
-bool load(spreadlib::Sheet& sheet, const Zrk_String& path, bool headers, Zrk_String& message) {
-    return isCsv(path) ? sheet.importCsv(path, headers, message) : sheet.loadFromFile(path, message);
+// Reads CSV, a workbook (its first sheet, or the one named) or the spreadsheet format, by the
+// extension. Formulas of a workbook that stay text are said on standard error.
+// read names the sheet of a workbook that was read.
+bool load(spreadlib::Sheet& sheet, const Zrk_String& path, bool headers, const Zrk_String& sheetName,
+          Zrk_String& read, Zrk_String& message) {
+    if (!sheetName.empty() && !isWorkbook(path)) {
+        message = "--sheet chooses a sheet of an .xlsx or .ods workbook; " + path + " is none.";
+        return false;
+    }
+    if (isCsv(path)) return sheet.importCsv(path, headers, message);
+    if (!isWorkbook(path)) return sheet.loadFromFile(path, message);
+    spreadlib::WorkbookReport report;
+    if (!spreadlib::importWorkbook(sheet, path, sheetName, report, message)) return false;
+    read = report.sheetName;
+    for (int i = 0; i < report.keptAsText.length(); ++i)
+        std::cerr << "sshost: " << utf8(path) << ", sheet " << utf8(report.sheetName) << ": the formula in "
+                  << utf8(report.keptAsText[i]) << " cannot be read here; the cell keeps it as text.\n";
+    return true;
 }
 
 // --- convert ----------------------------------------------------------------------------------------
@@ -26,6 +47,7 @@ bool load(spreadlib::Sheet& sheet, const Zrk_String& path, bool headers, Zrk_Str
 struct ConvertOptions {
     std::string in;
     std::string out;
+    std::string sheet;
     bool headers = false;
 };
 
@@ -33,7 +55,12 @@ int runConvert(const ConvertOptions& options) {
     const Zrk_String in = core::fromUtf8(options.in), out = core::fromUtf8(options.out);
     spreadlib::Sheet sheet;
     Zrk_String message;
-    if (!load(sheet, in, options.headers, message)) {
+    if (isWorkbook(out)) {
+        std::cerr << "sshost: " << options.out << ": workbooks are read, not written; write .csv or a spreadsheet file such as .kvs.\n";
+        return 1;
+    }
+    Zrk_String sheetRead;
+    if (!load(sheet, in, options.headers, core::fromUtf8(options.sheet), sheetRead, message)) {
         std::cerr << "sshost: " << utf8(message) << '\n';
         return 1;
     }
@@ -52,8 +79,8 @@ int runConvert(const ConvertOptions& options) {
     }
     int lastColumn = 0, lastRow = 0;
     sheet.getUsedExtent(lastColumn, lastRow);
-    std::cout << "Converted " << options.in << " to " << options.out << " (" << lastRow << " rows, " << lastColumn
-              << " columns).\n";
+    std::cout << "Converted " << options.in << (sheetRead.empty() ? "" : ", sheet " + utf8(sheetRead) + ",") << " to "
+              << options.out << " (" << lastRow << " rows, " << lastColumn << " columns).\n";
     return 0;
 }
 
@@ -61,6 +88,7 @@ int runConvert(const ConvertOptions& options) {
 
 struct DumpOptions {
     std::string file;
+    std::string sheet;
     bool headers = false;
 };
 
@@ -73,7 +101,8 @@ int runDump(const DumpOptions& options) {
     const Zrk_String file = core::fromUtf8(options.file);
     spreadlib::Sheet sheet;
     Zrk_String message;
-    if (!load(sheet, file, options.headers, message)) {
+    Zrk_String sheetRead;
+    if (!load(sheet, file, options.headers, core::fromUtf8(options.sheet), sheetRead, message)) {
         std::cerr << "sshost: " << utf8(message) << '\n';
         return 1;
     }
@@ -104,17 +133,19 @@ int runDump(const DumpOptions& options) {
 void addConvertCommand(CLI::App& app, Shell& shell) {
     auto options = std::make_shared<ConvertOptions>();
     CLI::App* command = app.add_subcommand("convert", "convert a sheet between CSV and the spreadsheet format");
-    command->add_option("in", options->in, "the file to read (.csv, or a spreadsheet file)")->required();
+    command->add_option("in", options->in, "the file to read (.csv, .xlsx, .ods, or a spreadsheet file)")->required();
     command->add_option("out", options->out, "the file to write (.csv, or a spreadsheet file such as .kvs)")->required();
     command->add_flag("--headers", options->headers, "the first CSV record holds the column headers");
+    command->add_option("--sheet", options->sheet, "the sheet of an .xlsx or .ods workbook to read (default: the first)");
     command->callback([&shell, options] { shell.action = [options] { return runConvert(*options); }; });
 }
 
 void addDumpCommand(CLI::App& app, Shell& shell) {
     auto options = std::make_shared<DumpOptions>();
     CLI::App* command = app.add_subcommand("dump", "list the non-empty cells of a sheet");
-    command->add_option("file", options->file, "a spreadsheet file or a .csv")->required();
+    command->add_option("file", options->file, "a spreadsheet file, a .csv, an .xlsx or an .ods")->required();
     command->add_flag("--headers", options->headers, "a CSV's first record holds the column headers");
+    command->add_option("--sheet", options->sheet, "the sheet of an .xlsx or .ods workbook to read (default: the first)");
     command->callback([&shell, options] { shell.action = [options] { return runDump(*options); }; });
 }
 
