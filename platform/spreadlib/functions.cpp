@@ -365,7 +365,8 @@ template <double (*Round)(double, int)> void rounding(EvalContext& c, Value* a, 
 // Walks the numbers of the arguments as SUM and its kin see them: cells of references count with
 // their numbers only; values written as arguments count when they read as numbers (a text that does
 // not gives #VALUE!). An error anywhere is the result. Answers false when the result is that error.
-bool forEachNumber(EvalContext& c, Value* args, int n, Value& r, const std::function<void(double)>& add) {
+bool forEachNumber(EvalContext& c, Value* args, int n, Value& r, const std::function<void(double)>& add,
+                   CellValues cells) {
     for (int i = 0; i < n; ++i) {
         Value& arg = args[i];
         if (arg.isReference()) {
@@ -374,6 +375,8 @@ bool forEachNumber(EvalContext& c, Value* args, int n, Value& r, const std::func
             ErrorCode error = ErrorCode::None;
             c.forEachValue(c1, r1, c2, r2, [&](const Value& v) {
                 if (v.kind == ValueKind::Number) add(v.number);
+                else if (cells == CellValues::All && v.kind == ValueKind::Bool) add(v.number);
+                else if (cells == CellValues::All && v.kind == ValueKind::Text) add(0.0);
                 else if (v.kind == ValueKind::Error) {
                     error = v.error;
                     return false;

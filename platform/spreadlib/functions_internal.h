@@ -30,9 +30,12 @@ void setText(Value& result, Zrk_String text);
 bool blockOf(const Value& v, int& c1, int& r1, int& c2, int& r2);
 
 // Walks the numbers of the arguments as SUM and its kin see them: cells of references count with
-// their numbers only; values written as arguments count when they read as numbers (a text that does
+// their numbers only (with CellValues::All, as MAXA and MINA see them, logical values count as 1 and 0
+// and texts as 0 too); values written as arguments count when they read as numbers (a text that does
 // not gives #VALUE!). An error anywhere is the result. Answers false when the result is that error.
-bool forEachNumber(EvalContext& c, Value* args, int n, Value& r, const std::function<void(double)>& add);
+enum class CellValues { Numbers, All };
+bool forEachNumber(EvalContext& c, Value* args, int n, Value& r, const std::function<void(double)>& add,
+                   CellValues cells = CellValues::Numbers);
 
 // Lookup values longer than this are refused, as spreadsheets do (it also bounds wildcard matching).
 inline constexpr std::size_t kMaxLookupText = 255;

@@ -27,48 +27,14 @@ bool collectNumbers(EvalContext& c, Value* a, int n, Value& r, std::vector<doubl
     return forEachNumber(c, a, n, r, [&](double x) { numbers.push_back(x); });
 }
 
-// The values that MAXA and MINA see: in references numbers, logical values as 1 and 0 and texts as 0;
-// written arguments as SUM reads them. False with the result set to the first error.
-bool forEachValueA(EvalContext& c, Value* args, int n, Value& r, const std::function<void(double)>& add) {
-    for (int i = 0; i < n; ++i) {
-        Value& arg = args[i];
-        if (arg.isReference()) {
-            int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
-            blockOf(arg, c1, r1, c2, r2);
-            ErrorCode error = ErrorCode::None;
-            c.forEachValue(c1, r1, c2, r2, [&](const Value& v) {
-                if (v.kind == ValueKind::Error) {
-                    error = v.error;
-                    return false;
-                }
-                add(v.kind == ValueKind::Number || v.kind == ValueKind::Bool ? v.number : 0.0);
-                return true;
-            });
-            if (error != ErrorCode::None) {
-                r.setError(error);
-                return false;
-            }
-        } else if (arg.kind != ValueKind::Missing) {
-            double x = 0.0;
-            ErrorCode error = ErrorCode::None;
-            if (!toNumber(arg, x, error)) {
-                r.setError(error);
-                return false;
-            }
-            add(x);
-        }
-    }
-    return true;
-}
-
 template <bool Largest> void extremeA(EvalContext& c, Value* a, int n, Value& r) {
     double best = Largest ? -INFINITY : INFINITY;
     int count = 0;
-    if (!forEachValueA(c, a, n, r, [&](double x) {
-            best = Largest ? std::max(best, x) : std::min(best, x);
-            ++count;
-        }))
-        return;
+    auto add = [&](double x) {
+        best = Largest ? std::max(best, x) : std::min(best, x);
+        ++count;
+    };
+    if (!forEachNumber(c, a, n, r, add, CellValues::All)) return;
     r.setNumber(count ? best : 0.0);
 }
 
@@ -181,9 +147,10 @@ void fnOdd(EvalContext& c, Value* a, int, Value& r) {
     setNumberChecked(r, x < 0 ? -up : up);
 }
 
-// CEILING.MATH(number [, significance [, mode]]): up to a multiple of the significance (its sign does
-// not count, 1 when omitted); negative numbers go towards zero, or away from it when mode is not 0.
-void fnCeilingMath(EvalContext& c, Value* a, int n, Value& r) {
+// CEILING.MATH(number [, significance [, mode]]) rounds up to a multiple of the significance (its
+// sign does not count, 1 when omitted), negative numbers towards zero, or away from it when mode is
+// not 0; FLOOR.MATH rounds down, negative numbers away from zero, or towards it when mode is not 0.
+template <bool Up> void roundToMultiple(EvalContext& c, Value* a, int n, Value& r) {
     double x = 0, s = 1, mode = 0;
     if (!numberArg(c, a[0], x, r) || !optionalNumber(c, a, n, 1, 1.0, s, r) ||
         !optionalNumber(c, a, n, 2, 0.0, mode, r))
@@ -191,20 +158,15 @@ void fnCeilingMath(EvalContext& c, Value* a, int n, Value& r) {
     s = std::fabs(s);
     if (s == 0 || x == 0) return r.setNumber(0.0);
     const double q = quotientOf(x, s);
-    setNumberChecked(r, (x < 0 && mode != 0 ? std::floor(q) : std::ceil(q)) * s);
+    const bool up = (x < 0 && mode != 0) ? !Up : Up;
+    setNumberChecked(r, (up ? std::ceil(q) : std::floor(q)) * s);
 }
 
-// FLOOR.MATH(number [, significance [, mode]]): down to a multiple; negative numbers go away from zero,
-// or towards it when mode is not 0.
+void fnCeilingMath(EvalContext& c, Value* a, int n, Value& r) {
+    roundToMultiple<true>(c, a, n, r);
+}
 void fnFloorMath(EvalContext& c, Value* a, int n, Value& r) {
-    double x = 0, s = 1, mode = 0;
-    if (!numberArg(c, a[0], x, r) || !optionalNumber(c, a, n, 1, 1.0, s, r) ||
-        !optionalNumber(c, a, n, 2, 0.0, mode, r))
-        return;
-    s = std::fabs(s);
-    if (s == 0 || x == 0) return r.setNumber(0.0);
-    const double q = quotientOf(x, s);
-    setNumberChecked(r, (x < 0 && mode != 0 ? std::ceil(q) : std::floor(q)) * s);
+    roundToMultiple<false>(c, a, n, r);
 }
 
 void fnQuotient(EvalContext& c, Value* a, int, Value& r) {

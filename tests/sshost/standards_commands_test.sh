@@ -9,28 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen SS_SETTINGS=/nonexistent
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
-# expect NAME PATTERN COMMAND...: the command succeeds and its output (both streams) matches PATTERN.
-expect() {
-  name=$1 pattern=$2
-  shift 2
-  out=$("$@" 2>&1) || fail "$name: exit status $? from $*:
-$out"
-  printf '%s\n' "$out" | grep -Eq -- "$pattern" || fail "$name: no \"$pattern\" in the output of $*:
-$out"
-}
-# refuse NAME PATTERN COMMAND...: the command fails and its output matches PATTERN.
-refuse() {
-  name=$1 pattern=$2
-  shift 2
-  if out=$("$@" 2>&1); then fail "$name: $* succeeded:
-$out"; fi
-  printf '%s\n' "$out" | grep -Eq -- "$pattern" || fail "$name: no \"$pattern\" in the output of $*:
-$out"
-}
+. "$(dirname "$0")/expect.sh"
 
 # evaluate: outputs as lines, as JSON, and the failures with their reasons.
 expect "evaluate" '^Width=280\.0000000$' "$sshost" evaluate BasePlate --in "Column=HEA 200" --in Overhang=40

@@ -11,26 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen SS_SETTINGS=/nonexistent
 
-fail() {
-  echo "FAILED: $1" >&2
-  exit 1
-}
-expect() {
-  name=$1 pattern=$2
-  shift 2
-  out=$("$@" 2>&1) || fail "$name: exit status $? from $*:
-$out"
-  printf '%s\n' "$out" | grep -Eq -- "$pattern" || fail "$name: no \"$pattern\" in the output of $*:
-$out"
-}
-refuse() {
-  name=$1 pattern=$2
-  shift 2
-  if out=$("$@" 2>&1); then fail "$name: $* succeeded:
-$out"; fi
-  printf '%s\n' "$out" | grep -Eq -- "$pattern" || fail "$name: no \"$pattern\" in the output of $*:
-$out"
-}
+. "$(dirname "$0")/expect.sh"
 
 for kind in xlsx ods; do
   "$make_workbook" "$library/sources/BasePlate.csv" "$work/Plate.$kind" || fail "writing Plate.$kind"
