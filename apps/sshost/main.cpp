@@ -10,6 +10,7 @@
 #include "core/codepage.h"
 #include "host/command_line.h"
 #include "sshost/bill_command.h"
+#include "sshost/check_command.h"
 #include "sshost/dialog_command.h"
 #include "sshost/sheet_commands.h"
 #include "sshost/shell.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     sshost::addTestStandardCommand(app, shell);
     sshost::addConvertCommand(app, shell);
     sshost::addDumpCommand(app, shell);
+    sshost::addCheckCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);
