@@ -6,9 +6,11 @@
 #include <CLI/CLI.hpp>
 #include <QApplication>
 #include <iostream>
+#include <unistd.h>
 
 #include "core/codepage.h"
 #include "host/command_line.h"
+#include "host/terminal_input.h"
 #include "sshost/bill_command.h"
 #include "sshost/check_command.h"
 #include "sshost/dialog_command.h"
@@ -37,5 +39,8 @@ int main(int argc, char** argv) {
 
     host::CommandLine::instance().setBuffering(false);
     host::CommandLine::instance().setSink([](const Zrk_String& text) { std::cout << core::toUtf8(text) << std::flush; });
+    // Picks in the drawing prompt on the terminal; answers piped in are shown as if typed.
+    host::TerminalEditorInput terminal(
+        std::cin, [](const std::string& text) { std::cout << text << std::flush; }, !isatty(STDIN_FILENO));
     return shell.run();
 }

@@ -12,6 +12,7 @@
 #include "frame/standards_entry.h"
 #include "host/command_line.h"
 #include "host/document.h"
+#include "host/editor.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/name_value.h"
 #include "sshost/shell.h"
@@ -137,7 +138,17 @@ int runStandards(const StandardsOptions& options) {
     host::Document& document = host::Document::current();
     Zrk_String message;
     if (!document.open(core::fromUtf8(options.drawing), message)) return fail(utf8(message));
-    Zrk_DbMacro* dbMacro = document.database().findMacroByName(core::fromUtf8(options.macro));
+    Zrk_DbMacro* dbMacro = nullptr;
+    if (options.macro.empty()) {
+        // No macro named: the person picks it in the drawing (on the terminal: by name or id).
+        AcDbObjectId picked;
+        if (host::Editor::instance().selectObject("Select the macro to evaluate", {core::ObjectKind::Macro},
+                                                  picked) != RTNORM)
+            return fail("No macro was picked; nothing was evaluated.");
+        dbMacro = document.database().findMacro(picked);
+    } else {
+        dbMacro = document.database().findMacroByName(core::fromUtf8(options.macro));
+    }
     if (!dbMacro) {
         std::string names;
         for (int i = 0; i < document.database().macroCount(); ++i)
@@ -149,7 +160,8 @@ int runStandards(const StandardsOptions& options) {
     MacroData macroData;
     macroData.initFromMacro(*dbMacro->macro());
     KvDlgStandardsData data;
-    data.initialize(dbMacro, core::fromUtf8(options.sheet), core::fromUtf8(options.key.empty() ? options.macro : options.key),
+    const Zrk_String macroName = dbMacro->macro()->name;
+    data.initialize(dbMacro, core::fromUtf8(options.sheet), options.key.empty() ? macroName : core::fromUtf8(options.key),
                     &macroData);
     std::string error;
     if (!splitNameValues(options.genVars, "--genvar", data.genVarNames, data.genVarValues, error)) return fail(error);
@@ -166,7 +178,7 @@ int runStandards(const StandardsOptions& options) {
     // leaves the macro as it was: its outputs are not to be trusted.
     if (const int status = reportEvaluationProblems(std::cerr); status != 0) {
         transactions.abortTransaction();
-        std::cerr << "sshost: the evaluation of " << options.sheet << " for " << options.macro
+        std::cerr << "sshost: the evaluation of " << options.sheet << " for " << utf8(macroName)
                   << " failed; the drawing is left as it was.\n";
         return status;
     }
@@ -175,7 +187,7 @@ int runStandards(const StandardsOptions& options) {
     macroData.applyToMacro(*dbMacro->macroWrite());
     transactions.endTransaction();
 
-    std::cout << "Macro " << options.macro << " with " << options.sheet << ":\n";
+    std::cout << "Macro " << utf8(macroName) << " with " << options.sheet << ":\n";
     for (const KvVarCell& cell : data.varCells.cells)
         std::cout << "  " << roleName(cell.role) << ' ' << valueTypeName(cell.valueType) << ' ' << utf8(cell.name) << " = "
                   << utf8(cell.value) << '\n';
@@ -217,7 +229,8 @@ void addStandardsCommand(CLI::App& app, Shell& shell) {
     auto options = std::make_shared<StandardsOptions>();
     CLI::App* command = app.add_subcommand("standards", "evaluate a standard for a macro of a drawing");
     command->add_option("--drawing", options->drawing, "the drawing file")->required();
-    command->add_option("--macro", options->macro, "the macro's name")->required();
+    command->add_option("--macro", options->macro,
+                        "the macro's name (without it, the macro is picked in the drawing)");
     command->add_option("--sheet", options->sheet, "the standards spreadsheet (a name in the standards folder, or a path)")
         ->required();
     command->add_option("--key", options->key,

@@ -28,6 +28,17 @@
 
 namespace core {
 
+// The kinds of objects a drawing holds, as the host's editor asks for them (picks, highlights).
+enum class ObjectKind { Macro, Profile, Level, CoordinateSystem };
+// "macro", "profile", "level", "coordinate system".
+const char* objectKindName(ObjectKind kind);
+
+struct DrawingObjectRef {
+    ObjectKind kind = ObjectKind::Macro;
+    AcDbObjectId id; // null for the kinds known by name alone
+    Zrk_String name;
+};
+
 class Drawing {
 public:
     Drawing();
@@ -82,6 +93,13 @@ public:
 
     // Removes every object (not while an undo record is open).
     bool clear();
+
+    // --- every object, by kind, for the host's editor (which knows no kinds itself): macros and
+    // profiles by id and name (a profile's name is its mark), building levels and named coordinate
+    // systems by name alone (their id is null).
+    void listObjects(ObjectKind kind, std::vector<DrawingObjectRef>& objects) const;
+    // The macro or profile of an id. False for an id the drawing does not hold.
+    bool findObject(AcDbObjectId id, DrawingObjectRef& object) const;
 
     // Whether the drawing differs from what was last read or written.
     bool isModified() const;

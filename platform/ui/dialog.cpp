@@ -20,6 +20,7 @@
 #include "core/codepage.h"
 #include "core/text.h"
 #include "host/command_line.h"
+#include "host/editor.h"
 #include "ui/button_st.h"
 #include "ui/check_combo_box.h"
 #include "ui/controls.h"
@@ -141,6 +142,7 @@ bool Dialog::build(QWidget* parent) {
 
 void Dialog::teardown() {
     created_ = false; // from here on no event reaches the dialog's code
+    steppedAside_ = false;
     killWindowTimers(this);
     for (Item& item : items_) {
         if (!item.widget) continue;
@@ -216,6 +218,24 @@ void Dialog::endDialog(int result) {
 void Dialog::accept() { sendCommand(IDOK, BN_CLICKED); }
 
 void Dialog::reject() { sendCommand(IDCANCEL, BN_CLICKED); }
+
+void Dialog::BeginEditorCommand() {
+    host::Editor::instance().beginEditorCommand();
+    if (!created_ || !isVisible()) return;
+    steppedAside_ = true;
+    // QDialog::setVisible(false) would end a modal run; the widget's own hides the window only.
+    QWidget::setVisible(false);
+}
+
+void Dialog::CompleteEditorCommand(bool restoreDialogs) {
+    host::Editor::instance().completeEditorCommand(restoreDialogs);
+    if (!steppedAside_ || !restoreDialogs) return;
+    steppedAside_ = false;
+    if (created_ && !ended_) {
+        show();
+        activateWindow();
+    }
+}
 
 // --- events --------------------------------------------------------------------------------------
 

@@ -207,6 +207,14 @@ public:
     // A message box owned by this dialog (message_box.h).
     int messageBox(const Zrk_String& text, const Zrk_String& caption = {}, unsigned type = MB_OK);
 
+    // The dialog steps aside while the person works in the drawing (host/editor.h: a pick, a zoom):
+    // BeginEditorCommand hides it (a modal run goes on) and opens an editor command of the host;
+    // CompleteEditorCommand closes the command and, with restoreDialogs, shows the dialog again.
+    void BeginEditorCommand();
+    void CompleteEditorCommand(bool restoreDialogs = true);
+    // Whether the dialog is hidden by BeginEditorCommand.
+    bool isSteppedAside() const { return steppedAside_; }
+
     // Timers of this dialog: onTimer(timerId) every interval until killed (timers.h). Setting a
     // running id restarts it. False when the window does not exist.
     bool setTimer(int timerId, int milliseconds);
@@ -297,6 +305,7 @@ private:
     bool ended_ = false;
     int result_ = IDCANCEL;
     int silence_ = 0;
+    bool steppedAside_ = false;
 };
 
 // The dialog a widget lies in (itself or its nearest ancestor that is a Dialog), or null.

@@ -285,7 +285,8 @@ bool DialogUser::savePicture(const Zrk_String& path) {
 
 // --- ScriptedUser --------------------------------------------------------------------------------
 
-ScriptedUser::ScriptedUser(ProblemHandler problems) : handler_(std::move(problems)) {}
+ScriptedUser::ScriptedUser(ProblemHandler problems)
+    : handler_(std::move(problems)), pickInput_(makePickInput(*this)) {}
 
 ScriptedUser::~ScriptedUser() {
     for (const auto& [templateId, scripts] : scripts_)
@@ -297,6 +298,8 @@ ScriptedUser::~ScriptedUser() {
         problem(std::to_string(fileAnswers_.size()) + " file dialog answer(s) were never asked for.");
     if (!menuAnswers_.empty())
         problem(std::to_string(menuAnswers_.size()) + " pop-up menu answer(s) were never asked for.");
+    if (!pickAnswers_.empty())
+        problem(std::to_string(pickAnswers_.size()) + " pick answer(s) were never asked for.");
 }
 
 void ScriptedUser::problem(const std::string& text) {

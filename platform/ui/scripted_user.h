@@ -11,6 +11,13 @@
 //   ... run the code that opens the dialog ...
 //   EXPECT_EQ(user.messageBoxes().size(), 1u);   // everything shown is recorded
 //
+// Picks in the drawing (host/editor.h) are answered the same way, in order:
+//   user.answerPick("BasePlate1");                // the next pick: the object of that name
+//   user.answerPick({{120, 40, 0}});              // then a point
+//   user.cancelPick();                            // then the person presses Escape
+// A pick while a modal dialog is still shown is a problem (the dialog steps aside first with
+// BeginEditorCommand), and so is an answer the editor refuses (the person could not have picked it).
+//
 // While a ScriptedUser is installed, doModal runs no event loop: it builds and initialises the
 // dialog, shows it (off screen under QT_QPA_PLATFORM=offscreen), runs the script, and returns what
 // the script's actions ended it with. A dialog opened inside a script (a command handler that opens
@@ -25,9 +32,11 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "host/editor.h"
 #include "ui/user_interaction.h"
 
 namespace ui {
@@ -129,6 +138,25 @@ public:
 
     void passTime(int milliseconds);
 
+    // --- picks in the drawing ----------------------------------------------------------------------
+
+    // Plays the next pick: answers RTNORM with the answer filled, or RTCAN; it may look at the
+    // dialogs while the person picks.
+    using PickScript = std::function<int(const host::PickRequest& request, host::PickAnswer& answer)>;
+    void onPick(PickScript script);
+    // The next pick picks the object of that name, or of that id.
+    void answerPick(const Zrk_String& objectName);
+    void answerPick(AcDbObjectId object);
+    // The next pick gives these points (one for a point, three for a plane, two for a zoom window).
+    void answerPick(std::vector<Zrk_Point3d> points);
+    // The next pick is cancelled (Escape).
+    void cancelPick();
+    // The next pick is answered with Enter alone: it ends a selection of several objects, or zooms
+    // to the extents.
+    void answerEnter();
+    // The picks asked for, in order.
+    const std::vector<host::PickRequest>& picksAsked() const { return picksAsked_; }
+
     bool runModal(Dialog& dialog) override;
     std::optional<int> messageBox(const MessageBoxRequest& request) override;
     std::optional<bool> fileDialog(const FileDialogRequest& request, Zrk_StringArray& paths) override;
@@ -136,9 +164,15 @@ public:
     bool usesVirtualClock() const override { return true; }
 
 private:
+    class PickInput;
+    static std::shared_ptr<PickInput> makePickInput(ScriptedUser& user);
     void problem(const std::string& text);
+    int answerPickRequest(const host::PickRequest& request, host::PickAnswer& answer);
 
     ProblemHandler handler_;
+    std::deque<PickScript> pickAnswers_;
+    std::vector<host::PickRequest> picksAsked_;
+    std::shared_ptr<PickInput> pickInput_; // installed as the editor's input while this user is
     std::map<int, std::deque<Script>> scripts_;
     std::deque<int> messageBoxAnswers_;
     std::deque<Zrk_StringArray> fileAnswers_;
