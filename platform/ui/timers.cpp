@@ -94,6 +94,17 @@ int setThreadTimer(int milliseconds, TimerProc proc) {
 
 bool killThreadTimer(int timerId) { return remove(nullptr, timerId); }
 
+bool ThreadTimer::start(int milliseconds, TimerProc proc) {
+    stop();
+    id_ = setThreadTimer(milliseconds, std::move(proc));
+    return id_ != 0;
+}
+
+void ThreadTimer::stop() {
+    if (id_) killThreadTimer(id_);
+    id_ = 0;
+}
+
 bool setWindowTimer(const void* owner, int timerId, int milliseconds, TimerProc proc) {
     return owner && start(owner, timerId, milliseconds, std::move(proc));
 }

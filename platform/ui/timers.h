@@ -25,6 +25,26 @@ bool killWindowTimer(const void* owner, int timerId);
 void killWindowTimers(const void* owner);
 bool hasWindowTimer(const void* owner, int timerId);
 
+// A thread timer that belongs to an object: it runs from start() until stop() or until the object
+// goes, so that whoever owns the object cannot leave the timer behind.
+class ThreadTimer {
+public:
+    ThreadTimer() = default;
+    ~ThreadTimer() { stop(); }
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+
+    // Starts the timer (again, when it runs). False when no timer could be made (setThreadTimer).
+    bool start(int milliseconds, TimerProc proc);
+    void stop();
+    bool isActive() const { return id_ != 0; }
+    // The thread timer's id, 0 when it is stopped.
+    int id() const { return id_; }
+
+private:
+    int id_ = 0;
+};
+
 // Lets the virtual clock run for that long, firing every virtual timer that falls due.
 void passTime(int milliseconds);
 // The virtual clock's time since the program started, in milliseconds.

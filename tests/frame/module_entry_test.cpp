@@ -11,15 +11,23 @@ extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode message, void* appId
 
 namespace {
 
-struct CountingDialog : frame::ModelessDialog {
+struct CountingDialog : frame::ModelessMacroDialog {
     explicit CountingDialog(std::vector<int>& order, int id) : order(order), id(id) {}
     bool destroyWindow() override {
         order.push_back(id);
         return true;
     }
+    const MacroData& macroData() const override { return data; }
+    bool isBusy() const override { return busy; }
     std::vector<int>& order;
     int id;
+    bool busy = false;
+    MacroData data;
 };
+
+std::unique_ptr<frame::ModelessMacroDialog> counting(std::vector<int>& order, int id) {
+    return std::make_unique<CountingDialog>(order, id);
+}
 
 } // namespace
 
@@ -50,14 +58,20 @@ TEST(ModuleEntry, AttachRemembersTheInstanceForTheResourceSwitch) {
 
 TEST(ModuleEntry, UnloadEndsOpenDialogsLastFirst) {
     std::vector<int> order;
-    auto& slots = frame::macroDialogSlots();
-    slots = {new CountingDialog(order, 0), nullptr, new CountingDialog(order, 2)};
-    frame::constraintDialog() = new CountingDialog(order, 9);
+    frame::MacroDialogTable& table = frame::macroDialogs();
+    int slot = -1;
+    for (int id : {0, 1, 2})
+        table.open(slot, [&](int) { return counting(order, id); });
+    ASSERT_TRUE(table.end(1));
+    // Busy or not, unloading ends them.
+    static_cast<CountingDialog*>(table.dialog(0))->busy = true;
+    order.clear();
+    frame::constraintDialog() = counting(order, 9);
     host::commandStack().addCommand("ZORKLAN_SS", "X");
 
     EXPECT_EQ(acrxEntryPoint(AcRx::kUnloadAppMsg, nullptr), AcRx::kRetOK);
     EXPECT_EQ(order, (std::vector<int>{2, 0, 9}));
-    EXPECT_TRUE(slots.empty());
+    EXPECT_EQ(table.slotCount(), 0);
     EXPECT_EQ(frame::constraintDialog(), nullptr);
     EXPECT_FALSE(host::commandStack().hasGroup("ZORKLAN_SS"));
 
