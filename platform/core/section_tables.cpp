@@ -1,6 +1,7 @@
 #include "core/section_tables.h"
 
 #include "core/files.h"
+#include "core/macro_langs.h"
 #include "core/settings.h"
 #include "core/text.h"
 
@@ -185,6 +186,44 @@ void Zrk_SectionTables::getTableNames(Zrk_StringArray& names) const {
     ensureLoaded();
     names.removeAll();
     for (const Table& table : tables_) names.append(table.name);
+}
+
+Acad::ErrorStatus Zrk_SectionTables::getTableSectionType(const Zrk_String& tableName,
+                                                         Zrk_String& sectionType) const {
+    ensureLoaded();
+    const int index = findTable(tableName);
+    if (index < 0) return kFail;
+    sectionType = tables_[index].sectionType;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus Zrk_SectionTables::getTableSections(const Zrk_String& tableName,
+                                                      Zrk_StringArray& systemNames,
+                                                      Zrk_StringArray& userNames) const {
+    ensureLoaded();
+    const int index = findTable(tableName);
+    if (index < 0) return kFail;
+    const Table& table = tables_[index];
+    Zrk_StringArray languages;
+    MacroLangs::GetAllLanguages(languages);
+    const int language = 1 + languages.find(MacroLangs::GetCurLanguage()); // the row's column, 0 for none
+    Zrk_StringArray systems, users;
+    for (const Zrk_StringArray& row : table.rows) {
+        systems.append(table.name + "-" + row[0]);
+        const bool named =
+            language >= 1 && language <= table.languages && language < row.length() && !row[language].empty();
+        users.append(named ? row[language] : row[0]);
+    }
+    systemNames = std::move(systems);
+    userNames = std::move(users);
+    return Acad::eOk;
+}
+
+bool Zrk_SectionTables::getTableOfSection(const Zrk_String& section, Zrk_String& tableName) const {
+    Place place;
+    if (!findSection(section, place)) return false;
+    tableName = tables_[place.table].name;
+    return true;
 }
 
 // --- sections ----------------------------------------------------------------------------------

@@ -47,6 +47,15 @@ public:
     Acad::ErrorStatus addSectionTable(const Zrk_String& tableName, const Zrk_String& sectionType,
                                       const Zrk_StringArray& headers, const Zrk_Array<Zrk_StringArray>& rows);
     void getTableNames(Zrk_StringArray& names) const;
+    // The section type of a table (the second line of its file). Fails for an unknown table.
+    Acad::ErrorStatus getTableSectionType(const Zrk_String& tableName, Zrk_String& sectionType) const;
+    // The sections of a table in row order: their system names ("HEA-200") and their user names in
+    // the user's language (MacroLangs::GetCurLanguage), or the row's system name ("200") where the
+    // row has none in that language. Fails for an unknown table.
+    Acad::ErrorStatus getTableSections(const Zrk_String& tableName, Zrk_StringArray& systemNames,
+                                       Zrk_StringArray& userNames) const;
+    // The table that holds a section (system or user name). False for unknown names.
+    bool getTableOfSection(const Zrk_String& section, Zrk_String& tableName) const;
 
     // The system name of a user name; a system name answers itself. False for unknown names.
     bool getSystemName(const Zrk_String& userName, Zrk_String& systemName) const;

@@ -66,7 +66,9 @@ inline constexpr int LBN_KILLFOCUS = 5;
 // --- notification codes of Dialog::onNotify(id, code, details) -----------------------------------
 // Tab controls; grid windows add their own codes.
 
-inline constexpr int TCN_SELCHANGE = -551; // the user chose another tab
+inline constexpr int TCN_SELCHANGE = -551;   // the user chose another tab
+inline constexpr int NM_DBLCLK = -3;         // lists of thumbnails: a double click on one
+inline constexpr int LVN_ITEMCHANGED = -101; // lists of thumbnails: the user chose another
 
 // --- virtual-key codes (KeyPress::key) ------------------------------------------------------------
 // Letters are their capital ASCII codes ('A'), digits their ASCII codes ('0').

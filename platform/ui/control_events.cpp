@@ -78,7 +78,8 @@ void connectControlEvents(Dialog& dialog, QWidget* control, Kind kind) {
         new FocusNotifier(dialog, control, EN_SETFOCUS, EN_KILLFOCUS);
         break;
     case Kind::DropDownCombo:
-    case Kind::DropListCombo: {
+    case Kind::DropListCombo:
+    case Kind::PictureCombo: {
         auto* combo = static_cast<ComboBox*>(control);
         // activated comes only from the user's choice, never from code.
         QObject::connect(combo, &QComboBox::activated, control, [command] { command(CBN_SELCHANGE); });
@@ -100,6 +101,14 @@ void connectControlEvents(Dialog& dialog, QWidget* control, Kind kind) {
         QObject::connect(list, &QListWidget::itemSelectionChanged, control, [command] { command(LBN_SELCHANGE); });
         QObject::connect(list, &QListWidget::itemDoubleClicked, control, [command] { command(LBN_DBLCLK); });
         new FocusNotifier(dialog, control, LBN_SETFOCUS, LBN_KILLFOCUS);
+        break;
+    }
+    case Kind::ImageList: {
+        auto* list = static_cast<QListWidget*>(control);
+        QObject::connect(list, &QListWidget::itemSelectionChanged, control,
+                         [target, control] { target->sendNotify(controlId(control), LVN_ITEMCHANGED); });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, control,
+                         [target, control] { target->sendNotify(controlId(control), NM_DBLCLK); });
         break;
     }
     case Kind::TabControl: {

@@ -16,6 +16,8 @@
 #include "ui/check_combo_box.h"
 #include "ui/control_events.h"
 #include "ui/dialog.h"
+#include "ui/image_list_ctrl.h"
+#include "ui/picture_combo.h"
 #include "ui/resources.h"
 #include "ui/window_class.h"
 
@@ -130,6 +132,8 @@ QWidget* makeWidget(const ControlTemplate& control, QWidget* parent) {
         if (control.image) label->setPixmap(picture(control.image, style & style::Icon));
         return label;
     }
+    case Kind::PictureCombo: return new PictureComboBox(parent);
+    case Kind::ImageList: return new CImageListCtrl(parent);
     case Kind::Placeholder: {
         auto* frame = new QFrame(parent);
         if (style & style::Sunken) frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -141,7 +145,8 @@ QWidget* makeWidget(const ControlTemplate& control, QWidget* parent) {
 }
 
 bool isComboKind(Kind kind) {
-    return kind == Kind::DropDownCombo || kind == Kind::DropListCombo || kind == Kind::CheckComboBox;
+    return kind == Kind::DropDownCombo || kind == Kind::DropListCombo || kind == Kind::CheckComboBox ||
+           kind == Kind::PictureCombo;
 }
 
 } // namespace
@@ -271,8 +276,10 @@ const char* windowClassOf(Kind kind) {
     case Kind::MultiLineEdit: return "Edit";
     case Kind::DropDownCombo:
     case Kind::DropListCombo:
-    case Kind::CheckComboBox: return "ComboBox";
+    case Kind::CheckComboBox:
+    case Kind::PictureCombo: return "ComboBox";
     case Kind::ListBox: return "ListBox";
+    case Kind::ImageList: return "SysListView32";
     case Kind::TabControl: return "SysTabControl32";
     }
     return "Static";

@@ -18,6 +18,8 @@
 //   TabControl     TabControl (below)
 //   Picture        QLabel showing a bitmap or an icon
 //   Placeholder    QFrame, empty
+//   PictureCombo   PictureComboBox (picture_combo.h)
+//   ImageList      CImageListCtrl (image_list_ctrl.h)
 //
 // Each widget carries its control id, window class name and style flags (window_class.h), and its
 // Qt signals are turned into the dialog's onCommand and onNotify (control_events.cpp).

@@ -12,11 +12,18 @@ namespace {
 
 constexpr int kLargest = 100000; // pixels; anything larger is no real window
 
+// '/' and '\' would make groups in QSettings.
+QString settingName(const Zrk_String& text) {
+    QString name = QString::fromStdString(core::toUtf8(text));
+    return name.replace(u'/', u'_').replace(u'\\', u'_');
+}
+
 QString settingKey(const Zrk_String& key) {
-    // '/' and '\' would make groups in QSettings.
-    QString name = QString::fromStdString(core::toUtf8(key));
-    name.replace(u'/', u'_').replace(u'\\', u'_');
-    return QStringLiteral("DialogSizes/") + name;
+    return QStringLiteral("DialogSizes/") + settingName(key);
+}
+
+QString valueKey(const Zrk_String& key, const Zrk_String& name) {
+    return QStringLiteral("DialogValues/") + settingName(key) + u'/' + settingName(name);
 }
 
 QSettings settings() { return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("ss"), QStringLiteral("dialogs")); }
@@ -66,4 +73,24 @@ bool ChangeDlgSize(QWidget* dialog, const Zrk_String& key) {
     }
     dialog->setGeometry(QRect(position, size));
     return true;
+}
+
+bool readDlgRegBool(const Zrk_String& key, const Zrk_String& name, bool& value) {
+    if (key.empty() || name.empty()) return false;
+    const QString stored = settings().value(valueKey(key, name)).toString();
+    if (stored == QStringLiteral("true"))
+        value = true;
+    else if (stored == QStringLiteral("false"))
+        value = false;
+    else
+        return false;
+    return true;
+}
+
+bool writeDlgRegBool(const Zrk_String& key, const Zrk_String& name, bool value) {
+    if (key.empty() || name.empty()) return false;
+    QSettings store = settings();
+    store.setValue(valueKey(key, name), value ? QStringLiteral("true") : QStringLiteral("false"));
+    store.sync();
+    return store.status() == QSettings::NoError;
 }

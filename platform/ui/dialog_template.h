@@ -45,6 +45,8 @@ enum class Kind {
     TabControl,      // a row of tabs over a display area that the dialog fills       "SysTabControl32"
     Picture,         // a bitmap or icon (image)                                      "Static"
     Placeholder,     // an empty area that code replaces by a window of its own       "Static"
+    PictureCombo,    // pictures with captions to choose from (PictureComboBox)       "ComboBox"
+    ImageList,       // thumbnails of picture files to choose from (CImageListCtrl)  "SysListView32"
 };
 
 // Control style flags (ControlTemplate::style).

@@ -30,7 +30,7 @@ template <typename Find> bool search(Find find) {
     if (current && find(*current)) return true;
     for (const auto& [handle, set] : chain())
         if (set != current && find(*set)) return true;
-    return false;
+    return &coreLibraryResources() != current && find(coreLibraryResources());
 }
 
 bool readPicture(const std::map<int, QImage>& inMemory, const Zrk_String& folder, const char* kind, int id,
@@ -90,6 +90,11 @@ bool isExtensionModule(core::ModuleHandle instance) {
 ResourceSet& hostResources() {
     static ResourceSet host;
     return host;
+}
+
+ResourceSet& coreLibraryResources() {
+    static ResourceSet core;
+    return core;
 }
 
 const DialogTemplate* findTemplate(int id) {

@@ -6,8 +6,9 @@
 // set in the framework's chain of libraries; terminateExtensionModule takes it out again (at detach).
 // A lookup searches the set of the current resource instance first (core::currentResourceInstance(),
 // which the resource switch KvTempResourceOverride sets; null is the host itself, hostResources()),
-// then every library of the chain in the order they joined. So two modules may use the same number,
-// and the resource switch decides whose resource is found.
+// then every library of the chain in the order they joined, and last the core library's own set
+// (the templates of its dialogs: the report, the section chooser). So two modules may use the same
+// number, and the resource switch decides whose resource is found.
 //
 // Pictures live as PNG files in the set's picture folder: "<folder>bitmaps/<number>.png" and
 // "<folder>icons/<number>.png"; pictures added in memory (addBitmap, addIcon) come first.
@@ -52,6 +53,8 @@ bool isExtensionModule(core::ModuleHandle instance);
 
 // The resources of the host application (the current instance null).
 ResourceSet& hostResources();
+// The core library's resources: the templates of its dialogs, found whoever's resources are current.
+ResourceSet& coreLibraryResources();
 
 // The lookups, in the order described above. Null / false / an empty icon when nobody has it.
 const DialogTemplate* findTemplate(int id);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/files.h"
+#include "core/macro_langs.h"
 #include "core/section_tables.h"
 #include "core/settings.h"
 
@@ -143,4 +144,34 @@ TEST_F(SectionTables, TheGlobalTablesFollowTheLibrary) {
     gSettings.libDir = folder.string() + "/";
     EXPECT_TRUE(gSectionTables.hasTable("HEA"));
     gSettings.libDir = saved;
+}
+
+TEST_F(SectionTables, ATablesSectionsAreListedInTheUsersLanguage) {
+    ASSERT_TRUE(writeFileAtomically(prof() + "L.pr", "L\n3\nName\tActive\tEnglish\tGerman\tFrench\tDutch\th\n"
+                                                     "50x5\t1\tL 50x5\t\t\t\t50.0\n"));
+    Zrk_SectionTables tables;
+    tables.loadFolder(prof());
+    Zrk_StringArray systems, users;
+    ASSERT_EQ(tables.getTableSections("HEA", systems, users), Acad::eOk);
+    EXPECT_EQ(systems, (Zrk_StringArray{"HEA-200", "HEA-220"}));
+    EXPECT_EQ(users, (Zrk_StringArray{"HEA 200", "HEA 220"}));
+    ASSERT_TRUE(core::setCurrentMacroLanguage("German"));
+    ASSERT_EQ(tables.getTableSections("HEA", systems, users), Acad::eOk);
+    EXPECT_EQ(users, (Zrk_StringArray{"HE 200 A", "HE 220 A"}));
+    ASSERT_EQ(tables.getTableSections("L", systems, users), Acad::eOk);
+    EXPECT_EQ(users, (Zrk_StringArray{"50x5"})); // no German name: the row's own
+    ASSERT_TRUE(core::setCurrentMacroLanguage("Korean"));
+    ASSERT_EQ(tables.getTableSections("IPE", systems, users), Acad::eOk);
+    EXPECT_EQ(users, (Zrk_StringArray{"300"})); // a table of four languages has no Korean
+    ASSERT_TRUE(core::setCurrentMacroLanguage("English"));
+    EXPECT_EQ(tables.getTableSections("XYZ", systems, users), Acad::eInvalidInput);
+    EXPECT_EQ(systems, (Zrk_StringArray{"IPE-300"}));
+
+    Zrk_String table, type;
+    ASSERT_TRUE(tables.getTableOfSection("HE 220 A", table));
+    EXPECT_EQ(table, "HEA");
+    EXPECT_FALSE(tables.getTableOfSection("HEA-999", table));
+    ASSERT_EQ(tables.getTableSectionType("IPE", type), Acad::eOk);
+    EXPECT_EQ(type, "1");
+    EXPECT_EQ(tables.getTableSectionType("XYZ", type), Acad::eInvalidInput);
 }

@@ -8,6 +8,8 @@
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
 //                      (32 x 32)
 //   bitmaps/251.png    the mark of a bill row's picture: a section of an I-beam (16 x 16)
+// and, given a product folder as well (examples/product), the pictures the product keeps there:
+//   icons/Cut*.bmp     the six cut types of a macro cut (64 x 40)
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
 #include <QDir>
@@ -22,15 +24,19 @@ namespace {
 
 using Drawing = std::function<void(QPainter&)>;
 
-bool save(const QString& folder, const char* name, int width, int height, const Drawing& draw) {
+// Draws on a ground of one colour (transparent for the module's pictures) and writes the file in the
+// format its name ends with.
+bool save(const QString& folder, const char* name, int width, int height, const Drawing& draw,
+          QColor ground = Qt::transparent) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    image.fill(ground);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     draw(painter);
     painter.end();
     const QString path = folder + "/" + name;
-    if (!image.save(path, "PNG")) {
+    const bool bitmap = path.endsWith(".bmp");
+    if (!(bitmap ? image.convertToFormat(QImage::Format_RGB32).save(path, "BMP") : image.save(path, "PNG"))) {
         std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -245,12 +251,111 @@ void flexVariant(QPainter& p) {
     p.drawRect(QRectF(6.5, 9.5, 8, 13));
 }
 
+// --- the cut types of a macro cut (64 x 40 bitmaps of the product folder's icons/) -------------------
+
+const QColor kSteel(150, 170, 196);
+const QColor kOther(200, 200, 200);
+const QColor kCut(196, 43, 28);
+
+// A beam seen from the side, coming from the left, its end given by the path's right part.
+void beamFrom(QPainter& p, const QPainterPath& outline) {
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawPath(outline);
+}
+
+QPainterPath outline(std::initializer_list<QPointF> corners) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(corners));
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath band(double right, double top = 12, double bottom = 28) {
+    QPainterPath path;
+    path.addRect(QRectF(2, top, right - 2, bottom - top));
+    return path;
+}
+
+void cutLine(QPainter& p, const QPointF& from, const QPointF& to) {
+    p.setPen(QPen(kCut, 1.6, Qt::DashLine, Qt::RoundCap));
+    p.drawLine(from, to);
+}
+
+void cutAgainstPlate(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kOther);
+    p.drawRect(QRectF(44, 2, 6, 36));
+    beamFrom(p, band(43.5));
+    cutLine(p, QPointF(43.5, 6), QPointF(43.5, 34));
+}
+
+void cutAgainstProfile(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kOther);
+    p.drawRect(QRectF(42, 2, 4, 36)); // the column's flanges and web, seen from the side
+    p.drawRect(QRectF(46, 2, 10, 36));
+    p.drawRect(QRectF(56, 2, 4, 36));
+    beamFrom(p, band(41.5));
+    cutLine(p, QPointF(41.5, 6), QPointF(41.5, 34));
+}
+
+void cutIntoProfile(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kOther);
+    p.drawRect(QRectF(30, 4, 30, 6)); // the other profile's flange the beam reaches into
+    beamFrom(p, outline({{2, 12}, {30, 12}, {30, 10.5}, {52, 10.5}, {52, 30}, {2, 30}}));
+    cutLine(p, QPointF(28, 11), QPointF(54, 11));
+}
+
+void cutThreeSegments(QPainter& p) {
+    beamFrom(p, outline({{2, 8}, {40, 8}, {48, 16}, {48, 24}, {40, 32}, {2, 32}}));
+    p.setPen(QPen(kCut, 1.6, Qt::DashLine, Qt::RoundCap));
+    p.drawPolyline(QPolygonF({QPointF(40, 8), QPointF(48, 16), QPointF(48, 24), QPointF(40, 32)}));
+}
+
+void cutChamfer(QPainter& p) {
+    beamFrom(p, outline({{6, 6}, {44, 6}, {58, 20}, {58, 34}, {6, 34}}));
+    cutLine(p, QPointF(40, 2), QPointF(62, 24));
+}
+
+void cutFillet(QPainter& p) {
+    QPainterPath plate;
+    plate.moveTo(6, 6);
+    plate.lineTo(44, 6);
+    plate.arcTo(QRectF(30, 6, 28, 28), 90, -90);
+    plate.lineTo(58, 34);
+    plate.lineTo(6, 34);
+    plate.closeSubpath();
+    beamFrom(p, plate);
+    p.setPen(QPen(kCut, 1.6, Qt::DashLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(30, 6, 28, 28), 90 * 16, -90 * 16);
+}
+
+bool drawProductPictures(const QString& product) {
+    const QString icons = product + "/icons";
+    if (!QDir().mkpath(icons)) {
+        std::fprintf(stderr, "Cannot make %s\n", qPrintable(icons));
+        return false;
+    }
+    const std::pair<const char*, Drawing> cuts[] = {
+        {"CutProfvsPlate.bmp", cutAgainstPlate}, {"CutProfvsProf.bmp", cutAgainstProfile},
+        {"CutProfinProf.bmp", cutIntoProfile},   {"CutProfvsProf3Segments.bmp", cutThreeSegments},
+        {"CutChamfer.bmp", cutChamfer},          {"CutFillet.bmp", cutFillet},
+    };
+    bool ok = true;
+    // The product folder's pictures are bitmap files on a white ground, as the product reads them.
+    for (const auto& [name, draw] : cuts) ok = save(icons, name, 64, 40, draw, Qt::white) && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ss_draw_pictures RESOURCE_FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: ss_draw_pictures RESOURCE_FOLDER [PRODUCT_FOLDER]\n");
         return 2;
     }
     const QString bitmaps = QString::fromLocal8Bit(argv[1]) + "/bitmaps";
@@ -290,5 +395,6 @@ int main(int argc, char** argv) {
     }
     ok = save(icons, "148.png", 32, 32, designer) && ok;
     ok = save(icons, "239.png", 32, 32, flexVariant) && ok;
+    if (argc == 3) ok = drawProductPictures(QString::fromLocal8Bit(argv[2])) && ok;
     return ok ? 0 : 1;
 }
