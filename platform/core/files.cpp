@@ -262,6 +262,11 @@ bool ObjectExportDeleteFile(const Zrk_String& path) {
     return std::remove(os(path).c_str()) == 0 || errno == ENOENT;
 }
 
+bool ObjectExportRenameFile(const Zrk_String& from, const Zrk_String& to) {
+    if (folderExists(from) || folderExists(to)) return false;
+    return std::rename(os(from).c_str(), os(to).c_str()) == 0;
+}
+
 bool fileExists(const Zrk_String& path) {
     struct stat info {};
     return ::stat(os(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);

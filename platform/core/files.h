@@ -34,6 +34,9 @@ bool ObjectExportGetFileTime(const Zrk_String& path, std::time_t& time);
 bool ObjectExportCopyFile(const Zrk_String& from, const Zrk_String& to, bool overwrite = true);
 // Deletes a file. False when it could not be deleted (a missing file counts as deleted).
 bool ObjectExportDeleteFile(const Zrk_String& path);
+// Renames (moves) a file in one step, replacing a file of the new name; the two lie in the same
+// folder or at least on the same file system. False when it could not be renamed (nothing changed).
+bool ObjectExportRenameFile(const Zrk_String& from, const Zrk_String& to);
 
 // Writes bytes atomically (the primitive behind every file the module writes): a temporary file
 // beside the target (".NAME.XXXXXX"), written, synced and renamed over the target while the save

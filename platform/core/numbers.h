@@ -2,6 +2,7 @@
 // Number helpers of the core library: rounding to multiples of a step and sorted arrays.
 
 #include <algorithm>
+#include <functional>
 
 #include "core/zrk_string.h"
 
@@ -20,9 +21,14 @@ template <typename T> void ObjectExportSort(Zrk_Array<T>& array) {
 }
 
 // Inserts value at its sorted place in an ascending array (after equal elements) and answers its index.
-template <typename T> int ObjectExportAddToSorted(Zrk_Array<T>& array, const T& value) {
-    const auto place = std::upper_bound(array.begin(), array.end(), value);
+// The order is less (a strict weak order), or the elements' operator <.
+template <typename T, typename Less>
+int ObjectExportAddToSorted(Zrk_Array<T>& array, const T& value, Less less) {
+    const auto place = std::upper_bound(array.begin(), array.end(), value, less);
     const int index = static_cast<int>(place - array.begin());
     array.insertAt(index, value);
     return index;
+}
+template <typename T> int ObjectExportAddToSorted(Zrk_Array<T>& array, const T& value) {
+    return ObjectExportAddToSorted(array, value, std::less<T>());
 }

@@ -19,6 +19,19 @@ std::size_t findPart(const Zrk_String& text, const Zrk_String& part, bool ignore
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The number that starts at position (digits, then '.' and digits); position moves behind it.
+double readNumberRun(const Zrk_String& text, std::size_t& position) {
+    double value = 0;
+    while (position < text.size() && isDigit(text[position]))
+        value = value * 10 + (text[position++] - '0');
+    if (position + 1 < text.size() && text[position] == '.' && isDigit(text[position + 1])) {
+        double scale = 0.1;
+        for (++position; position < text.size() && isDigit(text[position]); ++position, scale /= 10)
+            value += (text[position] - '0') * scale;
+    }
+    return value;
+}
+
 } // namespace
 
 int compareStrings(const Zrk_String& a, const Zrk_String& b, bool ignoreCase) {
@@ -30,6 +43,23 @@ int compareStrings(const Zrk_String& a, const Zrk_String& b, bool ignoreCase) {
     }
     if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+int compareNatural(const Zrk_String& a, const Zrk_String& b) {
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            const double x = readNumberRun(a, i);
+            const double y = readNumberRun(b, j);
+            if (x != y) return x < y ? -1 : 1;
+            continue;
+        }
+        const unsigned char ca = static_cast<unsigned char>(a[i++]);
+        const unsigned char cb = static_cast<unsigned char>(b[j++]);
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
+    return compareStrings(a, b);
 }
 
 bool isEqual(const Zrk_String& a, const Zrk_String& b, bool ignoreCase) {

@@ -19,6 +19,10 @@ inline constexpr const char* kBlanks = " \t";
 // Three-way comparison (<0, 0, >0) of the bytes, optionally without regard to case.
 int compareStrings(const Zrk_String& a, const Zrk_String& b, bool ignoreCase = false);
 bool isEqual(const Zrk_String& a, const Zrk_String& b, bool ignoreCase = false);
+// Three-way comparison in the order a person reads names with numbers: runs of digits, with a decimal
+// fraction, compare by their value and the rest byte by byte ("L 45x45" comes before "L 100x100",
+// "5.25" before "5.5"). Texts equal by that order ("05", "5") compare by their bytes.
+int compareNatural(const Zrk_String& a, const Zrk_String& b);
 Zrk_String toUpper(Zrk_String text);
 Zrk_String toLower(Zrk_String text);
 // Index of the first element equal to text, or -1.

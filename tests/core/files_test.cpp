@@ -187,6 +187,15 @@ TEST_F(Files, CopyDeleteAndTimes) {
     EXPECT_GT(time, 0);
     EXPECT_FALSE(ObjectExportGetFileTime(path("missing.txt"), time));
 
+    // A rename replaces the target; only letter case may change too.
+    ASSERT_TRUE(ObjectExportRenameFile(path("b.txt"), path("A.txt")));
+    EXPECT_FALSE(fileExists(path("b.txt")));
+    ASSERT_TRUE(ObjectExportRenameFile(path("A.txt"), path("a.txt")));
+    ASSERT_TRUE(ObjectExportReadFile(path("a.txt"), read));
+    EXPECT_EQ(read, Zrk_StringArray{"a"});
+    EXPECT_FALSE(ObjectExportRenameFile(path("missing.txt"), path("d.txt")));
+    EXPECT_FALSE(ObjectExportRenameFile(path("a.txt"), folder.string()));
+
     EXPECT_TRUE(ObjectExportDeleteFile(path("a.txt")));
     EXPECT_FALSE(fileExists(path("a.txt")));
     EXPECT_TRUE(ObjectExportDeleteFile(path("a.txt")));

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
+#include "core/numbers.h"
 #include "core/text.h"
 
 TEST(Text, SplitStringNeedsTheSeparator) {
@@ -87,6 +89,19 @@ TEST(Text, ComparisonsWithTheCaseFlag) {
     EXPECT_TRUE(hasASubstr("EndPlate", "plate", true));
     EXPECT_FALSE(hasASubstr("EndPlate", "plate"));
     EXPECT_TRUE(hasASubstr("x", ""));
+}
+
+TEST(Text, NaturalOrderComparesNumbersByValue) {
+    const auto less = [](const Zrk_String& a, const Zrk_String& b) { return compareNatural(a, b) < 0; };
+    Zrk_StringArray names{"100x100x10", "L 9",      "40x40x4", "5.5", "45x45x5", "5.25",
+                          "L 10",       "40x40x10", "05",      "5",   "x"};
+    std::sort(names.begin(), names.end(), less);
+    EXPECT_EQ(names, (Zrk_StringArray{"05", "5", "5.25", "5.5", "40x40x4", "40x40x10", "45x45x5",
+                                      "100x100x10", "L 9", "L 10", "x"}));
+    EXPECT_EQ(compareNatural("HEA200", "HEA200"), 0);
+    EXPECT_LT(compareNatural("HEA", "HEA200"), 0);
+    EXPECT_GT(compareNatural("a1.", "a1"), 0); // a point without digits is no fraction
+    EXPECT_EQ(ObjectExportAddToSorted(names, Zrk_String("60x60x6"), less), 7);
 }
 
 TEST(Text, Duplicates) {
