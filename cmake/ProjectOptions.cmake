@@ -36,3 +36,17 @@ endfunction()
 function(ss_add_ui_test name)
   ss_add_test_with_main(${name} ss_ui_test_main ${ARGN})
 endfunction()
+
+# ss_add_dialog_picture_tests(NAME...): for each demonstration dialog, a CTest case that saves its
+# picture through the host shell (sshost dialog NAME --png FILE), as a person asks for it, into the
+# current build folder, and checks that a PNG file came out.
+function(ss_add_dialog_picture_tests)
+  foreach(demo ${ARGN})
+    set(picture "${CMAKE_CURRENT_BINARY_DIR}/${demo}.png")
+    add_test(NAME sshost.dialogPicture.${demo}
+      COMMAND sh -c "rm -f '${picture}' && '$<TARGET_FILE:sshost>' dialog ${demo} --png '${picture}' && head -c 8 '${picture}' | od -An -c | tr -d ' \\n'")
+    set_tests_properties(sshost.dialogPicture.${demo} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SS_SETTINGS=/nonexistent;SS_RESOURCES=${SS_RESOURCE_DIR}"
+      PASS_REGULAR_EXPRESSION "Picture of the dialog \"${demo}\" saved as .*${demo}.png.*PNG")
+  endforeach()
+endfunction()

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -541,6 +542,14 @@ bool Dialog::setItemImage(int id, int imageId) {
     return true;
 }
 
+bool Dialog::setItemImageFile(int id, const Zrk_String& path) {
+    auto* label = qobject_cast<QLabel*>(item(id));
+    if (!label || dynamic_cast<CButtonST*>(item(id))) return false;
+    const QImage image(qt(path));
+    label->setPixmap(QPixmap::fromImage(image));
+    return !image.isNull();
+}
+
 int Dialog::checkState(int id) const {
     QWidget* widget = item(id);
     if (auto* check = qobject_cast<QCheckBox*>(widget)) {
@@ -724,6 +733,21 @@ bool Dialog::comboSetItemData(int id, int index, long long data) {
 long long Dialog::comboItemData(int id, int index) const {
     auto* combo = itemAs<QComboBox>(id);
     return combo && index >= 0 && index < combo->count() ? combo->itemData(index).toLongLong() : 0;
+}
+
+bool Dialog::comboSetItemCheck(int id, int index, bool checked) {
+    auto* combo = itemAs<QComboBox>(id);
+    if (!combo || index < 0 || index >= combo->count()) return false;
+    combo->setItemData(index, checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    combo->update();
+    return true;
+}
+
+int Dialog::comboItemCheck(int id, int index) const {
+    auto* combo = itemAs<QComboBox>(id);
+    if (!combo || index < 0 || index >= combo->count()) return -1;
+    const QVariant state = combo->itemData(index, Qt::CheckStateRole);
+    return state.isValid() ? (state.value<Qt::CheckState>() == Qt::Checked ? 1 : 0) : -1;
 }
 
 // --- list boxes ----------------------------------------------------------------------------------

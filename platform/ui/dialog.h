@@ -113,6 +113,9 @@ public:
     bool setItemToolTip(int id, const Zrk_String& text);
     // Pictures and bitmap buttons: the bitmap (or, with style::Icon, the icon) by resource number.
     bool setItemImage(int id, int imageId);
+    // Pictures: the picture of an image file (BMP, PNG ...). False, and the picture emptied, when the
+    // file cannot be read.
+    bool setItemImageFile(int id, const Zrk_String& path);
 
     // Check, three-state, radio and checkable bitmap buttons: 0 unchecked, 1 checked, 2 undetermined.
     int checkState(int id) const;
@@ -141,6 +144,10 @@ public:
     int comboFindStringExact(int id, const Zrk_String& text, int start = -1) const;
     bool comboSetItemData(int id, int index, long long data);
     long long comboItemData(int id, int index) const;
+    // A check box shown beside an item of a combo box to choose from (the item is still chosen, not
+    // ticked, by the user): 1 checked, 0 unchecked, -1 no check box (or no such item).
+    bool comboSetItemCheck(int id, int index, bool checked);
+    int comboItemCheck(int id, int index) const;
 
     // List boxes; indexes from 0, -1 for none.
     int listAddString(int id, const Zrk_String& text);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include "core/settings.h"
 #include "host/command_line.h"
 #include "test_dialogs.h"
 #include "ui/button_st.h"
@@ -142,6 +143,22 @@ TEST(Dialog, ControlsMadeByCodeAreControlsLikeTheTemplates) {
         ASSERT_TRUE(dialog.comboSetItemData(kDropDown, 2, 1234567890123LL));
         EXPECT_EQ(dialog.comboItemData(kDropDown, 2), 1234567890123LL);
         EXPECT_FALSE(dialog.comboSetItemData(kDropDown, 3, 1));
+        // Items to choose from may show a check box; choosing still chooses.
+        EXPECT_EQ(dialog.comboItemCheck(kDropList, 1), -1);
+        ASSERT_TRUE(dialog.comboSetItemCheck(kDropList, 1, true));
+        ASSERT_TRUE(dialog.comboSetItemCheck(kDropList, 2, false));
+        EXPECT_EQ(dialog.comboItemCheck(kDropList, 1), 1);
+        EXPECT_EQ(dialog.comboItemCheck(kDropList, 2), 0);
+        EXPECT_FALSE(dialog.comboSetItemCheck(kDropList, 3, true));
+        u.choose(kDropList, 1);
+        EXPECT_EQ(dialog.comboCurSel(kDropList), 1);
+        EXPECT_EQ(dialog.comboItemCheck(kDropList, 1), 1);
+        // A picture from a file, or none when the file cannot be read.
+        EXPECT_TRUE(dialog.setItemImageFile(kPicture, core::resourceFolder() + "bitmaps/8134.png"));
+        EXPECT_EQ(dialog.itemAs<QLabel>(kPicture)->pixmap().size(), QSize(13, 13));
+        EXPECT_FALSE(dialog.setItemImageFile(kPicture, core::resourceFolder() + "bitmaps/none.png"));
+        EXPECT_TRUE(dialog.itemAs<QLabel>(kPicture)->pixmap().isNull());
+        EXPECT_FALSE(dialog.setItemImageFile(kEdit, core::resourceFolder() + "bitmaps/8134.png"));
         dialog.setItemText(kMultiLine, "one\ntwo");
         EXPECT_EQ(dialog.itemText(kMultiLine), "one\ntwo");
         int start = 0, end = 0;

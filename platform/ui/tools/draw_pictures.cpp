@@ -2,8 +2,9 @@
 //   bitmaps/8134.png   the checked face of a picture check box (grids of the macro dialogs)
 //   bitmaps/8136.png   the unchecked face
 //   button pictures, 16 x 16, as bitmaps and icons under the same numbers:
-//     206 delete, 212 add, 217 select in the drawing, 223 copy, 231 choose a picture, 232 open,
-//     233 save, 235 same width, 236 same height, 257 move up, 258 move down
+//     206 delete, 212 add, 217 select in the drawing, 223 copy, 224 paste, 225 insert a row below,
+//     226 delete a row, 227 move a row up, 228 move a row down, 231 choose a picture, 232 open,
+//     233 save, 235 same width, 236 same height, 238 find and replace, 257 move up, 258 move down
 //   icons/148.png      the dialog designer's window (32 x 32)
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
 //                      (32 x 32)
@@ -112,6 +113,68 @@ void sheet(QPainter& p, const QRectF& r) {
 void copy(QPainter& p) {
     sheet(p, QRectF(1.5, 1.5, 8, 10));
     sheet(p, QRectF(6.5, 4.5, 8, 10));
+}
+
+// A sheet over a clipboard.
+void paste(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(QColor(196, 150, 90));
+    p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12), 1, 1);
+    p.setBrush(QColor(200, 204, 210));
+    p.drawRect(QRectF(4, 1.5, 5, 2.5));
+    sheet(p, QRectF(6.5, 5.5, 8, 9));
+}
+
+// Three rows of a table; the middle one marked, with a sign beside it.
+void tableRows(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kPaper);
+    for (double y : {1.5, 6.0, 10.5})
+        p.drawRect(QRectF(1.5, y, 9, 4));
+}
+
+void rowBelow(QPainter& p) {
+    tableRows(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 190, 230));
+    p.drawRect(QRectF(2, 11, 8, 3));
+    p.setPen(QPen(QColor(30, 140, 60), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(13, 9), QPointF(13, 15));
+    p.drawLine(QPointF(10, 12), QPointF(16, 12));
+}
+
+void rowDeleted(QPainter& p) {
+    tableRows(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 190, 230));
+    p.drawRect(QRectF(2, 6.5, 8, 3));
+    p.setPen(QPen(QColor(196, 43, 28), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(10.5, 5.5), QPointF(15, 10));
+    p.drawLine(QPointF(15, 5.5), QPointF(10.5, 10));
+}
+
+void rowMoved(QPainter& p, bool up) {
+    tableRows(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 190, 230));
+    p.drawRect(QRectF(2, up ? 11 : 2, 8, 3));
+    p.setPen(ink());
+    p.setBrush(QColor(60, 120, 200));
+    const double tip = up ? 2 : 14, base = up ? 7 : 9;
+    p.drawPolygon(
+        QPolygonF({QPointF(13, tip), QPointF(15.5, base), QPointF(14, base), QPointF(14, up ? 14 : 2),
+                   QPointF(12, up ? 14 : 2), QPointF(12, base), QPointF(10.5, base)}));
+}
+
+// A magnifying glass over a line of text.
+void find(QPainter& p) {
+    p.setPen(QPen(QColor(150, 156, 166), 1));
+    p.drawLine(QPointF(1.5, 3.5), QPointF(12.5, 3.5));
+    p.setPen(ink(1.3));
+    p.setBrush(QColor(220, 236, 250, 200));
+    p.drawEllipse(QPointF(6.5, 8), 4, 4);
+    p.setPen(ink(2.4));
+    p.drawLine(QPointF(9.5, 11), QPointF(14, 15));
 }
 
 void landscape(QPainter& p) {
@@ -380,11 +443,17 @@ int main(int argc, char** argv) {
         {212, plus},
         {217, pointAt},
         {223, copy},
+        {224, paste},
+        {225, rowBelow},
+        {226, rowDeleted},
+        {227, [](QPainter& p) { rowMoved(p, true); }},
+        {228, [](QPainter& p) { rowMoved(p, false); }},
         {231, landscape},
         {232, folder},
         {233, disk},
         {235, [](QPainter& p) { sameSize(p, true); }},
         {236, [](QPainter& p) { sameSize(p, false); }},
+        {238, find},
         {257, [](QPainter& p) { arrow(p, true); }},
         {258, [](QPainter& p) { arrow(p, false); }},
     };
