@@ -14,6 +14,7 @@
 #include "sshost/bill_command.h"
 #include "sshost/check_command.h"
 #include "sshost/dialog_command.h"
+#include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
 #include "sshost/shell.h"
 #include "sshost/standards_commands.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     sshost::addConvertCommand(app, shell);
     sshost::addDumpCommand(app, shell);
     sshost::addCheckCommand(app, shell);
+    sshost::addSectionCommands(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);

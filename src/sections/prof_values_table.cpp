@@ -20,10 +20,12 @@ bool endsWithExtension(const Zrk_String& name) {
            isEqual(name.substr(name.size() - kExtension.size()), kExtension, true);
 }
 
-// A table name is a file name inside "prof/": no folder part, nothing the file system refuses.
-bool isValidTableName(const Zrk_String& name) { return !name.empty() && !hasInvalidFileNameChars(name); }
-
 } // namespace
+
+bool Zrk_ProfValuesTable::isValidName(const Zrk_String& name) {
+    return !name.empty() && !hasInvalidFileNameChars(name) && name != "." && name != ".." &&
+           trimmed(name) == name;
+}
 
 Zrk_ProfValuesTable::~Zrk_ProfValuesTable() = default;
 
@@ -39,7 +41,7 @@ bool Zrk_ProfValuesTable::readFromFile(const Zrk_String& name, Zrk_String* messa
     Zrk_String reason;
     Zrk_String title;
     Zrk_Array<Zrk_StringArray> lines;
-    if (!isValidTableName(name))
+    if (!isValidName(name))
         reason = "\"" + name + "\" is not the name of a section table";
     else
         Zrk_SectionTables::readFile(filePath(name), title, lines, &reason);
@@ -66,7 +68,7 @@ bool Zrk_ProfValuesTable::readFromFile(const Zrk_String& name, Zrk_String* messa
 }
 
 bool Zrk_ProfValuesTable::writeToFile(const Zrk_String& name) const {
-    if (!isValidTableName(name)) return false;
+    if (!isValidName(name)) return false;
     const Zrk_String path = filePath(name);
     std::error_code error;
     std::filesystem::create_directories(core::osPath(getPath(path)), error);

@@ -36,6 +36,9 @@ public:
 
     // --- files -------------------------------------------------------------------------------------
 
+    // A table name is a file name inside "prof/": not empty, no folder part, nothing a file name cannot
+    // hold (\ / : * ? " < > | and control bytes), no blanks around it, not "." or "..".
+    static bool isValidName(const Zrk_String& name);
     // The file of a table: libDir + "prof/" + name, with ".pr" appended unless the name ends with it.
     // An existing file whose name differs only in letter case is the table's file too.
     static Zrk_String filePath(const Zrk_String& name);

@@ -1,0 +1,79 @@
+// Demonstrations of the section library's dialogs for the host shell (frame/demo_dialogs.h), on the
+// library (the sample library unless the shell names another). Nothing of the library is changed: the
+// add-section dialog's result is not written, and the section library editor works on a temporary copy
+// of the library's sections.
+
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+#include "core/files.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "frame/demo_dialogs.h"
+#include "sections/dlg_add_section.h"
+#include "sections/dlg_section_library.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The library's "prof/" and "User Sections/" copied into a temporary folder that is the library folder
+// while the object lives.
+class TemporaryLibrary {
+public:
+    TemporaryLibrary() : saved_(gSettings.libDir) {
+        folder_ = fs::temp_directory_path(error_) / ("ss-section-library-" + std::to_string(::getpid()));
+        fs::remove_all(folder_, error_);
+        fs::create_directories(folder_, error_);
+        for (const char* part : {"prof", "User Sections"}) {
+            const fs::path from = core::osPath(saved_ + part);
+            if (!error_ && fs::is_directory(from))
+                fs::copy(from, folder_ / part, fs::copy_options::recursive, error_);
+        }
+        gSettings.libDir = ensureEndSlash(core::fromOsPath(folder_.string()));
+    }
+    ~TemporaryLibrary() {
+        gSettings.libDir = saved_;
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    TemporaryLibrary(const TemporaryLibrary&) = delete;
+    TemporaryLibrary& operator=(const TemporaryLibrary&) = delete;
+    bool ok() const { return !error_; }
+
+private:
+    Zrk_String saved_;
+    fs::path folder_;
+    std::error_code error_;
+};
+
+Zrk_String demoSectionLibrary() {
+    TemporaryLibrary library;
+    if (!library.ok()) return "The library could not be copied into a temporary folder.";
+    DlgEditLibData data;
+    Zrk_String message;
+    if (!data.readFromLibrary(&message)) return message;
+    if (!StartDlgEditLibSections(data, Zrk_String())) return "Cancelled.";
+    return "Accepted: " + intToStr(data.groups.length()) + " groups, " + intToStr(data.types.length()) +
+           " types, " + intToStr(data.tableNames.length()) + " tables (on a copy of the library, not kept).";
+}
+
+// A new size for the angles, started from "L 40x40x4".
+Zrk_String demoAddSection() {
+    Zrk_ProfValuesTable table;
+    Zrk_String message;
+    if (!table.readFromFile("L", &message)) return "The angles cannot be read: " + message;
+    int newIndex = -1;
+    if (!StartDlgEditLibSimple("40x40x4", table, newIndex)) return "Cancelled.";
+    Zrk_StringArray names;
+    table.getFilteredSysNames(names);
+    return "Added " + (names.isValid(newIndex) ? names[newIndex] : Zrk_String()) + " as active section " +
+           intToStr(newIndex + 1) + " (not written: a demonstration).";
+}
+
+[[maybe_unused]] const bool kAddSection = frame::registerDemoDialog("add-section", &demoAddSection);
+[[maybe_unused]] const bool kSectionLibrary =
+    frame::registerDemoDialog("section-library", &demoSectionLibrary);
+
+} // namespace
