@@ -73,7 +73,7 @@ int runAddSection(const AddSectionOptions& options) {
 
     Zrk_ProfValuesTable table;
     Zrk_String message;
-    if (!table.readFromFile(tableName, &message)) return fail(utf8(message) + ".");
+    if (!table.readFromFile(tableName, &message)) return fail(utf8(asSentence(message)));
     int row = -1;
     if (!table.findSysName(sysName, row))
         return fail("the section table " + options.table + " has no section \"" + options.sysName + "\".");
@@ -157,7 +157,7 @@ int runSections(const SectionsOptions& options) {
         return fail("there is no display to show the section library on; save its picture with --png FILE.");
     DlgEditLibData data;
     Zrk_String message;
-    if (!data.readFromLibrary(&message)) return fail(utf8(message) + ".");
+    if (!data.readFromLibrary(&message)) return fail(utf8(asSentence(message)));
     const Zrk_String start = core::fromUtf8(options.start);
     if (!options.picture.empty()) {
         ui::PictureTaker taker(core::fromUtf8(options.picture));
@@ -174,7 +174,7 @@ int runSections(const SectionsOptions& options) {
             << "Cancelled: the groups and types are unchanged (tables saved in the editor stay saved).\n";
         return 0;
     }
-    if (!data.writeToLibrary(&message)) return fail(utf8(message) + ".");
+    if (!data.writeToLibrary(&message)) return fail(utf8(asSentence(message)));
     std::cout << "Section library written: " << data.groups.length() << " groups, " << data.types.length()
               << " types (" << utf8(DlgEditLibData::libraryFilePath()) << ").\n";
     return 0;

@@ -159,6 +159,11 @@ Zrk_String trimmed(const Zrk_String& text) {
     return result;
 }
 
+Zrk_String asSentence(const Zrk_String& text) {
+    if (text.empty() || (text.back() == '.' || text.back() == '?' || text.back() == '!')) return text;
+    return text + ".";
+}
+
 bool getSubstrBefore(const Zrk_String& text, const Zrk_String& separator, Zrk_String& result) {
     const std::size_t pos = text.find(separator);
     if (separator.empty() || pos == Zrk_String::npos) return false;

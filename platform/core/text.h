@@ -50,6 +50,9 @@ void arrArrToArr(const Zrk_Array<Zrk_StringArray>& rows, Zrk_StringArray& lines,
 // Removes the symbols (any byte of symbols) at the end of text when atEnd, at its start when atStart.
 void stripSymbols(Zrk_String& text, bool atEnd, bool atStart, const Zrk_String& symbols = core::kBlanks);
 Zrk_String trimmed(const Zrk_String& text);
+// The text as a sentence: a full stop added unless it is empty or already ends with one (or ? or !). Reasons
+// from different layers differ in whether they end their sentence; a message that joins them ends it once.
+Zrk_String asSentence(const Zrk_String& text);
 
 // The text before (after) the first occurrence of separator. False and result untouched when absent.
 bool getSubstrBefore(const Zrk_String& text, const Zrk_String& separator, Zrk_String& result);

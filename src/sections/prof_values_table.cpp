@@ -47,7 +47,7 @@ bool Zrk_ProfValuesTable::readFromFile(const Zrk_String& name, Zrk_String* messa
         Zrk_SectionTables::readFile(filePath(name), title, lines, &reason);
     if (!reason.empty()) {
         if (message) *message = reason;
-        else acutPrintf("*Error* %s.\n", reason.c_str());
+        else acutPrintf("*Error* %s\n", asSentence(reason).c_str());
         return false;
     }
 

@@ -66,6 +66,14 @@ TEST(Text, StripSymbolsAtEitherEnd) {
     EXPECT_EQ(trimmed("\t a b \t"), "a b");
 }
 
+TEST(Text, AReasonJoinedIntoAMessageEndsItsSentenceOnce) {
+    EXPECT_EQ(asSentence("the file cannot be read"), "the file cannot be read.");
+    EXPECT_EQ(asSentence("the file cannot be read: No such file or directory."),
+              "the file cannot be read: No such file or directory.");
+    EXPECT_EQ(asSentence("Overwrite it?"), "Overwrite it?");
+    EXPECT_EQ(asSentence(""), "");
+}
+
 TEST(Text, SubstringsAroundASeparator) {
     Zrk_String part = "kept";
     EXPECT_FALSE(getSubstrBefore("IPE200", ".", part));

@@ -27,7 +27,7 @@ before=$(cksum <"$lib/prof/L.pr")
 # Refusals write nothing.
 refuse "the name is taken" 'There is already a section of that name in the table: 45x45x5\.' \
   "$sshost" --library "$lib" add-section L 40x40x4 --value A=45 --value B=45 --value C=5 --ok
-refuse "no such table" 'the section table cannot be read' "$sshost" --library "$lib" add-section Nothing 1 --ok
+refuse "no such table" 'Nothing.pr: the file cannot be read: No such file or directory\.$' "$sshost" --library "$lib" add-section Nothing 1 --ok
 refuse "no such section" 'the section table L has no section "33x33x3"' "$sshost" --library "$lib" add-section L 33x33x3 --ok
 refuse "no such field" 'has 4 dimensions; there is no field 7' "$sshost" --library "$lib" add-section L 40x40x4 --value G=1 --ok
 refuse "bad field" '--value expects a dimension field 1 to 11 \(or A to K\), found "Z"' "$sshost" --library "$lib" add-section L 40x40x4 --value Z=1 --ok
@@ -54,6 +54,8 @@ refuse "faulty library file" 'SectionLibrary.txt, line 2: expected a group' "$ss
 # A section added through the shell is found by the standards: HEA 210, named after its width.
 expect "add a beam" 'Added the section HEA-210 to the table HEA' "$sshost" --library "$lib" add-section HEA 200 --value B=210 --ok
 sed 's/"HEA-200"/"HEA-210"/' "$library/Drawings/connections.json" >"$work/drawing.json"
+# The base plate's anchor table is keyed by the name the section carries; give the new column its line.
+printf 'HEA-210\t20\n' >>"$lib/Connection Standards/Data/AnchorBolts.txt"
 expect "standards find it" 'Output Double Width = 290\.0000000' \
   "$sshost" --library "$lib" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate
 expect "by its display name" '^Width=290\.0000000$' "$sshost" --library "$lib" evaluate BasePlate --in "Column=HEA 210" --in Overhang=40
