@@ -13,6 +13,7 @@
 #include "host/terminal_input.h"
 #include "sshost/bill_command.h"
 #include "sshost/check_command.h"
+#include "sshost/designer_command.h"
 #include "sshost/dialog_command.h"
 #include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     sshost::addDumpCommand(app, shell);
     sshost::addCheckCommand(app, shell);
     sshost::addSectionCommands(app, shell);
+    sshost::addDesignerCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);

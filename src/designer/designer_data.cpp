@@ -279,17 +279,27 @@ bool Zrk_DlgDesignerData::readFromFile(const Zrk_String& path, bool attachPictur
     return true;
 }
 
-bool Zrk_DlgDesignerData::writeToFile(const Zrk_String& path) {
+bool Zrk_DlgDesignerData::writeToFile(const Zrk_String& path, Zrk_String* message) {
     const Zrk_String file = lexicallyNormal(path);
     Zrk_String name;
-    if (!getNameFromFile(file, name)) return false;
+    if (!getNameFromFile(file, name)) {
+        if (message)
+            *message = file + " is not a template's file below the templates' folder " + getDesignerRootFolder() + ".";
+        return false;
+    }
+    // The picture goes beside the file as "<name>.bmp": a template written under another extension
+    // (that one, say) would be overwritten by it.
+    if (!isEqual(getExtension(file), "txt", true)) {
+        if (message) *message = file + ": a template's file ends in \".txt\".";
+        return false;
+    }
 
     // What the mouse moved is what gets saved.
     getSizeFromAllControls();
     Zrk_PropertiesList list;
     list.setProperty(kNrOfControls, controls_.length());
     for (int i = 0; i < controls_.length(); ++i) controls_[i].setToPropList(list, i);
-    if (!list.writeToFile(file)) return false;
+    if (!writeFileAtomically(file, list.toText(), message)) return false;
 
     // The picture goes along to the new name; a template without one has nothing to copy.
     Zrk_String picture;
@@ -336,4 +346,35 @@ void Zrk_DlgDesignerData::updateProps(int index) {
     dialog->setItemText(comboListEditId_, hasComboList ? control->getMergedExtComboList() : Zrk_String());
     dialog->enableItem(comboListLabelId_, hasComboList);
     dialog->enableItem(comboListEditId_, hasComboList);
+}
+
+bool Zrk_DlgDesignerData::readProps(int index) {
+    ui::Dialog* dialog = getDlgPtr();
+    Zrk_DesignerControl* control = getControlWrite(index);
+    if (!dialog || !designMode_ || !control) return false;
+    const int type = dialog->comboCurSel(typeComboId_);
+    if (type >= 0 && type < designer::kNrControlTypes) control->type = static_cast<Zrk_ControlType>(type);
+    control->contents = dialog->itemText(contentsEditId_);
+    // A field out of use is empty: reading it would wipe what the control holds.
+    if (dialog->isItemEnabled(comboListEditId_)) control->setSplitExtComboList(dialog->itemText(comboListEditId_));
+    return true;
+}
+
+bool Zrk_DlgDesignerData::propsOfCurSelUpdated() {
+    if (!tracker_ || !designMode_ || updatingProps_ || !getDlgPtr()) return false;
+    const int index = getCurSel();
+    if (index < 0) return false;
+    const Zrk_DesignerControl before = controls_[index];
+    if (!readProps(index)) return false;
+    Zrk_DesignerControl& control = controls_[index];
+    if (control.type != before.type) {
+        const int id = control.resourceId;
+        getSizeFromAllControls();
+        redrawAndSelect({id});
+        return true;
+    }
+    const bool textChanged = control.contents != before.contents;
+    const bool paramsChanged = control.getMergedExtComboList() != before.getMergedExtComboList();
+    if (textChanged || paramsChanged) showContents(control);
+    return textChanged || paramsChanged;
 }

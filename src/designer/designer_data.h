@@ -278,9 +278,10 @@ public:
     // folder, or a file that is no template (the reason then in message, or else on the command line).
     bool readFromFile(const Zrk_String& path, bool attachPicture, Zrk_String* message = nullptr);
     // Writes the template to path and copies the current picture beside it, so that saving under a new
-    // name carries the picture along. A path outside the root folder writes nothing. False when nothing
-    // was written; the template keeps its old name then.
-    bool writeToFile(const Zrk_String& path);
+    // name carries the picture along. A path outside the root folder, or one that does not end in
+    // ".txt" (the picture's copy would land on it), writes nothing. False when nothing
+    // was written (the reason in message, when given); the template keeps its old name then.
+    bool writeToFile(const Zrk_String& path, Zrk_String* message = nullptr);
     // The template's name: its path below the root folder without extension, or empty.
     const Zrk_String& getTemplateName() const { return templateName_; }
 
@@ -291,6 +292,14 @@ public:
     void updatePropsOfCurSel();
     void updateProps(int index);
     bool isUpdatingProps() const { return updatingProps_; }
+    // The person changed a property field: the single selected control takes the fields' values
+    // (readProps). A new text shows in its window; a new type makes all windows again (the positions
+    // read back first) and keeps the control selected. Nothing while the fields are being filled, or
+    // without a single selection. True when the control changed.
+    bool propsOfCurSelUpdated();
+    // The fields into the control at index: the type chosen, the text, and the parameter text split
+    // (only while its field is in use: a type without one keeps what it holds).
+    bool readProps(int index);
 
     // The index of the control with that child-window id (false for ids of 0 and below).
     bool findCtrlFromResource(const int& id, int& index) const;
@@ -339,6 +348,8 @@ private:
     bool readyForCommand() const;
     // After an alignment command: the windows again, with these ids selected, and the dialog repainted.
     void redrawAndSelect(const std::vector<int>& ids);
+    // Shows a control's new texts in its window as drawControl shows them.
+    void showContents(Zrk_DesignerControl& control);
 
     bool initialized_ = false;
     bool updatingProps_ = false;

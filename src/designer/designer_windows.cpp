@@ -215,6 +215,25 @@ bool Zrk_DlgDesignerData::drawControl(Zrk_DesignerControl& control) {
     return true;
 }
 
+void Zrk_DlgDesignerData::showContents(Zrk_DesignerControl& control) {
+    ui::Dialog* dialog = getDlgPtr();
+    QWidget* window = windowOf(control.resourceId);
+    if (!dialog || !window) return;
+    const designer::ControlCreation creation = designer::controlCreation(control.type);
+    if (creation.showsIcon) {
+        window->setToolTip(QString::fromStdString(core::toUtf8(control.contents)));
+    } else {
+        dialog->setItemText(control.resourceId, control.contents);
+    }
+    if (designer::controlKind(control.type) == designer::ControlKind::ComboBox) FillDesCombo(dialog, control);
+    if (control.type == ctCutType) {
+        setComboValue(control.resourceId, control.contents);
+    } else if (control.type == ctCellCheck) {
+        setCheckValue(control.resourceId, control.comboList);
+    }
+    window->update();
+}
+
 bool Zrk_DlgDesignerData::redrawAllControls() {
     if (!getDlgPtr()) return false;
     if (designMode_) {

@@ -3,53 +3,16 @@
 // add-section dialog's result is not written, and the section library editor works on a temporary copy
 // of the library's sections.
 
-#include <filesystem>
-#include <system_error>
-#include <unistd.h>
-
-#include "core/files.h"
-#include "core/settings.h"
 #include "core/text.h"
 #include "frame/demo_dialogs.h"
+#include "frame/temporary_library.h"
 #include "sections/dlg_add_section.h"
 #include "sections/dlg_section_library.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The library's "prof/" and "User Sections/" copied into a temporary folder that is the library folder
-// while the object lives.
-class TemporaryLibrary {
-public:
-    TemporaryLibrary() : saved_(gSettings.libDir) {
-        folder_ = fs::temp_directory_path(error_) / ("ss-section-library-" + std::to_string(::getpid()));
-        fs::remove_all(folder_, error_);
-        fs::create_directories(folder_, error_);
-        for (const char* part : {"prof", "User Sections"}) {
-            const fs::path from = core::osPath(saved_ + part);
-            if (!error_ && fs::is_directory(from))
-                fs::copy(from, folder_ / part, fs::copy_options::recursive, error_);
-        }
-        gSettings.libDir = ensureEndSlash(core::fromOsPath(folder_.string()));
-    }
-    ~TemporaryLibrary() {
-        gSettings.libDir = saved_;
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    TemporaryLibrary(const TemporaryLibrary&) = delete;
-    TemporaryLibrary& operator=(const TemporaryLibrary&) = delete;
-    bool ok() const { return !error_; }
-
-private:
-    Zrk_String saved_;
-    fs::path folder_;
-    std::error_code error_;
-};
-
 Zrk_String demoSectionLibrary() {
-    TemporaryLibrary library;
+    frame::TemporaryLibrary library({"prof", "User Sections"});
     if (!library.ok()) return "The library could not be copied into a temporary folder.";
     DlgEditLibData data;
     Zrk_String message;
