@@ -189,6 +189,23 @@ void sendMouse(Dialog& dialog, const QPointer<QWidget>& receiver, QEvent::Type t
     QApplication::sendEvent(receiver, &event);
 }
 
+// A press gives the focus to the window under the mouse that takes it by a click (or to the nearest
+// window around it that does), before the window hears the press, as the window system does for a
+// real mouse; events sent by code get no such help from Qt.
+void focusOnPress(QWidget* receiver) {
+    for (QWidget* widget = receiver; widget; widget = widget->parentWidget()) {
+        QWidget* proxy = widget;
+        while (proxy->focusProxy())
+            proxy = proxy->focusProxy();
+        if (widget->isEnabled() && (widget->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus &&
+            (proxy->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+            widget->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        if (widget->isWindow()) return;
+    }
+}
+
 } // namespace
 
 bool DialogUser::clickAt(const QPoint& point, bool right, bool twice) {
@@ -196,6 +213,7 @@ bool DialogUser::clickAt(const QPoint& point, bool right, bool twice) {
     if (!target) return false;
     const QPointer<QWidget> receiver = target;
     const Qt::MouseButton button = right ? Qt::RightButton : Qt::LeftButton;
+    focusOnPress(receiver);
     sendMouse(dialog_, receiver, QEvent::MouseButtonPress, point, button, button, Qt::NoModifier);
     sendMouse(dialog_, receiver, QEvent::MouseButtonRelease, point, button, Qt::NoButton, Qt::NoModifier);
     if (twice) {
@@ -210,6 +228,7 @@ bool DialogUser::clickHolding(const QPoint& point, bool shift, bool control) {
     if (!target) return false;
     const QPointer<QWidget> receiver = target;
     const Qt::KeyboardModifiers modifiers = held(shift, control);
+    focusOnPress(receiver);
     sendMouse(dialog_, receiver, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton, modifiers);
     sendMouse(dialog_, receiver, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton, modifiers);
     return true;
@@ -221,6 +240,7 @@ bool DialogUser::drag(const QPoint& from, const QPoint& to, bool shift, bool con
     // The window that takes the press keeps the mouse until the release, as the window system does.
     const QPointer<QWidget> receiver = target;
     const Qt::KeyboardModifiers modifiers = held(shift, control);
+    focusOnPress(receiver);
     sendMouse(dialog_, receiver, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, modifiers);
     constexpr int kSteps = 4;
     for (int step = 1; step <= kSteps; ++step) {

@@ -70,7 +70,8 @@ public:
     bool focus(int id);
     // Clicks at a point of the dialog's client area, on whatever lies there (the right button with
     // right set); twice for a double click. A disabled control passes the click on to the window it
-    // lies in (the dialog), as the window system does; so do the mouse actions below.
+    // lies in (the dialog), as the window system does; so do the mouse actions below. The press
+    // gives the focus to what lies there when it takes the focus by a click (a grid, an edit).
     bool clickAt(const QPoint& point, bool right = false, bool twice = false);
     // Clicks with the left button at a point of the client area while Shift and/or Ctrl are held.
     bool clickHolding(const QPoint& point, bool shift, bool control);

@@ -197,3 +197,21 @@ TEST_F(GridTest, EveryKindOfCellDraws) {
     EXPECT_EQ(colourAt(1, 4, 0), QColor(255, 255, 0));   // the cell's own background
     EXPECT_EQ(colourAt(6, 4, 0), QColor(Qt::darkGreen)); // the image row's picture
 }
+
+TEST_F(GridTest, TheCornerShowsTheHeaderOfTheRowHeaderColumn) {
+    shape(2, 2);
+    QTableView* view = grid().view();
+    grid().flushView();
+    const QRect corner(0, 0, view->verticalHeader()->width(), view->horizontalHeader()->height());
+    ASSERT_FALSE(corner.isEmpty());
+    const auto darkPixels = [&] {
+        const QImage image = view->grab(corner).toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 1; x < image.width() - 1; ++x) dark += image.pixelColor(x, y).lightness() < 100;
+        return dark;
+    };
+    const int empty = darkPixels();
+    grid().setCellText(0, 0, "Type");
+    EXPECT_GT(darkPixels(), empty + 10); // the text, in the header's colour (not greyed)
+}

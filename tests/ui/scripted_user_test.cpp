@@ -121,3 +121,23 @@ TEST(ScriptedUser, DragsAndClicksWithKeysHeld) {
     EXPECT_EQ(problems[0], "Cannot drag at (-1, 3) in dialog 9000: outside it.");
     EXPECT_TRUE(mentions(problems, "Cannot click at (3, "));
 }
+
+TEST(ScriptedUser, APressGivesTheFocusToWhatTakesItByClick) {
+    ui::ScriptedUser user;
+    RecordingDialog dialog;
+    user.onDialog(kEveryControl, [&](ui::DialogUser& u) {
+        u.focus(kList);
+        ASSERT_EQ(dialog.focusedItemId(), kList);
+        u.clickAt(dialog.itemRect(kLabel).center()); // a label takes no focus: it stays
+        EXPECT_EQ(dialog.focusedItemId(), kList);
+        u.clickAt(dialog.itemRect(kEdit).center());
+        EXPECT_EQ(dialog.focusedItemId(), kEdit);
+        u.pressKey('K'); // keys now go where the click went
+        EXPECT_EQ(dialog.itemText(kEdit).back(), 'k');
+        u.focus(kList);
+        u.clickHolding(dialog.itemRect(kEdit).center(), false, true);
+        EXPECT_EQ(dialog.focusedItemId(), kEdit);
+        u.click(ui::IDOK);
+    });
+    dialog.doModal();
+}

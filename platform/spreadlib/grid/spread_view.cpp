@@ -1,5 +1,6 @@
 #include "spreadlib/grid/spread_view.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -31,6 +32,28 @@ QColor headerBack(const Sheet& sheet, const CellDisplay& cell, const QPalette& p
     sheet.getShadowColor(shadowBack, shadowFore);
     back = qtColor(shadowBack);
     return back.isValid() ? back : palette.color(QPalette::Button);
+}
+
+// A header cell (col or row 0) in its area: background, the lines that part it from its neighbours,
+// its picture or text, its border.
+void paintHeaderCell(QPainter& painter, const QRect& area, const SpreadModel& model, int col, int row,
+                     const QWidget* widget) {
+    const CellDisplay cell = model.display(col, row);
+    const QPalette& palette = widget->palette();
+    painter.save();
+    painter.setClipRect(area);
+    painter.fillRect(area, headerBack(model.sheet(), cell, palette));
+    painter.setPen(palette.color(QPalette::Mid));
+    painter.drawLine(area.topRight(), area.bottomRight());
+    painter.drawLine(area.bottomLeft(), area.bottomRight());
+    if (!SpreadDelegate::paintFace(&painter, area, cell, false, widget)) {
+        const QColor fore = qtColor(cell.foreColor);
+        painter.setPen(fore.isValid() ? fore : palette.color(QPalette::ButtonText));
+        painter.setFont(qtFont(cell.font));
+        painter.drawText(area.adjusted(2, 0, -2, 0), Qt::AlignCenter, qtText(cell.text));
+    }
+    SpreadDelegate::paintBorder(&painter, area, cell);
+    painter.restore();
 }
 
 } // namespace
@@ -76,21 +99,7 @@ void SpreadHeader::paintSection(QPainter* painter, const QRect& rect, int logica
                           : QRect(rect.left(), start, rect.width(), end - start);
     }
     const int col = horizontal ? first + 1 : 0, row = horizontal ? 0 : first + 1;
-    const CellDisplay cell = model_.display(col, row);
-    painter->save();
-    painter->setClipRect(area);
-    painter->fillRect(area, headerBack(model_.sheet(), cell, palette()));
-    painter->setPen(palette().color(QPalette::Mid));
-    painter->drawLine(area.topRight(), area.bottomRight());
-    painter->drawLine(area.bottomLeft(), area.bottomRight());
-    if (!SpreadDelegate::paintFace(painter, area, cell, false, this)) {
-        const QColor fore = qtColor(cell.foreColor);
-        painter->setPen(fore.isValid() ? fore : palette().color(QPalette::ButtonText));
-        painter->setFont(qtFont(cell.font));
-        painter->drawText(area.adjusted(2, 0, -2, 0), Qt::AlignCenter, qtText(cell.text));
-    }
-    SpreadDelegate::paintBorder(painter, area, cell);
-    painter->restore();
+    paintHeaderCell(*painter, area, model_, col, row, this);
 }
 
 // --- the view ---------------------------------------------------------------------------------------------
@@ -112,6 +121,12 @@ SpreadView::SpreadView(TSpread& owner, SpreadModel& model)
     setItemDelegate(delegate_);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // The corner above the row headers is the header of the row-header column: cell (0, 0).
+    corner_ = findChild<QAbstractButton*>();
+    if (corner_) corner_->installEventFilter(this);
+    connect(&model, &QAbstractItemModel::headerDataChanged, this, [this] {
+        if (corner_) corner_->update();
+    });
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 
@@ -461,6 +476,11 @@ void SpreadView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 }
 
 bool SpreadView::eventFilter(QObject* watched, QEvent* event) {
+    if (corner_ && watched == corner_ && event->type() == QEvent::Paint) {
+        QPainter painter(corner_);
+        paintHeaderCell(painter, corner_->rect(), model_, 0, 0, this); // the corner itself is disabled
+        return true;
+    }
     // The edit goes on while the focus is in another window (the find dialog, say); within the
     // grid's own window losing the focus ends it, as the item delegate has it.
     if (editor_ && watched == editor_ && event->type() == QEvent::FocusOut) {

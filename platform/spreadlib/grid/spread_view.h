@@ -16,6 +16,7 @@
 #include "spreadlib/grid/spread_delegate.h"
 #include "spreadlib/grid/spread_model.h"
 
+class QAbstractButton;
 class TSpread;
 
 namespace spreadlib {
@@ -90,6 +91,7 @@ private:
     SpreadDelegate* delegate_;
     SpreadHeader* columnHeader_;
     SpreadHeader* rowHeader_;
+    QPointer<QAbstractButton> corner_; // the table's corner, drawn as the header cell (0, 0)
     int fromSheet_ = 0;
     bool sizesDirty_ = true;
     bool spansDirty_ = true;
