@@ -15,6 +15,7 @@
 #include "sshost/check_command.h"
 #include "sshost/designer_command.h"
 #include "sshost/dialog_command.h"
+#include "sshost/mapping_commands.h"
 #include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
 #include "sshost/shell.h"
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
     sshost::addEvaluateCommand(app, shell);
     sshost::addStandardsCommand(app, shell);
     sshost::addTestStandardCommand(app, shell);
+    sshost::addMappingCommand(app, shell);
+    sshost::addGenVarsCommand(app, shell);
     sshost::addConvertCommand(app, shell);
     sshost::addDumpCommand(app, shell);
     sshost::addCheckCommand(app, shell);

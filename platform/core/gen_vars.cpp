@@ -30,6 +30,22 @@ Zrk_String KvAutoStandardsData::libraryFile(const Zrk_String& libDir) {
     return ensureEndSlash(normalizePath(libDir)) + "General Variables.txt";
 }
 
+bool KvAutoStandardsData::filterCovers(const Zrk_String& filter, const Zrk_String& drawing) {
+    Zrk_StringArray entries;
+    strToArr(filter, entries, ';');
+    const Zrk_String target = normalizePath(drawing);
+    bool anyEntry = false;
+    for (const Zrk_String& text : entries) {
+        Zrk_String entry = normalizePath(trimmed(text));
+        while (!entry.empty() && entry.back() == '/')
+            entry.pop_back();
+        if (entry.empty()) continue;
+        anyEntry = true;
+        if (target == entry || target.compare(0, entry.size() + 1, entry + "/") == 0) return true;
+    }
+    return !anyEntry;
+}
+
 bool KvAutoStandardsData::readFromFile(const Zrk_String& path, Zrk_String* message) {
     if (!fileExists(path)) {
         *this = KvAutoStandardsData();

@@ -34,6 +34,11 @@ public:
 
     // The library's file of the record.
     static Zrk_String libraryFile(const Zrk_String& libDir);
+    // Whether a filter covers a drawing of the "Macros/" folder (its path relative to that folder):
+    // an entry names the drawing itself or a folder above it ('\' read as '/', blanks around an
+    // entry ignored). A filter without entries covers every drawing, and the empty drawing (none) is
+    // covered only by such a filter.
+    static bool filterCovers(const Zrk_String& filter, const Zrk_String& drawing);
     // Reads the record from a file (a missing file gives an empty record). False with a message that
     // names the file and the entry at fault; the record then stays as it was.
     bool readFromFile(const Zrk_String& path, Zrk_String* message = nullptr);

@@ -4,7 +4,8 @@
 //   button pictures, 16 x 16, as bitmaps and icons under the same numbers:
 //     206 delete, 212 add, 217 select in the drawing, 223 copy, 224 paste, 225 insert a row below,
 //     226 delete a row, 227 move a row up, 228 move a row down, 231 choose a picture, 232 open,
-//     233 save, 235 same width, 236 same height, 238 find and replace, 257 move up, 258 move down
+//     233 save, 235 same width, 236 same height, 238 find and replace, 257 and 261 move up,
+//     258 and 262 move down
 //   icons/148.png      the dialog designer's window (32 x 32)
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
 //                      (32 x 32)
@@ -456,6 +457,8 @@ int main(int argc, char** argv) {
         {238, find},
         {257, [](QPainter& p) { arrow(p, true); }},
         {258, [](QPainter& p) { arrow(p, false); }},
+        {261, [](QPainter& p) { arrow(p, true); }},
+        {262, [](QPainter& p) { arrow(p, false); }},
     };
     for (const auto& [number, draw] : buttons) {
         const QByteArray name = QByteArray::number(number) + ".png";
