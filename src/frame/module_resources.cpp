@@ -1,5 +1,7 @@
 #include "frame/module_resources.h"
 
+#include "core/language.h"
+
 ui::Bitmap gCheckBoxCheckedBitmap;
 ui::Bitmap gCheckBoxUncheckedBitmap;
 
@@ -13,6 +15,10 @@ ui::ResourceSet& moduleResources() {
 bool registerTemplate(const ui::DialogTemplate& dialogTemplate) {
     moduleResources().addTemplate(dialogTemplate);
     return true;
+}
+
+void setItemTextFromTable(ui::Dialog& dialog, int id, int textId) {
+    if (const Zrk_String text = dialString(textId); !text.empty()) dialog.setItemText(id, text);
 }
 
 } // namespace frame

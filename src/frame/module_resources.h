@@ -8,6 +8,7 @@
 // Bitmaps and icons are the PNG files of the resource folder (core::resourceFolder(): bitmaps/,
 // icons/), named by resource number.
 
+#include "ui/dialog.h"
 #include "ui/resources.h"
 
 namespace frame {
@@ -15,6 +16,9 @@ namespace frame {
 ui::ResourceSet& moduleResources();
 // Adds the template to the module's resources; always true (for static registration).
 bool registerTemplate(const ui::DialogTemplate& dialogTemplate);
+// Gives a control its text from the language's main table (dialString); where the table has no such
+// text the template's own text stays, so a dialog never shows an empty label.
+void setItemTextFromTable(ui::Dialog& dialog, int id, int textId);
 
 } // namespace frame
 

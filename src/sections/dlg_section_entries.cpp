@@ -6,6 +6,7 @@
 #include "core/macro_langs.h"
 #include "core/section_types.h"
 #include "core/text.h"
+#include "frame/module_resources.h"
 #include "ui/fill_combo.h"
 
 namespace {
@@ -19,18 +20,14 @@ Zrk_StringArray languages() {
     return all;
 }
 
-void setText(ui::Dialog& dialog, int id, int textId) {
-    if (const Zrk_String text = dialString(textId); !text.empty()) dialog.setItemText(id, text);
-}
-
 } // namespace
 
 bool SectionEntriesPage::onInitDialog() {
-    setText(*this, kEnabled, 761);
-    setText(*this, kPictureLabel, 762);
-    setText(*this, kNamesLabel, 771);
-    setText(*this, kAdd, addText_);
-    setText(*this, kRemove, removeText_);
+    frame::setItemTextFromTable(*this, kEnabled, 761);
+    frame::setItemTextFromTable(*this, kPictureLabel, 762);
+    frame::setItemTextFromTable(*this, kNamesLabel, 771);
+    frame::setItemTextFromTable(*this, kAdd, addText_);
+    frame::setItemTextFromTable(*this, kRemove, removeText_);
 
     const Zrk_StringArray all = languages();
     names.attach(this, kNames, true);

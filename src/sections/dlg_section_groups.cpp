@@ -48,16 +48,12 @@ const ui::DialogTemplate
 [[maybe_unused]] const bool kRegistered =
     frame::registerTemplate(kGroupsTemplate) && frame::registerTemplate(kTypesTemplate);
 
-void setText(ui::Dialog& dialog, int id, int textId) {
-    if (const Zrk_String text = dialString(textId); !text.empty()) dialog.setItemText(id, text);
-}
-
 } // namespace
 
 // --- groups ----------------------------------------------------------------------------------------------
 
 bool DlgSectionGroupsPage::onInitDialog() {
-    setText(*this, kEntriesLabel, 769);
+    frame::setItemTextFromTable(*this, kEntriesLabel, 769);
     return SectionEntriesPage::onInitDialog();
 }
 
@@ -77,9 +73,9 @@ void DlgSectionGroupsPage::storeEntry(int index, bool enabled, const Zrk_String&
 // --- types -----------------------------------------------------------------------------------------------
 
 bool DlgSectionTypesPage::onInitDialog() {
-    setText(*this, kEntriesLabel, 750);
-    setText(*this, kGroupLabel, 769);
-    setText(*this, kTableLabel, 770);
+    frame::setItemTextFromTable(*this, kEntriesLabel, 750);
+    frame::setItemTextFromTable(*this, kGroupLabel, 769);
+    frame::setItemTextFromTable(*this, kTableLabel, 770);
     refillLists();
     const bool result = SectionEntriesPage::onInitDialog();
     layout.track(kNamesLabel, CResizer::Near | CResizer::Far, CResizer::Near | CResizer::Far);

@@ -46,10 +46,6 @@ const ui::DialogTemplate
 
 constexpr int kValueText = 86;
 
-void setText(ui::Dialog& dialog, int id, int textId) {
-    if (const Zrk_String text = dialString(textId); !text.empty()) dialog.setItemText(id, text);
-}
-
 Zrk_StringArray languages() {
     Zrk_StringArray all;
     MacroLangs::GetAllLanguages(all);
@@ -59,12 +55,12 @@ Zrk_StringArray languages() {
 } // namespace
 
 bool DlgSectionTablesPage::onInitDialog() {
-    setText(*this, kTableLabel, 770);
-    setText(*this, kTypeLabel, 750);
-    setText(*this, kNewTable, 779);
-    setText(*this, kDeleteTable, 780);
-    setText(*this, kSaveTable, 781);
-    setText(*this, kRenameTable, 782);
+    frame::setItemTextFromTable(*this, kTableLabel, 770);
+    frame::setItemTextFromTable(*this, kTypeLabel, 750);
+    frame::setItemTextFromTable(*this, kNewTable, 779);
+    frame::setItemTextFromTable(*this, kDeleteTable, 780);
+    frame::setItemTextFromTable(*this, kSaveTable, 781);
+    frame::setItemTextFromTable(*this, kRenameTable, 782);
     const std::pair<int, int> tips[] = {{kCopy, 772},  {kPaste, 773},   {kInsertRow, 774}, {kDeleteRow, 775},
                                         {kRowUp, 776}, {kRowDown, 777}, {kFind, 778}};
     for (const auto& [id, text] : tips)
