@@ -15,6 +15,7 @@
 #include "sshost/check_command.h"
 #include "sshost/designer_command.h"
 #include "sshost/dialog_command.h"
+#include "sshost/dstv_command.h"
 #include "sshost/mapping_commands.h"
 #include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     sshost::addCheckCommand(app, shell);
     sshost::addSectionCommands(app, shell);
     sshost::addDesignerCommand(app, shell);
+    sshost::addDstvCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);
