@@ -226,6 +226,26 @@ TEST_F(DesignerWindow, SaveAsOutsideTheRootFolderSaysSoAndKeepsTheTemplateChange
     EXPECT_EQ(fileText(root + "Plate.txt"), plateText);
 }
 
+TEST_F(DesignerWindow, SaveAsUnderAnotherExtensionWritesNothingSoThePictureCannotLandOnIt) {
+    std::string picture;
+    ASSERT_TRUE(readFileBytes(root + "Plate.bmp", picture));
+    run(root + "Plate.txt", [&](D& designer, ui::DialogUser& u) {
+        u.click(D::kAdd);
+        // The template written as "Plate.bmp" would be overwritten by its own picture's copy.
+        user.answerFileDialog(root + "Plate.bmp");
+        user.answerMessageBox(ui::IDOK);
+        u.click(D::kSaveAs);
+        ASSERT_EQ(user.messageBoxes().size(), 1u);
+        EXPECT_NE(user.messageBoxes()[0].request.text.find("\".txt\""), Zrk_String::npos);
+        EXPECT_TRUE(designer.isModified());
+        u.click(ui::IDCANCEL);
+    });
+    std::string after;
+    ASSERT_TRUE(readFileBytes(root + "Plate.bmp", after));
+    EXPECT_EQ(after, picture);
+    EXPECT_EQ(fileText(root + "Plate.txt"), plateText);
+}
+
 TEST_F(DesignerWindow, YesOnATemplateWithoutANameRunsSaveAsAndAFailedWriteNeverCloses) {
     // A template without a name: the mouse on the designer marks it changed.
     run(Zrk_String(), [&](D& designer, ui::DialogUser& u) {
