@@ -24,7 +24,9 @@
 #include "sections/section_naming.h"
 #include "ui/dialog.h"
 
-class DlgEditLibSimple : public ui::Dialog {
+// Exported: the host shell's scripted run asks the dialog how many dimension fields it shows, and a
+// checked downcast across the module's boundary needs the class's type information.
+class SS_EXPORT DlgEditLibSimple : public ui::Dialog {
 public:
     static constexpr int kTemplate = 226;
     static constexpr int kPicture = 1300;
