@@ -27,6 +27,21 @@ const char* errorText(ErrorCode code) {
     return "#VALUE!";
 }
 
+const char* errorMeaning(ErrorCode code) {
+    switch (code) {
+    case ErrorCode::None: return "";
+    case ErrorCode::Null: return "blocks that do not intersect";
+    case ErrorCode::Div0: return "a division by zero";
+    case ErrorCode::Value: return "a value of the wrong kind (a text where a number is needed, or the like)";
+    case ErrorCode::Ref: return "a reference outside the sheet";
+    case ErrorCode::Name: return "an unknown function or name";
+    case ErrorCode::Num: return "a number out of range";
+    case ErrorCode::NA: return "no value was found";
+    case ErrorCode::Circular: return "a circular reference";
+    }
+    return "";
+}
+
 ErrorCode errorFromText(const Zrk_String& text) {
     if (text.empty() || text[0] != '#') return ErrorCode::None;
     for (int i = 1; i <= static_cast<int>(ErrorCode::Circular); ++i)

@@ -243,6 +243,18 @@ public:
     // The sheet whose formula is being evaluated (inside a custom function), else null.
     static Sheet* evaluatingSheet();
 
+    // --- where error values arise ------------------------------------------------------------------------
+    // With tracing on, a formula evaluated to an error value keeps where that error arose: the first
+    // function or operator of the formula that made an error of the result's kind from arguments that
+    // held none (else the first that made any), or the error value the formula writes. An error that
+    // only passed through an argument or a referenced cell arose in that cell and is none of this
+    // formula's. Off by default, and then the evaluator does nothing more for it.
+    void setErrorTracing(bool on);
+    bool errorTracing() const { return errorTracing_; }
+    // Where the error value of the formula at (col, row) arose, as found when it was last evaluated
+    // with tracing on; false when its result is no error or the error only passed through it.
+    bool getErrorOrigin(int col, int row, ErrorOrigin& origin) const;
+
     // --- files ---------------------------------------------------------------------------------------
     // The library's own format (docs/spreadsheet-format.md). Load replaces the sheet only when the
     // whole file is valid; else it answers false, message names the file and the fault, and the sheet
@@ -337,6 +349,8 @@ private:
     void cellValueOf(int col, int row, Value& out);
     bool readsAsNumber(const detail::Cell& cell) const;
     void callCustom(int id, Value* args, int argCount, Value& result, int col, int row);
+    Zrk_String describeValue(const Value& value);
+    bool bringsError(const Value& value);
     int customFunctionId(const Zrk_String& name, bool create);
     const FunctionResolver& functionResolver() const;
     FunctionResolver& mutableResolver();
@@ -379,6 +393,8 @@ private:
     bool processingPending_ = false;
     std::vector<std::unique_ptr<detail::FormulaCell>> graveyard_;
     std::vector<Value> stack_; // the evaluator's value stack
+    bool errorTracing_ = false;
+    std::unordered_map<std::uint64_t, ErrorOrigin> errorOrigins_; // by cell, while tracing
 };
 
 } // namespace spreadlib

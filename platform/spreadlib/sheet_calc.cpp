@@ -40,6 +40,40 @@ bool isFunctionName(const Zrk_String& name) {
     return true;
 }
 
+const char* operatorSymbol(Op op) {
+    switch (op) {
+    case Op::Neg: return "-";
+    case Op::Percent: return "%";
+    case Op::Add: return "+";
+    case Op::Sub: return "-";
+    case Op::Mul: return "*";
+    case Op::Div: return "/";
+    case Op::Pow: return "^";
+    case Op::Concat: return "&";
+    default: return "?";
+    }
+}
+
+// The error origins one evaluation of a formula met, in the order they arose (a few are enough to
+// find the one of the result's kind).
+class OriginLog {
+public:
+    void add(Zrk_String operation, Zrk_StringArray arguments, ErrorCode error) {
+        if (origins_.size() < kKept) origins_.push_back(ErrorOrigin{std::move(operation), std::move(arguments), error});
+    }
+    bool full() const { return origins_.size() >= kKept; }
+    // The first origin of the result's error kind, else the first.
+    const ErrorOrigin* forResult(ErrorCode error) const {
+        for (const ErrorOrigin& origin : origins_)
+            if (origin.error == error) return &origin;
+        return origins_.empty() ? nullptr : &origins_.front();
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    std::vector<ErrorOrigin> origins_;
+};
+
 } // namespace
 
 // --- function names ---------------------------------------------------------------------------------
@@ -795,6 +829,68 @@ void Sheet::callCustom(int id, Value* args, int argCount, Value& result, int col
     (void)row;
 }
 
+void Sheet::setErrorTracing(bool on) {
+    errorTracing_ = on;
+    if (!on) errorOrigins_.clear();
+}
+
+bool Sheet::getErrorOrigin(int col, int row, ErrorOrigin& origin) const {
+    const auto found = errorOrigins_.find(cellKey(col, row));
+    if (found == errorOrigins_.end()) return false;
+    // The cell may have changed since: the origin holds only for the formula's present error.
+    const Cell* cell = findCell(col, row);
+    if (!cell || !cell->formula || !cell->formula->result.isError()) return false;
+    origin = found->second;
+    return true;
+}
+
+// A value as a formula would write it; a reference stands for the value of its cell.
+Zrk_String Sheet::describeValue(const Value& value) {
+    switch (value.kind) {
+    case ValueKind::Number: return formatGeneral(value.number);
+    case ValueKind::Bool: return value.number != 0.0 ? "TRUE" : "FALSE";
+    case ValueKind::Error: return errorText(value.error);
+    case ValueKind::Text: {
+        Zrk_String literal = "\"";
+        for (const char c : value.text) {
+            literal += c;
+            if (c == '"') literal += '"';
+        }
+        return literal + "\"";
+    }
+    case ValueKind::Ref: {
+        Value cell;
+        cellValueOf(value.col, value.row, cell);
+        return cell.isReference() ? Zrk_String() : describeValue(cell);
+    }
+    case ValueKind::Range:
+        return columnName(value.col) + intToStr(value.row) + ":" + columnName(value.col2) + intToStr(value.row2);
+    default: return Zrk_String();
+    }
+}
+
+// Whether an argument brings an error: it is one, or refers to a cell (or a cell of a block) that
+// holds one. Blocks are looked at within the used cells.
+bool Sheet::bringsError(const Value& value) {
+    if (value.isError()) return true;
+    if (value.kind == ValueKind::Ref) {
+        Value cell;
+        cellValueOf(value.col, value.row, cell);
+        return cell.isError();
+    }
+    if (value.kind != ValueKind::Range) return false;
+    int lastCol = 0, lastRow = 0;
+    getUsedExtent(lastCol, lastRow);
+    const int col2 = std::min(value.col2, lastCol), row2 = std::min(value.row2, lastRow);
+    Value cell;
+    for (int col = std::max(value.col, 1); col <= col2; ++col)
+        for (int row = std::max(value.row, 1); row <= row2; ++row) {
+            cellValueOf(col, row, cell);
+            if (cell.isError()) return true;
+        }
+    return false;
+}
+
 void Sheet::evaluateFormula(FormulaCell& target) {
     SheetEvaluator context(*this);
     context.col = target.col;
@@ -803,6 +899,25 @@ void Sheet::evaluateFormula(FormulaCell& target) {
     const std::vector<Token>& code = target.formula.code;
     const std::size_t size = code.size();
     auto top = [this]() -> Value& { return stack_.back(); };
+    // With error tracing on: where the errors of this formula arise, and the operands of the operator
+    // at hand while they held no error.
+    const bool tracing = errorTracing_;
+    OriginLog origins;
+    Value traced[2];
+    const auto watch = [&](std::initializer_list<const Value*> operands) {
+        if (!tracing || origins.full()) return false;
+        for (const Value* operand : operands)
+            if (operand->isError()) return false;
+        int i = 0;
+        for (const Value* operand : operands) traced[i++] = *operand;
+        return true;
+    };
+    const auto noteOperator = [&](Op op, int operandCount, const Value& outcome) {
+        if (!outcome.isError()) return;
+        Zrk_StringArray arguments;
+        for (int i = 0; i < operandCount; ++i) arguments.append(describeValue(traced[i]));
+        origins.add(operatorSymbol(op), std::move(arguments), outcome.error);
+    };
     std::size_t ip = 0;
     while (ip < size) {
         const Token& t = code[ip];
@@ -810,7 +925,10 @@ void Sheet::evaluateFormula(FormulaCell& target) {
         case Op::Number: stack_.emplace_back().setNumber(t.number); break;
         case Op::String: stack_.emplace_back().setText(target.formula.strings[static_cast<std::size_t>(t.a)]); break;
         case Op::Bool: stack_.emplace_back().setBool(t.number != 0.0); break;
-        case Op::Error: stack_.emplace_back().setError(static_cast<ErrorCode>(t.a)); break;
+        case Op::Error:
+            stack_.emplace_back().setError(static_cast<ErrorCode>(t.a));
+            if (tracing) origins.add(Zrk_String(), Zrk_StringArray(), static_cast<ErrorCode>(t.a));
+            break;
         case Op::Missing: stack_.emplace_back().kind = ValueKind::Missing; break;
         case Op::Ref: {
             Value& v = stack_.emplace_back();
@@ -832,10 +950,12 @@ void Sheet::evaluateFormula(FormulaCell& target) {
         case Op::Percent: {
             Value& v = top();
             toScalar(context, v);
+            const bool watched = watch({&v});
             double x = 0.0;
             ErrorCode error = ErrorCode::None;
             if (!toNumber(v, x, error)) v.setError(error);
             else setNumberChecked(v, t.op == Op::Neg ? -x : x / 100.0);
+            if (watched) noteOperator(t.op, 1, v);
             break;
         }
         case Op::Plus: toScalar(context, top()); break;
@@ -849,6 +969,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             Value& left = stack_[stack_.size() - 2];
             toScalar(context, left);
             toScalar(context, right);
+            const bool watched = watch({&left, &right});
             double a = 0.0, b = 0.0;
             ErrorCode error = ErrorCode::None;
             if (!toNumber(left, a, error) || !toNumber(right, b, error)) {
@@ -865,6 +986,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                 default: powerOf(a, b, left); break;
                 }
             }
+            if (watched) noteOperator(t.op, 2, left);
             stack_.pop_back();
             break;
         }
@@ -873,11 +995,13 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             Value& left = stack_[stack_.size() - 2];
             toScalar(context, left);
             toScalar(context, right);
+            const bool watched = watch({&left, &right});
             Zrk_String a, b;
             ErrorCode error = ErrorCode::None;
             if (!toText(left, a, error) || !toText(right, b, error)) left.setError(error);
             else if (a.size() + b.size() > static_cast<std::size_t>(kMaxTextLength)) left.setError(ErrorCode::Value);
             else left.setText(a + b);
+            if (watched) noteOperator(t.op, 2, left);
             stack_.pop_back();
             break;
         }
@@ -917,6 +1041,8 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             bool yes = false;
             ErrorCode error = ErrorCode::None;
             if (!toBool(condition, yes, error)) {
+                if (tracing && !condition.isError())
+                    origins.add("IF", Zrk_StringArray{describeValue(condition)}, error);
                 condition.setError(error);
                 ip = static_cast<std::size_t>(t.b) + 1; // past the IF, with the error as its value
                 continue;
@@ -957,6 +1083,18 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             Value* args = stack_.data() + (stack_.size() - n);
             if (t.a < kFirstCustomFunctionId) callBuiltin(t.a, context, args, static_cast<int>(n), result);
             else callCustom(t.a, args, static_cast<int>(n), result, target.col, target.row);
+            if (tracing && result.isError() && !origins.full()) {
+                // Evaluations the call started ran on this stack: the arguments are on top again,
+                // perhaps moved.
+                args = stack_.data() + (stack_.size() - n);
+                bool passedOn = false;
+                for (std::size_t i = 0; i < n && !passedOn; ++i) passedOn = bringsError(args[i]);
+                if (!passedOn) {
+                    Zrk_StringArray arguments;
+                    for (std::size_t i = 0; i < n; ++i) arguments.append(describeValue(args[i]));
+                    origins.add(functionResolver().functionName(t.a), std::move(arguments), result.error);
+                }
+            }
             stack_.resize(stack_.size() - n);
             stack_.push_back(std::move(result));
             break;
@@ -972,6 +1110,11 @@ void Sheet::evaluateFormula(FormulaCell& target) {
         if (result.kind == ValueKind::Empty) result.setNumber(0.0); // a reference to an empty cell shows 0
     } else if (result.kind == ValueKind::Missing) {
         result.setNumber(0.0);
+    }
+    if (tracing) {
+        const ErrorOrigin* origin = result.isError() ? origins.forResult(result.error) : nullptr;
+        if (origin) errorOrigins_[cellKey(target.col, target.row)] = *origin;
+        else errorOrigins_.erase(cellKey(target.col, target.row));
     }
     target.result = std::move(result);
 }

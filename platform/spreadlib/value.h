@@ -23,6 +23,8 @@ enum class ErrorCode : std::uint8_t {
 const char* errorText(ErrorCode code);
 // The error whose text this is ("#DIV/0!" ...); None when it is none.
 ErrorCode errorFromText(const Zrk_String& text);
+// What the error says, in a few words ("a division by zero" for #DIV/0!); empty for None.
+const char* errorMeaning(ErrorCode code);
 
 enum class ValueKind : std::uint8_t { Empty, Number, Text, Bool, Error, Ref, Range, Missing };
 
@@ -94,6 +96,15 @@ struct Value {
         default: return true;
         }
     }
+};
+
+// Where the error value of a formula arose: the function or operator that made it from arguments that
+// held no error, with those arguments as a formula would write them ("\"XYZ 1\"", "4", "TRUE", a
+// block as "B2:B5"); or, with an empty operation, the error value written in the formula itself.
+struct ErrorOrigin {
+    Zrk_String operation;       // "VLOOKUP", a custom function's name, "/", "&", "IF" ...
+    Zrk_StringArray arguments;
+    ErrorCode error = ErrorCode::None;
 };
 
 } // namespace spreadlib
