@@ -10,6 +10,9 @@ namespace sshost {
 
 // The evaluation could not compute everything it was asked (or failed outright).
 inline constexpr int kExitNotEvaluated = 1;
+// The evaluation computed everything, but an Output holds an error value ("#VALUE!"); each is
+// reported with the first failing call it came from. --allow-errors makes such an evaluation pass.
+inline constexpr int kExitErrorValues = 2;
 
 // Prints the problems of the last evaluation to err, one a line ("sshost: " and the text, notes as
 // "sshost: note: ..."). Answers kExitNotEvaluated when one of them is a failure, else 0.

@@ -16,7 +16,9 @@
 #include "sshost/evaluation_report.h"
 #include "sshost/name_value.h"
 #include "sshost/shell.h"
+#include "sshost/value_report.h"
 #include "standards/evaluation_chain.h"
+#include "standards/evaluation_trace.h"
 #include "standards/regression_cases.h"
 #include "standards/sheet_evaluation.h"
 #include "standards/standards_data.h"
@@ -56,7 +58,39 @@ void printTimers(std::ostream& out, long long runs) {
 
 // --- evaluate -------------------------------------------------------------------------------------
 
-struct EvaluateOptions {
+// What evaluate and standards share: the variables to explain, and whether error values pass.
+struct ResultOptions {
+    std::vector<std::string> explain;
+    bool allowErrors = false;
+};
+
+void addResultOptions(CLI::App& command, ResultOptions& options) {
+    command.add_option("--explain", options.explain, "print how this Output (or Local) got its value");
+    command.add_flag("--allow-errors", options.allowErrors,
+                     "exit 0 even when Outputs hold error values (they are still reported)");
+}
+
+// Every --explain names a variable of the evaluated sheet; else the message says which does not.
+bool checkExplained(const ResultOptions& options, const standards::SheetTrace& trace, std::string& message) {
+    for (const std::string& name : options.explain) {
+        bool known = false;
+        for (const standards::TracedVariable& variable : trace.variables) known = known || utf8(variable.name) == name;
+        if (known) continue;
+        std::string outputs;
+        for (const standards::TracedVariable& variable : trace.variables)
+            if (variable.role == KvCellType::Output) outputs += (outputs.empty() ? "" : ", ") + utf8(variable.name);
+        message = "--explain: " + utf8(trace.file) + " has no variable \"" + name + "\"" +
+                  (outputs.empty() ? "." : "; its Outputs are " + outputs + ".");
+        return false;
+    }
+    return true;
+}
+
+void printExplanations(std::ostream& out, const ResultOptions& options, const standards::SheetTrace& trace) {
+    for (const std::string& name : options.explain) printExplanation(out, trace, core::fromUtf8(name));
+}
+
+struct EvaluateOptions : ResultOptions {
     std::string sheet;
     std::vector<std::string> inputs;
     std::vector<std::string> genVars;
@@ -84,6 +118,8 @@ int runEvaluate(const EvaluateOptions& options) {
     KvVarCells result;
     Zrk_String failure;
     std::vector<double> milliseconds;
+    // The evaluation is traced, so that every error value it ends with can be explained.
+    const standards::TraceSession session;
     for (int run = 0; run < options.repeat; ++run) {
         const auto start = std::chrono::steady_clock::now();
         if (!standards::evaluateSheet(evaluation, result, failure)) {
@@ -92,9 +128,13 @@ int runEvaluate(const EvaluateOptions& options) {
         }
         milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
+    const std::shared_ptr<const standards::SheetTrace> trace = session.last();
     // Outputs of an evaluation that went wrong on its way are not printed.
     const int status = reportEvaluationProblems(std::cerr);
+    const bool errorOutputs = trace && reportErrorValues(std::cerr, *trace);
     if (status != 0) return status;
+    std::string message;
+    if (trace && !checkExplained(options, *trace, message)) return fail(message);
 
     if (options.json) {
         nlohmann::ordered_json outputs = nlohmann::ordered_json::object();
@@ -118,13 +158,14 @@ int runEvaluate(const EvaluateOptions& options) {
                       options.repeat, total, sorted[sorted.size() / 2], sorted.front(), sorted.back());
         notes << line;
     }
+    if (trace) printExplanations(notes, options, *trace);
     if (options.timers) printTimers(notes, options.repeat);
-    return 0;
+    return errorOutputs && !options.allowErrors ? kExitErrorValues : 0;
 }
 
 // --- standards (a macro of a drawing) --------------------------------------------------------------
 
-struct StandardsOptions {
+struct StandardsOptions : ResultOptions {
     std::string drawing;
     std::string macro;
     std::string sheet;
@@ -168,29 +209,50 @@ int runStandards(const StandardsOptions& options) {
 
     host::TransactionManager& transactions = document.transactionManager();
     data.transaction = transactions.startTransaction();
+    const standards::TraceSession session;
     if (!StartDlgStandardsSS(data)) {
         transactions.abortTransaction();
         reportEvaluationProblems(std::cerr);
         const Zrk_String reason = standards::lastFailure();
         return fail(reason.empty() ? "The evaluation of " + options.sheet + " failed." : utf8(reason));
     }
+    const std::shared_ptr<const standards::SheetTrace> trace = session.last();
     // An evaluation that went wrong on its way (an Input it could not read, an equation that failed)
-    // leaves the macro as it was: its outputs are not to be trusted.
-    if (const int status = reportEvaluationProblems(std::cerr); status != 0) {
+    // leaves the macro as it was: its outputs are not to be trusted. So do Outputs that hold error
+    // values, unless they are allowed (the macro then keeps its values for those alone).
+    const int status = reportEvaluationProblems(std::cerr);
+    const bool errorOutputs = trace && reportErrorValues(std::cerr, *trace);
+    if (status != 0) {
         transactions.abortTransaction();
         std::cerr << "sshost: the evaluation of " << options.sheet << " for " << utf8(macroName)
                   << " failed; the drawing is left as it was.\n";
         return status;
     }
-    // What the engine wrote into the dialog data (bolt data, profile properties, flex states) goes
-    // into the macro, as the macro dialog does when it is closed with OK.
-    macroData.applyToMacro(*dbMacro->macroWrite());
-    transactions.endTransaction();
+    std::string message;
+    if (trace && !checkExplained(options, *trace, message)) {
+        transactions.abortTransaction();
+        return fail(message);
+    }
+    const bool keep = !errorOutputs || options.allowErrors;
+    if (keep) {
+        // What the engine wrote into the dialog data (bolt data, profile properties, flex states) goes
+        // into the macro, as the macro dialog does when it is closed with OK.
+        macroData.applyToMacro(*dbMacro->macroWrite());
+        transactions.endTransaction();
+    } else {
+        transactions.abortTransaction();
+    }
 
     std::cout << "Macro " << utf8(macroName) << " with " << options.sheet << ":\n";
     for (const KvVarCell& cell : data.varCells.cells)
         std::cout << "  " << roleName(cell.role) << ' ' << valueTypeName(cell.valueType) << ' ' << utf8(cell.name) << " = "
                   << utf8(cell.value) << '\n';
+    if (trace) printExplanations(std::cout, options, *trace);
+    if (!keep) {
+        std::cerr << "sshost: Outputs of " << options.sheet << " for " << options.macro
+                  << " hold error values; the drawing is left as it was (--allow-errors writes the other Outputs).\n";
+        return kExitErrorValues;
+    }
     if (options.save) {
         if (!document.save(message)) return fail(utf8(message));
         std::cout << "Saved " << utf8(document.path()) << ".\n";
@@ -222,6 +284,7 @@ void addEvaluateCommand(CLI::App& app, Shell& shell) {
     command->add_option("--repeat", options->repeat, "evaluate this many times and print the times")
         ->check(CLI::Range(1, 1000000));
     command->add_flag("--timers", options->timers, "print the engine's phase timers");
+    addResultOptions(*command, *options);
     command->callback([&shell, options] { shell.action = [options] { return runEvaluate(*options); }; });
 }
 
@@ -237,6 +300,7 @@ void addStandardsCommand(CLI::App& app, Shell& shell) {
                         "the mapping key, or Module.GROUP to reach a module group by names (default: the macro's name)");
     command->add_option("--genvar", options->genVars, "a general variable to substitute (NAME=VALUE)");
     command->add_flag("--save", options->save, "write the changed drawing back");
+    addResultOptions(*command, *options);
     command->callback([&shell, options] { shell.action = [options] { return runStandards(*options); }; });
 }
 

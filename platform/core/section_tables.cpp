@@ -104,11 +104,13 @@ void Zrk_SectionTables::load(const Zrk_String& folder) {
         table.sectionType = rows[0].isEmpty() ? Zrk_String() : rows[0][0];
         table.headers = rows[1];
         table.headers.removeAt(1);
+        table.path = path;
         for (int i = 2; i < rows.length(); ++i) {
             Zrk_StringArray row = rows[i];
             if (row.isEmpty()) continue;
             row.removeAt(1);
             table.rows.append(std::move(row));
+            table.lines.append(i + 2); // the title is line 1, rows[0] line 2
         }
         table.languages = languageCount(table.headers);
         tables_.append(std::move(table));
@@ -279,6 +281,16 @@ Acad::ErrorStatus Zrk_SectionTables::getSectionValue(const Zrk_String& section, 
     if (index >= row.length() || row[index].empty()) return kFail;
     value = row[index];
     return Acad::eOk;
+}
+
+bool Zrk_SectionTables::getSectionSource(const Zrk_String& section, Zrk_String& path, int& line) const {
+    Place place;
+    if (!findSection(section, place)) return false;
+    const Table& table = tables_[place.table];
+    if (table.path.empty() || !table.lines.isValid(place.row)) return false;
+    path = table.path;
+    line = table.lines[place.row];
+    return true;
 }
 
 Acad::ErrorStatus Zrk_SectionTables::getSectionColumnNames(const Zrk_String& section, Zrk_StringArray& names) const {

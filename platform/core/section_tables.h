@@ -62,6 +62,9 @@ public:
     // The text of value column `column` of a section (system or user name). Fails for an unknown
     // section, a column outside the row or an empty cell.
     Acad::ErrorStatus getSectionValue(const Zrk_String& section, int column, Zrk_String& value) const;
+    // Where a section's row was read from: the table file and its line (from 1). False for an unknown
+    // section and for tables made in memory.
+    bool getSectionSource(const Zrk_String& section, Zrk_String& path, int& line) const;
     // The names of the value columns of a section's table.
     Acad::ErrorStatus getSectionColumnNames(const Zrk_String& section, Zrk_StringArray& names) const;
 
@@ -72,6 +75,8 @@ private:
         Zrk_StringArray headers;
         Zrk_Array<Zrk_StringArray> rows;
         int languages = 4;
+        Zrk_String path;     // the file it was read from; empty for a table made in memory
+        Zrk_Array<int> lines; // the file's line of each row (from 1), when read from a file
     };
     struct Place {
         int table = -1;

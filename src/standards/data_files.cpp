@@ -139,11 +139,13 @@ bool TableFile::parse(const Zrk_StringArray& fileLines, const Zrk_String& fileNa
     index_.reset();
     if (!checkText(fileLines, fileName, message)) return false;
     auto index = std::make_shared<Index>();
-    for (Zrk_String text : fileLines) {
+    for (int i = 0; i < fileLines.length(); ++i) {
+        Zrk_String text = fileLines[i];
         stripLineComment(text);
         stripSymbols(text, /*atEnd=*/true, /*atStart=*/false, " ");
         if (text.empty()) continue;
         Line line;
+        line.line = i + 1;
         const std::size_t tab = text.find('\t');
         if (tab == Zrk_String::npos) {
             line.key = text;
@@ -165,6 +167,7 @@ bool TableFile::parse(const Zrk_StringArray& fileLines, const Zrk_String& fileNa
 bool SizesFile::parse(const Zrk_StringArray& fileLines, const Zrk_String& fileName, Zrk_String& message) {
     sizes.removeAll();
     thicknesses.removeAll();
+    lines.removeAll();
     if (!checkText(fileLines, fileName, message)) return false;
     for (int i = 0; i < fileLines.length(); ++i) {
         Zrk_String text = fileLines[i];
@@ -181,12 +184,14 @@ bool SizesFile::parse(const Zrk_StringArray& fileLines, const Zrk_String& fileNa
         if (!core::parseNumber(pair ? size : text, sizeValue) || (pair && !core::parseNumber(thickness, thicknessValue))) {
             sizes.removeAll();
             thicknesses.removeAll();
+            lines.removeAll();
             message = fileName + ", line " + intToStr(i + 1) + ": expected a size or a size \"x\" thickness (\"100x10\"), found \"" +
                       text + "\"; the file is not read.";
             return false;
         }
         sizes.append(sizeValue);
         thicknesses.append(thicknessValue);
+        lines.append(i + 1);
     }
     return true;
 }

@@ -38,6 +38,7 @@ struct TableFile {
         Zrk_String key;
         Zrk_String value;
         bool hasValue = false; // the line has a second field
+        int line = 0;          // the file's line, from 1
     };
     Zrk_Array<Line> lines;
     // The index of the first line whose key equals key exactly; -1 when none.
@@ -55,6 +56,7 @@ private:
 struct SizesFile {
     Zrk_Array<double> sizes;
     Zrk_Array<double> thicknesses; // parallel to sizes; 0 for single-number lines
+    Zrk_Array<int> lines;          // parallel to sizes: the file's line, from 1
     // Parses the lines of a file. False with a message "FILE, line N: ..." when they are not a sizes
     // file; the lists are then empty.
     bool parse(const Zrk_StringArray& fileLines, const Zrk_String& fileName, Zrk_String& message);

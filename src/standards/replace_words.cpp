@@ -102,8 +102,9 @@ WordReplacer::WordReplacer(const Zrk_StringArray& names, const Zrk_StringArray& 
     }
 }
 
-bool WordReplacer::apply(Zrk_String& text, bool* overflow) const {
+bool WordReplacer::apply(Zrk_String& text, bool* overflow, std::vector<int>* used) const {
     if (overflow) *overflow = false;
+    if (used) used->clear();
     // The pairs to try, ascending; a pair's inserted words can only wake later pairs. Few pairs wake
     // in a text, so a sorted vector serves.
     std::vector<int> due(otherNames_.begin(), otherNames_.end());
@@ -143,7 +144,10 @@ bool WordReplacer::apply(Zrk_String& text, bool* overflow) const {
         }
         // Every inserted copy of the value holds the same words; they wake pairs after this one,
         // which lie behind next in the vector.
-        if (!insertedAt.empty()) wake(value, pair);
+        if (!insertedAt.empty()) {
+            if (used) used->push_back(pair);
+            wake(value, pair);
+        }
     }
     if (replaced) text = std::move(result);
     return replaced;

@@ -41,7 +41,8 @@ public:
     WordReplacer(const WordReplacer&) = delete;
     WordReplacer& operator=(const WordReplacer&) = delete;
 
-    bool apply(Zrk_String& text, bool* overflow = nullptr) const;
+    // used, when given, receives the indexes of the pairs that replaced something, ascending.
+    bool apply(Zrk_String& text, bool* overflow = nullptr, std::vector<int>* used = nullptr) const;
 
 private:
     std::vector<Zrk_String> names_;

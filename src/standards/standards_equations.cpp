@@ -10,7 +10,9 @@
 #include "core/files.h"
 #include "core/text.h"
 #include "frame/standards_entry.h"
+#include "spreadlib/sheet.h"
 #include "standards/evaluation_chain.h"
+#include "standards/evaluation_trace.h"
 #include "standards/mapping_file.h"
 #include "standards/replace_words.h"
 #include "standards/standards_data.h"
@@ -32,6 +34,28 @@ bool sameFile(const Zrk_String& a, const Zrk_String& b) {
 }
 
 Zrk_String joinLines(const Zrk_StringArray& lines) { return arrToStr(lines, '\n'); }
+
+// Where the error value an equation gave arose, when it arose in the equation itself: the first
+// failing call the spreadsheet found, with the reason a standards function gave for it (else what
+// the error means).
+void traceErrorOrigin(spreadlib::Sheet& sheet, int column, int row, const Zrk_String& result,
+                      standards::EquationTrace& trace) {
+    const spreadlib::ErrorCode error = spreadlib::errorFromText(result);
+    spreadlib::ErrorOrigin origin;
+    if (error == spreadlib::ErrorCode::None || !sheet.getErrorOrigin(column, row, origin)) return;
+    standards::FailedCall call;
+    call.function = origin.operation;
+    call.arguments = origin.arguments;
+    for (const standards::FailedCall& failed : trace.failedCalls)
+        if (failed.function == origin.operation) {
+            call.reason = failed.reason;
+            break;
+        }
+    if (call.reason.empty())
+        call.reason = Zrk_String(spreadlib::errorText(origin.error)) + ": " + spreadlib::errorMeaning(origin.error);
+    trace.hasErrorOrigin = true;
+    trace.errorOrigin = std::move(call);
+}
 
 } // namespace
 
@@ -86,6 +110,16 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
     }
     gFindDuplicates.end();
 
+    // A traced evaluation keeps the variables as they are before the first equation, and asks the
+    // spreadsheet where error values arise.
+    const bool recording = standards::tracing();
+    if (standards::SheetTrace* trace = standards::currentSheetTrace()) {
+        trace->variables.removeAll();
+        for (const KvVarCell& cell : varCells.cells)
+            trace->variables.append(standards::TracedVariable{cell.name, cell.role, cell.valueType, cell.col, cell.row,
+                                                              cell.value, cell.value});
+    }
+
     gCalcCells.start();
     const int calcRow = findSections().calc;
     if (calcRow == 0) {
@@ -113,8 +147,10 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
     calcIndex_ = std::make_unique<CalcIndex>(names, cellNames);
     for (int i = 0; i < names.length(); ++i) calcIndex_->byName.emplace(names[i], i);
 
+    sheet().setErrorTracing(recording);
     for (int row = calcRow + 1; row <= lastRow; ++row)
         for (int column = 1; column <= lastColumn; ++column) calcCell(column, row);
+    sheet().setErrorTracing(false);
     calcIndex_.reset();
     gCalcCells.end();
     return Acad::eOk;
@@ -144,8 +180,11 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
     if (!getCellText(column, row, text) || text.empty()) return kFail;
     // Functions the equation calls name it in what they note.
     const standards::EquationPlace place(filePath, column, row);
+    const standards::EquationRecording recording(column, row, text);
+    standards::EquationTrace* const trace = standards::currentEquationTrace();
     // The engine's own reason, for callers without a person at the screen; the report keeps its text.
     const auto failed = [&](const Zrk_String& reason) {
+        if (trace) trace->failure = reason;
         standards::noteFailure(standards::currentEquationPlace() + ": \"" + trimmed(text) + "\" failed: " + reason);
         return kFail;
     };
@@ -157,6 +196,7 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
         expression = trimmed(text);
     }
     gCalcCellSplitSymbol.end();
+    if (trace) trace->target = name;
 
     gCalcCellFindVarCell.start();
     const int variable = name.empty() ? -1 : findVariable(name);
@@ -204,9 +244,14 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
         reportEquation(name, expression, row);
         return failed("its result cannot be read.");
     }
+    if (trace) traceErrorOrigin(sheet(), column, row, result, *trace);
     if (target.setNewValue(*this, result) != Acad::eOk)
         return failed("the result \"" + result + "\" cannot be stored in the " + valueTypeName(target.valueType) +
                       " variable " + target.name + ".");
+    if (trace) {
+        trace->assigned = true;
+        trace->value = target.value;
+    }
     return Acad::eOk;
 }
 
@@ -214,9 +259,14 @@ const standards::WordReplacer& KvStandardsSheet::variableReplacer() { return cal
 
 Acad::ErrorStatus KvStandardsSheet::replaceVariables(Zrk_String& expression) {
     if (calcIndex_) {
-        // The names and their cells' names were collected when the equation area began.
+        // The names and their cells' names were collected when the equation area began (by the
+        // variables' order, so a replaced pair is that variable).
         Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
-        variableReplacer().apply(expression);
+        standards::EquationTrace* const trace = standards::currentEquationTrace();
+        std::vector<int> used;
+        variableReplacer().apply(expression, nullptr, trace ? &used : nullptr);
+        if (trace)
+            for (const int index : used) trace->reads.append(standards::NamedValue{varCells[index].name, varCells[index].value});
         return Acad::eOk;
     }
     gCalcCellGetVarNames.start();
@@ -247,14 +297,26 @@ Acad::ErrorStatus KvStandardsSheet::replaceGenVars() {
     const standards::WordReplacer replacer(genVarNames, genVarValues, /*quote=*/true);
     int lastColumn = 0, lastRow = 0;
     contentBounds(lastColumn, lastRow);
-    Zrk_String text;
+    // A traced evaluation remembers each changed cell as it was and the variables that changed it.
+    const bool recording = standards::tracing();
+    std::vector<int> used;
+    Zrk_String text, before;
     Zrk_StringArray tooLong;
     for (int column = 1; column <= lastColumn; ++column) {
         for (int row = 1; row <= lastRow; ++row) {
             if (!getCellText(column, row, text) || text.empty()) continue;
+            if (recording) before = text;
             bool overflow = false;
-            if (replacer.apply(text, &overflow)) setCellText(column, row, text);
-            else if (overflow) tooLong.append(getAlfabet(column) + intToStr(row));
+            if (replacer.apply(text, &overflow, recording ? &used : nullptr)) {
+                if (recording) {
+                    Zrk_Array<standards::NamedValue> variables;
+                    for (const int index : used) variables.append(standards::NamedValue{genVarNames[index], genVarValues[index]});
+                    standards::noteSubstitution(column, row, before, std::move(variables));
+                }
+                setCellText(column, row, text);
+            } else if (overflow) {
+                tooLong.append(getAlfabet(column) + intToStr(row));
+            }
         }
     }
     // Values that name other general variables can make a text grow with every substitution; such
@@ -337,6 +399,12 @@ Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, cons
                       " levels deep: " + calls + childPath + ".");
     }
 
+    standards::EquationTrace* const trace = standards::currentEquationTrace();
+    if (trace) {
+        trace->childFile = childPath;
+        for (const KvVarCell& passed : child.varCells.cells)
+            trace->reads.append(standards::NamedValue{passed.name, passed.value});
+    }
     child.mode = KvDlgStandardsData::kEvaluateAsChild;
     child.ssName = childPath;
     child.genVarNames = genVarNames;
@@ -349,10 +417,13 @@ Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, cons
     for (const KvVarCell& returned : child.varCells.cells) {
         if (!returned.isOutput()) continue;
         const int index = findVariable(returned.name);
-        if (index >= 0 && varCells[index].setValueFromOther(*this, returned) != Acad::eOk)
+        if (index < 0) continue;
+        if (varCells[index].setValueFromOther(*this, returned) != Acad::eOk)
             standards::noteFailure(standards::currentEquationPlace() + ": the child's result \"" + returned.value +
                                    "\" cannot be stored in the " + valueTypeName(varCells[index].valueType) +
                                    " variable " + returned.name + ".");
+        else if (trace)
+            trace->returned.append(standards::NamedValue{returned.name, varCells[index].value});
     }
     return Acad::eOk;
 }

@@ -5,9 +5,13 @@
 #include "core/number_text.h"
 #include "core/numbers.h"
 #include "core/section_tables.h"
+#include "core/settings.h"
 #include "core/text.h"
+#include "spreadlib/formula.h"
+#include "spreadlib/number_format.h"
 #include "standards/data_files.h"
 #include "standards/evaluation_chain.h"
+#include "standards/evaluation_trace.h"
 #include "standards/tolerance.h"
 
 namespace standards {
@@ -56,9 +60,41 @@ long long truncated(double number) {
     return static_cast<long long>(std::trunc(number));
 }
 
-// A function that fails answers an error value in its cell; the note says why.
-long failWith(const char* function, const Zrk_String& reason) {
-    noteAtEquation(Zrk_String(function) + " failed: " + reason);
+// An argument as a formula would write it.
+Zrk_String describeArgument(const ValueRecord& arg) {
+    if (arg.status == spreadlib::kStatusEmpty) return Zrk_String();
+    if (arg.status != spreadlib::kStatusValid) return "#VALUE!";
+    switch (arg.type) {
+    case spreadlib::kValueLong: return intToStr(arg.longValue);
+    case spreadlib::kValueDouble: return spreadlib::formatGeneral(arg.doubleValue);
+    case spreadlib::kValueText: {
+        Zrk_String literal = "\"";
+        for (const char c : arg.text) {
+            literal += c;
+            if (c == '"') literal += '"';
+        }
+        return literal + "\"";
+    }
+    case spreadlib::kValueCell: return spreadlib::columnName(arg.col) + intToStr(arg.row);
+    case spreadlib::kValueRange:
+        return spreadlib::columnName(arg.col) + intToStr(arg.row) + ":" + spreadlib::columnName(arg.col2) +
+               intToStr(arg.row2);
+    default: return Zrk_String();
+    }
+}
+
+// A function that fails answers an error value in its cell. Why goes into the trace of a traced
+// evaluation (which explains every error value it ends with), else into a note.
+long failWith(const char* function, const ValueRecord* args, int argCount, const Zrk_String& reason) {
+    if (tracing()) {
+        FailedCall call;
+        call.function = function;
+        for (int i = 0; i < argCount; ++i) call.arguments.append(describeArgument(args[i]));
+        call.reason = reason;
+        traceFailedCall(std::move(call));
+    } else {
+        noteAtEquation(Zrk_String(function) + " failed: " + reason);
+    }
     return 0;
 }
 
@@ -73,10 +109,11 @@ long tableLookup(ValueRecord& result, const ValueRecord* args, int argCount, boo
     if (argCount < 2) return 0;
     Zrk_String fileName, path, refusal;
     if (!readText(args[0], fileName)) return 0;
-    if (!findDataFile(fileName, path)) return failWith(function, notFound(fileName));
+    const auto fail = [&](const Zrk_String& reason) { return failWith(function, args, argCount, reason); };
+    if (!findDataFile(fileName, path)) return fail(notFound(fileName));
     const std::shared_ptr<const TableFile> table = readTableFile(path, &refusal);
-    if (!table) return failWith(function, refusal);
-    if (table->lines.isEmpty()) return failWith(function, path + " holds no table lines.");
+    if (!table) return fail(refusal);
+    if (table->lines.isEmpty()) return fail(path + " holds no table lines.");
 
     Zrk_String key;
     for (int i = 1; i < argCount; ++i) {
@@ -98,13 +135,33 @@ long tableLookup(ValueRecord& result, const ValueRecord* args, int argCount, boo
             if (gSectionTables.getSystemName(written, systemName) ? systemName == key : written == key) line = i;
         }
     }
-    if (line < 0) return failWith(function, path + " has no line with the key \"" + key + "\".");
-    if (!table->lines[line].hasValue)
-        return failWith(function, path + ": the line of the key \"" + key + "\" has no value (no tab after the key).");
-    return answerText(result, table->lines[line].value);
+    if (line < 0) return fail(path + " has no line with the key \"" + key + "\".");
+    const TableFile::Line& found = table->lines[line];
+    if (!found.hasValue)
+        return fail(path + ", line " + intToStr(found.line) + ": the line of the key \"" + key +
+                    "\" has no value (no tab after the key).");
+    traceDataRow(function, path, found.line, found.key + " -> " + found.value);
+    return answerText(result, found.value);
 }
 
 enum class CandidateKind { Width, Thickness, Size };
+
+// The line of the sizes file that gave the chosen size (the first that can), or that none did.
+void traceChosenSize(const char* function, const Zrk_String& path, const SizesFile& sizes, CandidateKind kind,
+                     double thickness, double chosen) {
+    for (int i = 0; i < sizes.sizes.length(); ++i) {
+        const double size = sizes.sizes[i], itsThickness = sizes.thicknesses[i];
+        const bool gives = kind == CandidateKind::Width       ? size == chosen && (itsThickness == 0 || itsThickness == thickness)
+                           : kind == CandidateKind::Thickness ? itsThickness == chosen
+                                                              : size == chosen;
+        if (!gives) continue;
+        const Zrk_String text = itsThickness == 0 ? spreadlib::formatGeneral(size)
+                                                  : spreadlib::formatGeneral(size) + "x" + spreadlib::formatGeneral(itsThickness);
+        traceDataRow(function, path, sizes.lines.isValid(i) ? sizes.lines[i] : 0, text);
+        return;
+    }
+    traceDataRow(function, path, 0, "no size fits within the tolerances: rounded to " + spreadlib::formatGeneral(chosen));
+}
 
 long toleranceChoice(ValueRecord& result, const ValueRecord* args, int argCount, CandidateKind kind) {
     startResult(result);
@@ -129,9 +186,13 @@ long toleranceChoice(ValueRecord& result, const ValueRecord* args, int argCount,
     const char* function = kind == CandidateKind::Width       ? "STDWIDTHWITHTOLERANCE"
                            : kind == CandidateKind::Thickness ? "STDTHICKNESSWITHTOLERANCE"
                                                               : "STDSIZEWITHTOLERANCE";
-    if (!findDataFile(fileName, path)) noteAtEquation(Zrk_String(function) + " rounds without sizes: " + notFound(fileName));
-    else if (!(sizes = readSizesFile(path, &refusal)))
-        noteAtEquation(Zrk_String(function) + " rounds without sizes: " + refusal);
+    Zrk_String unusable;
+    if (!findDataFile(fileName, path)) unusable = notFound(fileName);
+    else if (!(sizes = readSizesFile(path, &refusal))) unusable = refusal;
+    if (!unusable.empty()) {
+        noteAtEquation(Zrk_String(function) + " rounds without sizes: " + unusable);
+        traceDataRow(function, path.empty() ? fileName : path, 0, "no sizes: " + unusable);
+    }
     if (sizes) {
         for (int i = 0; i < sizes->sizes.length(); ++i) {
             switch (kind) {
@@ -145,7 +206,9 @@ long toleranceChoice(ValueRecord& result, const ValueRecord* args, int argCount,
         if (kind == CandidateKind::Width) ObjectExportSort(candidates);
     }
     checkTolerances(down, up);
-    return answerNumber(result, chooseWithTolerance(candidates, value, down, up, step));
+    const double chosen = chooseWithTolerance(candidates, value, down, up, step);
+    if (tracing() && sizes) traceChosenSize(function, path, *sizes, kind, thickness, chosen);
+    return answerNumber(result, chosen);
 }
 
 } // namespace
@@ -171,18 +234,23 @@ long sectionSize(ValueRecord& result, const ValueRecord* args, int argCount) {
     double column = 0.0;
     if (argCount < 2 || !readText(args[0], section) || !readNumber(args[1], column)) return 0;
     const long long index = truncated(column) - 1;
-    if (index < 0 || index > 1000000) return failWith("SECTIONSIZE", "there is no column " + doubleToStr(column, 0) + ".");
+    if (index < 0 || index > 1000000)
+        return failWith("SECTIONSIZE", args, argCount, "there is no column " + doubleToStr(column, 0) + ".");
     if (gSectionTables.getSectionValue(section, static_cast<int>(index), value) != Acad::eOk) {
         Zrk_String system, reason;
         if (gSectionTables.getSystemName(section, system))
             reason = "the section " + section + " has no value in column " + intToStr(index + 1) + ".";
         else
-            reason = "the section tables have no section \"" + section + "\".";
+            reason = "the section tables (" + gSettings.libDir + "prof/*.pr) have no section \"" + section + "\".";
         // A table that could not be loaded may be the one that has it.
         for (const Zrk_String& problem : gSectionTables.loadMessages())
             reason += " " + problem + (!problem.empty() && problem.back() == '.' ? "" : ".");
-        return failWith("SECTIONSIZE", reason);
+        return failWith("SECTIONSIZE", args, argCount, reason);
     }
+    Zrk_String table;
+    int line = 0;
+    if (tracing() && gSectionTables.getSectionSource(section, table, line))
+        traceDataRow("SECTIONSIZE", table, line, section + ", column " + intToStr(index + 1) + ": " + value);
     return answerNumber(result, core::toDouble(value));
 }
 

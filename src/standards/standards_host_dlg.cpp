@@ -2,6 +2,7 @@
 
 #include "frame/module_resources.h"
 #include "standards/evaluation_chain.h"
+#include "standards/evaluation_trace.h"
 #include "standards/standards_timers.h"
 
 namespace {
@@ -36,16 +37,26 @@ Acad::ErrorStatus KvStandardsHostDlg::runStandards() {
     gLoadFile.end();
 
     const standards::ChainLink link(sheet.filePath);
+    const standards::SheetRecording recording(sheet.filePath);
     switch (data.mode) {
     case KvDlgStandardsData::kEvaluateForMacro:
         if (sheet.initSSForInput(data) != Acad::eOk || sheet.calcMain(data) != Acad::eOk) return Acad::eInvalidInput;
         data.varCells = sheet.varCells;
-        return Acad::eOk;
+        break;
     case KvDlgStandardsData::kEvaluateAsChild:
         if (sheet.getFromVars(data) != Acad::eOk || sheet.calcChild(data.varCells) != Acad::eOk)
             return Acad::eInvalidInput;
-        return Acad::eOk;
+        break;
     default:
         return Acad::eOk;
     }
+    // The values the evaluation ended with (the Outputs as read back from their cells).
+    if (standards::SheetTrace* trace = standards::currentSheetTrace()) {
+        for (standards::TracedVariable& variable : trace->variables) {
+            int index = -1;
+            if (sheet.varCells.findVarCell(variable.name, index) == Acad::eOk) variable.value = sheet.varCells[index].value;
+        }
+        trace->complete = true;
+    }
+    return Acad::eOk;
 }

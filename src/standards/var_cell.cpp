@@ -161,9 +161,11 @@ Acad::ErrorStatus KvVarCells::setToMacro(const KvDlgStandardsData& data) {
     for (KvVarCell& cell : cells) {
         if (!cell.isOutput()) continue;
         // An error value ("#VALUE!") is no value of any macro object: written, it would read as 0.
+        // It is a result all the same (the evaluation computed it), not a failure of the evaluation.
         if (spreadlib::errorFromText(cell.value) != spreadlib::ErrorCode::None) {
-            standards::noteFailure(data.ssName + ": the Output variable " + cell.name + " holds the error value " +
-                                   cell.value + "; the macro keeps its value.");
+            standards::noteProblem(standards::ProblemKind::Note, data.ssName + ": the Output variable " + cell.name +
+                                                                     " holds the error value " + cell.value +
+                                                                     "; the macro keeps its value.");
             continue;
         }
         if (cell.setValueToMacro(mapping_, data) != Acad::eOk)
