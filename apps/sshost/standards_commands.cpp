@@ -228,10 +228,10 @@ int runStandards(const StandardsOptions& options) {
                   << " failed; the drawing is left as it was.\n";
         return status;
     }
-    std::string message;
-    if (trace && !checkExplained(options, *trace, message)) {
+    std::string unknownName;
+    if (trace && !checkExplained(options, *trace, unknownName)) {
         transactions.abortTransaction();
-        return fail(message);
+        return fail(unknownName);
     }
     const bool keep = !errorOutputs || options.allowErrors;
     if (keep) {
@@ -249,7 +249,7 @@ int runStandards(const StandardsOptions& options) {
                   << utf8(cell.value) << '\n';
     if (trace) printExplanations(std::cout, options, *trace);
     if (!keep) {
-        std::cerr << "sshost: Outputs of " << options.sheet << " for " << options.macro
+        std::cerr << "sshost: Outputs of " << options.sheet << " for " << utf8(macroName)
                   << " hold error values; the drawing is left as it was (--allow-errors writes the other Outputs).\n";
         return kExitErrorValues;
     }

@@ -9,7 +9,8 @@ namespace standards {
 namespace {
 
 std::uint64_t cellKey(int column, int row) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) | static_cast<std::uint32_t>(row);
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) |
+           static_cast<std::uint32_t>(row);
 }
 
 struct Substitution {
@@ -55,9 +56,13 @@ TraceSession::~TraceSession() {
     s.last.reset();
 }
 
-std::shared_ptr<const SheetTrace> TraceSession::last() const { return active_ ? state().last : nullptr; }
+std::shared_ptr<const SheetTrace> TraceSession::last() const {
+    return active_ ? state().last : nullptr;
+}
 
-bool tracing() { return state().active; }
+bool tracing() {
+    return state().active;
+}
 
 SheetRecording::SheetRecording(const Zrk_String& file) {
     State& s = state();
@@ -126,7 +131,8 @@ void noteSubstitution(int column, int row, const Zrk_String& before, Zrk_Array<N
 }
 
 void traceDataRow(const Zrk_String& function, const Zrk_String& file, int line, const Zrk_String& text) {
-    if (EquationTrace* equation = currentEquationTrace()) equation->rows.append(DataRowRead{function, file, line, text});
+    if (EquationTrace* equation = currentEquationTrace())
+        equation->rows.append(DataRowRead{function, file, line, text});
 }
 
 void traceFailedCall(FailedCall call) {

@@ -42,11 +42,11 @@ struct SheetTrace;
 struct EquationTrace {
     int column = 0; // the equation's cell
     int row = 0;
-    Zrk_String written;   // the cell's text as the file holds it
-    Zrk_String target;    // the variable before "=" (empty: none, or a child call)
+    Zrk_String written;    // the cell's text as the file holds it
+    Zrk_String target;     // the variable before "=" (empty: none, or a child call)
     bool assigned = false; // the target received a value
-    Zrk_String value;     // the value it received
-    Zrk_String failure;   // why the equation failed; empty when it did not
+    Zrk_String value;      // the value it received
+    Zrk_String failure;    // why the equation failed; empty when it did not
     // The variables it read, with the values they had then (for a child call: those it passed).
     Zrk_Array<NamedValue> reads;
     Zrk_Array<NamedValue> generalVariables; // substituted into the cell before the calculation

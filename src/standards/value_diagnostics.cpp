@@ -11,7 +11,9 @@
 
 namespace standards {
 
-bool isErrorValue(const Zrk_String& value) { return spreadlib::errorFromText(value) != spreadlib::ErrorCode::None; }
+bool isErrorValue(const Zrk_String& value) {
+    return spreadlib::errorFromText(value) != spreadlib::ErrorCode::None;
+}
 
 namespace {
 
@@ -23,7 +25,8 @@ public:
         for (int i = 0; i < trace.equations.length(); ++i) {
             const EquationTrace& equation = trace.equations[i];
             if (equation.assigned) byName_[equation.target].push_back(i);
-            for (const NamedValue& returned : equation.returned) byName_[returned.name].push_back(i);
+            for (const NamedValue& returned : equation.returned)
+                byName_[returned.name].push_back(i);
         }
     }
     // The last equation before `before` that set the variable; -1 when none did.
@@ -43,7 +46,9 @@ EquationAt placeOf(const SheetTrace& trace, const EquationTrace& equation) {
     return EquationAt{trace.file, equation.column, equation.row, equation.written};
 }
 
-Zrk_String cellName(int column, int row) { return getAlfabet(column) + intToStr(row); }
+Zrk_String cellName(int column, int row) {
+    return getAlfabet(column) + intToStr(row);
+}
 
 // The non-local variables of a sheet, in its order: the places a caller's arguments take.
 Zrk_StringArray nonLocals(const SheetTrace& trace) {
@@ -73,7 +78,8 @@ public:
         if (equation.child && !equation.returned.isEmpty()) return fromChild(sheet, at, name);
 
         bool readsError = false;
-        for (const NamedValue& read : equation.reads) readsError = readsError || isErrorValue(read.value);
+        for (const NamedValue& read : equation.reads)
+            readsError = readsError || isErrorValue(read.value);
         if (equation.hasErrorOrigin && !readsError) return call(sheet, equation);
         // An error read comes first: it arose before this equation ran.
         for (const NamedValue& read : equation.reads) {
@@ -97,7 +103,8 @@ public:
         }
         const EquationTrace& equation = sheet.equations[at];
         Result found = fromEquation(sheet, at, name);
-        found.through.insertAt(0, NamedValue{name, sheet.file + ", cell " + cellName(equation.column, equation.row)});
+        found.through.insertAt(
+            0, NamedValue{name, sheet.file + ", cell " + cellName(equation.column, equation.row)});
         return found;
     }
 
@@ -218,14 +225,21 @@ bool explainVariable(const SheetTrace& trace, const Zrk_String& name, Explanatio
     while (!pending.empty()) {
         const int at = pending.back();
         pending.pop_back();
-        for (const NamedValue& read : trace.equations[at].reads) {
+        const EquationTrace& equation = trace.equations[at];
+        for (const NamedValue& read : equation.reads) {
+            // A child call passes the variables it sets too; what they held before is no input of it.
+            bool set = false;
+            for (const NamedValue& returned : equation.returned)
+                set = set || returned.name == read.name;
+            if (set) continue;
             const int from = assignments.last(read.name, at);
             if (from >= 0) {
                 if (needed.insert(from).second) pending.push_back(from);
                 continue;
             }
             bool known = false;
-            for (const TracedVariable& given : explanation.given) known = known || given.name == read.name;
+            for (const TracedVariable& given : explanation.given)
+                known = known || given.name == read.name;
             if (known) continue;
             TracedVariable given = declared(read.name);
             given.value = read.value; // as it was read
@@ -237,7 +251,8 @@ bool explainVariable(const SheetTrace& trace, const Zrk_String& name, Explanatio
         explanation.equations.append(equation);
         for (const NamedValue& general : equation.generalVariables) {
             bool known = false;
-            for (const NamedValue& listed : explanation.generalVariables) known = known || listed.name == general.name;
+            for (const NamedValue& listed : explanation.generalVariables)
+                known = known || listed.name == general.name;
             if (!known) explanation.generalVariables.append(general);
         }
     }

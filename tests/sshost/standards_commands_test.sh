@@ -111,8 +111,40 @@ printf '%s\n' "$out" | grep -q 'STDTHICKNESSWITHTOLERANCE rounds without sizes: 
   fail "sizes file of random bytes: $out"
 rm "$work/lib/Connection Standards/Data/AnchorBolts.txt"
 out=$("$sshost" --library "$work/lib" evaluate BasePlate --in "Column=HEA 200" --in Overhang=40 2>&1)
-printf '%s\n' "$out" | grep -q 'GETPROFCELL failed: there is no data file AnchorBolts\.txt' || fail "missing data table: $out"
+printf '%s\n' "$out" | grep -q 'GETPROFCELL("AnchorBolts.txt", "HEA-200"): there is no data file AnchorBolts\.txt' || fail "missing data table: $out"
 rm -rf "$work/lib"
+
+# Error values: each Output and Local that holds one is named with its equation and the first failing
+# call; exit status 2 (1 stays "could not evaluate"); --allow-errors passes.
+out=$("$sshost" evaluate BasePlate --in "Column=XYZ 1" --in Overhang=40 2>&1)
+status=$?
+[ $status -eq 2 ] || fail "error values: exit status $status, expected 2:
+$out"
+printf '%s\n' "$out" | grep -q '^sshost: .*BasePlate\.kvs, cell A6: the Output AnchorDiameter is #VALUE!$' ||
+  fail "error value named: $out"
+printf '%s\n' "$out" | grep -q '^  equation in cell A16: AnchorDiameter = TONUMBER(GETPROFCELL("AnchorBolts.txt", Section))$' ||
+  fail "equation of the error value: $out"
+printf '%s\n' "$out" | grep -q 'first failing call, in cell A12 (Flange = SECTIONSIZE(Section, 4)): SECTIONSIZE("XYZ 1", 4): the section tables (.*/prof/\*\.pr) have no section "XYZ 1"\.$' ||
+  fail "first failing call with its arguments and reason: $out"
+printf '%s\n' "$out" | grep -q '^  through Thickness (cell A13), MinThickness (cell B12), Flange (cell A12)$' ||
+  fail "the way of the error: $out"
+printf '%s\n' "$out" | grep -q '^sshost: .*cell B8: the Local ColumnHeight is #VALUE!$' || fail "Locals reported: $out"
+expect "allowed error values" '^Width=#VALUE!$' "$sshost" evaluate BasePlate --in "Column=XYZ 1" --allow-errors
+out=$("$sshost" evaluate BasePlate --in "Column=HEA 200" 2>&1) || fail "no error values: $out"
+printf '%s\n' "$out" | grep -q 'is #' && fail "error values reported where there are none: $out"
+
+# --explain: the equations an Output depends on in the order they ran, the given values, the rows read.
+expect "explain" '^    A14  Width = STDWIDTHWITHTOLERANCE\("Plates\.txt", 10, Thickness, ColumnWidth \+ 2 \* Overhang, 0, 60\)$' \
+  "$sshost" evaluate BasePlate --in "Column=HEA 200" --in Overhang=40 --explain Width
+for line in '^How Width got its value: 280\.0000000$' '^    Column = HEA 200  \(Input, cell A3\)$' \
+            'read .*/prof/HEA\.pr, line [0-9]+: HEA-200, column 2: 200\.0 \(SECTIONSIZE\)$' \
+            'read .*Plates\.txt: no size fits within the tolerances: rounded to 280 \(STDWIDTHWITHTOLERANCE\)$' '^        -> Width = 280\.0000000$'; do
+  printf '%s\n' "$out" | grep -Eq -- "$line" || fail "explain: no \"$line\" in:
+$out"
+done
+printf '%s\n' "$out" | grep -q 'AnchorBolts' && fail "explain lists an equation Width does not depend on: $out"
+refuse "explain an unknown name" 'has no variable "Nope"; its Outputs are Width, Length, Thickness, AnchorDiameter' \
+  "$sshost" evaluate BasePlate --in "Column=HEA 200" --explain Nope
 
 # standards: a macro of the sample drawing, saved to a copy.
 cp "$library/Drawings/connections.json" "$work/drawing.json"
@@ -134,6 +166,18 @@ LC_ALL=C grep -a '^BasePlate1=' "$library/Connection Standards/BasePlate.map" | 
 refuse "partial mapping" 'the Input variable Overhang cannot be read from the macro' \
   "$sshost" --library "$work/lib" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate --save
 cmp -s "$work/drawing.json" "$work/before.json" || fail "the drawing was saved from an evaluation that missed an Input"
+# An Output holding an error value leaves the drawing as it was (exit 2); --allow-errors writes the
+# other Outputs.
+cp "$library/Connection Standards/BasePlate.map" "$work/lib/Connection Standards/BasePlate.map"
+rm "$work/lib/Connection Standards/Data/AnchorBolts.txt"
+out=$("$sshost" --library "$work/lib" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate --save 2>&1)
+status=$?
+[ $status -eq 2 ] || fail "macro with error values: exit status $status, expected 2:
+$out"
+printf '%s\n' "$out" | grep -q 'the drawing is left as it was (--allow-errors writes the other Outputs)' || fail "macro with error values: $out"
+cmp -s "$work/drawing.json" "$work/before.json" || fail "the drawing was saved from an evaluation with error values"
+expect "macro with allowed error values" '^Saved ' \
+  "$sshost" --library "$work/lib" standards --drawing "$work/drawing.json" --macro BasePlate1 --sheet BasePlate --save --allow-errors
 rm -rf "$work/lib"
 
 # test-standard: the sample library's cases pass; a wrong expectation is reported.

@@ -343,7 +343,8 @@ TEST_F(EngineTest, ErrorValuesPropagateThroughNumberVariables) {
     EXPECT_EQ(standards::evaluationProblems()[0].kind, standards::ProblemKind::Note);
     EXPECT_EQ(standards::evaluationProblems()[0].text,
               standard("Errors").string() +
-                  ", cell A6: SECTIONSIZE failed: the section tables have no section \"XYZ 999\".");
+                  ", cell A6: SECTIONSIZE failed: the section tables (" + gSettings.libDir +
+                  "prof/*.pr) have no section \"XYZ 999\".");
 
     // A caller's error value reaches a child's number variable as that error.
     writeSheet(standard("Passes"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A + 1"}});

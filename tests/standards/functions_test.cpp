@@ -121,7 +121,7 @@ TEST_F(FunctionsTest, FailedLookUpsSayWhy) {
     EXPECT_EQ(eval("GETCELL(\"t.txt\",\"c\")"), "#VALUE!");
     EXPECT_EQ(lastNote(), "GETCELL failed: " + table + " has no line with the key \"c\".");
     EXPECT_EQ(eval("GETCELL(\"t.txt\",\"b\")"), "#VALUE!");
-    EXPECT_EQ(lastNote(), "GETCELL failed: " + table + ": the line of the key \"b\" has no value (no tab after the key).");
+    EXPECT_EQ(lastNote(), "GETCELL failed: " + table + ", line 2: the line of the key \"b\" has no value (no tab after the key).");
     // A file of random bytes is no table: nothing in it is a key.
     writeText(dataFolder() / "t.txt", std::string("a\t1\n\x01\x9c\0\tzz\n", 11));
     EXPECT_EQ(eval("GETCELL(\"t.txt\",\"a\")"), "#VALUE!");
@@ -170,7 +170,7 @@ TEST_F(FunctionsTest, ATruncatedSectionTableIsNamedByTheLookUp) {
     standards::clearFailure();
     EXPECT_EQ(eval("SECTIONSIZE(\"HEA 200\",2)"), "#VALUE!");
     const Zrk_String note = standards::evaluationProblems().last().text;
-    EXPECT_EQ(note.rfind("SECTIONSIZE failed: the section tables have no section \"HEA 200\". " +
+    EXPECT_EQ(note.rfind("SECTIONSIZE failed: the section tables (" + gSettings.libDir + "prof/*.pr) have no section \"HEA 200\". " +
                              (library / "prof" / "HEA.pr").string() + ", line ",
                          0),
               0u)

@@ -140,7 +140,9 @@ TEST_F(MacroModeTest, AMissingMappingOrOneWithoutTheKeyIsAFailure) {
     EXPECT_EQ(dimension("Plate", "Height"), 320);
 }
 
-// An Output that holds an error value is not written: as a number it would read as 0.
+// An Output that holds an error value is not written: as a number it would read as 0. It is a result
+// of the evaluation all the same (the programs that run it report error values on their own), so
+// the note is no failure.
 TEST_F(MacroModeTest, AnErrorValuedOutputLeavesTheMacroAsItWas) {
     writeSheet(standard("Plate"), {
         {"Input"}, {"Double Width"}, {"Output"}, {"Double Height"}, {"Calc"}, {"Height = SECTIONSIZE(\"XYZ\", 1)"},
@@ -149,7 +151,7 @@ TEST_F(MacroModeTest, AnErrorValuedOutputLeavesTheMacroAsItWas) {
     ASSERT_TRUE(evaluate("Plate", "K"));
     EXPECT_EQ(valueOf("Height"), "#VALUE!");
     EXPECT_EQ(dimension("Plate", "Height"), 300);
-    ASSERT_TRUE(standards::evaluationHasFailures());
+    EXPECT_FALSE(standards::evaluationHasFailures());
     EXPECT_NE(standards::evaluationProblems().last().text.find(
                   "Plate: the Output variable Height holds the error value #VALUE!; the macro keeps its value."),
               Zrk_String::npos);
