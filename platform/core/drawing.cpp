@@ -7,16 +7,18 @@
 
 namespace core {
 
-// What an undo record keeps: the first state of each object written, the order of the objects before
-// the first add or erase, and the objects erased while it was open (alive, so that they can return
-// at the same address).
+// What an undo record keeps: the first state of each object written, the order of the objects (by
+// handle) before the first add or erase, and the objects that are out of the drawing (erased while
+// it was open, or taken out again by putting it back), alive so that they can return at the same
+// address. Putting a record back swaps what it keeps with what the drawing holds, so the record then
+// holds what it replaced: undo and redo are the same operation.
 struct Drawing::UndoRecord {
     std::map<std::int64_t, Zrk_Macro> macros;
     std::map<std::int64_t, Zrk_Profile> profiles;
     std::optional<Zrk_Array<Zrk_Level>> levels;
     std::optional<Zrk_Array<Zrk_CoordSystem>> coordSystems;
-    std::optional<std::vector<Zrk_DbMacro*>> macroOrder;
-    std::optional<std::vector<Zrk_DbProfile*>> profileOrder;
+    std::optional<std::vector<std::int64_t>> macroOrder;
+    std::optional<std::vector<std::int64_t>> profileOrder;
     std::vector<std::unique_ptr<Zrk_DbMacro>> erasedMacros;
     std::vector<std::unique_ptr<Zrk_DbProfile>> erasedProfiles;
 };
@@ -25,13 +27,14 @@ namespace {
 
 Drawing* gWorkingDrawing = nullptr;
 
-// The owner of object in one of two lists, moved out of it; null when neither holds it.
+// The owner of the object with that handle in one of two lists, moved out of it; null when neither
+// holds it.
 template <typename T>
-std::unique_ptr<T> takeOwner(T* object, std::vector<std::unique_ptr<T>>& first,
+std::unique_ptr<T> takeOwner(std::int64_t handle, std::vector<std::unique_ptr<T>>& first,
                              std::vector<std::unique_ptr<T>>& second) {
     for (auto* list : {&first, &second}) {
         for (auto it = list->begin(); it != list->end(); ++it) {
-            if (it->get() == object) {
+            if ((*it)->objectId().handle() == handle) {
                 std::unique_ptr<T> owner = std::move(*it);
                 list->erase(it);
                 return owner;
@@ -50,15 +53,27 @@ T* findIn(std::int64_t handle, std::vector<std::unique_ptr<T>>& first,
     return nullptr;
 }
 
-// Rebuilds list in the order kept, taking the objects from the list and the erased ones; objects
-// that are in neither order (added since) go.
 template <typename T>
-void restoreOrder(const std::vector<T*>& order, std::vector<std::unique_ptr<T>>& list,
-                  std::vector<std::unique_ptr<T>>& erased) {
+std::vector<std::int64_t> handlesOf(const std::vector<std::unique_ptr<T>>& list) {
+    std::vector<std::int64_t> handles;
+    for (const auto& object : list)
+        handles.push_back(object->objectId().handle());
+    return handles;
+}
+
+// Rebuilds list in the order kept, taking the objects from the list and the erased ones; objects
+// that are in neither order (added since) move to the erased ones. Answers the order before.
+template <typename T>
+std::vector<std::int64_t> restoreOrder(const std::vector<std::int64_t>& order, std::vector<std::unique_ptr<T>>& list,
+                                       std::vector<std::unique_ptr<T>>& erased) {
+    std::vector<std::int64_t> before = handlesOf(list);
     std::vector<std::unique_ptr<T>> restored;
-    for (T* object : order)
-        if (std::unique_ptr<T> owner = takeOwner(object, list, erased)) restored.push_back(std::move(owner));
+    for (std::int64_t handle : order)
+        if (std::unique_ptr<T> owner = takeOwner(handle, list, erased)) restored.push_back(std::move(owner));
+    for (auto& left : list)
+        erased.push_back(std::move(left));
     list = std::move(restored);
+    return before;
 }
 
 } // namespace
@@ -124,6 +139,7 @@ bool Drawing::fromText(const std::string& utf8, const Zrk_String& fileName, Zrk_
     coordSystems_ = std::move(content.coordSystems);
     nextHandle_ = next;
     fileVersion_ = content.version;
+    clearHistory();
     markSaved();
     return true;
 }
@@ -283,6 +299,7 @@ bool Drawing::clear() {
     profiles_.clear();
     levels_.removeAll();
     coordSystems_.removeAll();
+    clearHistory();
     return true;
 }
 
@@ -300,35 +317,104 @@ bool Drawing::endUndoRecord(bool keep) {
     if (undoRecords_.empty()) return false;
     UndoRecord record = std::move(undoRecords_.back());
     undoRecords_.pop_back();
-    if (keep) {
-        if (undoRecords_.empty()) return true; // what was erased goes now
-        // The outer record keeps its own, older copies and order where it has them.
-        UndoRecord& outer = undoRecords_.back();
-        for (auto& [handle, state] : record.macros)
-            outer.macros.try_emplace(handle, std::move(state));
-        for (auto& [handle, state] : record.profiles)
-            outer.profiles.try_emplace(handle, std::move(state));
-        if (!outer.levels) outer.levels = std::move(record.levels);
-        if (!outer.coordSystems) outer.coordSystems = std::move(record.coordSystems);
-        if (!outer.macroOrder) outer.macroOrder = std::move(record.macroOrder);
-        if (!outer.profileOrder) outer.profileOrder = std::move(record.profileOrder);
-        for (auto& erased : record.erasedMacros)
-            outer.erasedMacros.push_back(std::move(erased));
-        for (auto& erased : record.erasedProfiles)
-            outer.erasedProfiles.push_back(std::move(erased));
+    if (!keep) {
+        swapState(record);
         return true;
     }
+    if (undoRecords_.empty()) {
+        // The outermost record becomes a step of the history when it changed anything; a later step
+        // that is redone no longer follows from it.
+        if (!changes(record)) return true;
+        undoHistory_.push_back(std::move(record));
+        if (static_cast<int>(undoHistory_.size()) > kHistorySteps) undoHistory_.erase(undoHistory_.begin());
+        redoHistory_.clear();
+        return true;
+    }
+    // The outer record keeps its own, older copies and order where it has them.
+    UndoRecord& outer = undoRecords_.back();
     for (auto& [handle, state] : record.macros)
-        if (Zrk_DbMacro* macro = findIn(handle, macros_, record.erasedMacros))
-            macro->macro_ = std::move(state);
+        outer.macros.try_emplace(handle, std::move(state));
+    for (auto& [handle, state] : record.profiles)
+        outer.profiles.try_emplace(handle, std::move(state));
+    if (!outer.levels) outer.levels = std::move(record.levels);
+    if (!outer.coordSystems) outer.coordSystems = std::move(record.coordSystems);
+    if (!outer.macroOrder) outer.macroOrder = std::move(record.macroOrder);
+    if (!outer.profileOrder) outer.profileOrder = std::move(record.profileOrder);
+    for (auto& erased : record.erasedMacros)
+        outer.erasedMacros.push_back(std::move(erased));
+    for (auto& erased : record.erasedProfiles)
+        outer.erasedProfiles.push_back(std::move(erased));
+    return true;
+}
+
+void Drawing::swapState(UndoRecord& record) {
+    for (auto& [handle, state] : record.macros)
+        if (Zrk_DbMacro* macro = findIn(handle, macros_, record.erasedMacros)) std::swap(macro->macro_, state);
     for (auto& [handle, state] : record.profiles)
         if (Zrk_DbProfile* profile = findIn(handle, profiles_, record.erasedProfiles))
-            profile->profile_ = std::move(state);
-    if (record.levels) levels_ = std::move(*record.levels);
-    if (record.coordSystems) coordSystems_ = std::move(*record.coordSystems);
-    if (record.macroOrder) restoreOrder(*record.macroOrder, macros_, record.erasedMacros);
-    if (record.profileOrder) restoreOrder(*record.profileOrder, profiles_, record.erasedProfiles);
+            std::swap(profile->profile_, state);
+    if (record.levels) std::swap(levels_, *record.levels);
+    if (record.coordSystems) std::swap(coordSystems_, *record.coordSystems);
+    if (record.macroOrder) record.macroOrder = restoreOrder(*record.macroOrder, macros_, record.erasedMacros);
+    if (record.profileOrder)
+        record.profileOrder = restoreOrder(*record.profileOrder, profiles_, record.erasedProfiles);
+}
+
+bool Drawing::changes(const UndoRecord& record) const {
+    for (const auto& [handle, state] : record.macros) {
+        const Zrk_DbMacro* macro = findMacro(AcDbObjectId(handle));
+        if (!macro || !(*macro->macro() == state)) return true;
+    }
+    for (const auto& [handle, state] : record.profiles) {
+        const Zrk_DbProfile* profile = findProfile(AcDbObjectId(handle));
+        if (!profile || !(*profile->profile() == state)) return true;
+    }
+    if (record.levels && !(*record.levels == levels_)) return true;
+    if (record.coordSystems && !(*record.coordSystems == coordSystems_)) return true;
+    if (record.macroOrder && *record.macroOrder != handlesOf(macros_)) return true;
+    if (record.profileOrder && *record.profileOrder != handlesOf(profiles_)) return true;
+    return false;
+}
+
+// --- history -----------------------------------------------------------------------------------
+
+bool Drawing::undo() {
+    if (!undoRecords_.empty() || undoHistory_.empty()) return false;
+    UndoRecord record = std::move(undoHistory_.back());
+    undoHistory_.pop_back();
+    swapState(record);
+    redoHistory_.push_back(std::move(record));
     return true;
+}
+
+bool Drawing::redo() {
+    if (!undoRecords_.empty() || redoHistory_.empty()) return false;
+    UndoRecord record = std::move(redoHistory_.back());
+    redoHistory_.pop_back();
+    swapState(record);
+    undoHistory_.push_back(std::move(record));
+    return true;
+}
+
+bool Drawing::canUndo() const {
+    return undoRecords_.empty() && !undoHistory_.empty();
+}
+
+bool Drawing::canRedo() const {
+    return undoRecords_.empty() && !redoHistory_.empty();
+}
+
+int Drawing::undoSteps() const {
+    return static_cast<int>(undoHistory_.size());
+}
+
+int Drawing::redoSteps() const {
+    return static_cast<int>(redoHistory_.size());
+}
+
+void Drawing::clearHistory() {
+    undoHistory_.clear();
+    redoHistory_.clear();
 }
 
 void Drawing::recordWrite(const Zrk_DbMacro& macro) {
@@ -344,16 +430,8 @@ void Drawing::recordWrite(const Zrk_DbProfile& profile) {
 void Drawing::recordOrder() {
     if (undoRecords_.empty()) return;
     UndoRecord& record = undoRecords_.back();
-    if (!record.macroOrder) {
-        record.macroOrder.emplace();
-        for (const auto& macro : macros_)
-            record.macroOrder->push_back(macro.get());
-    }
-    if (!record.profileOrder) {
-        record.profileOrder.emplace();
-        for (const auto& profile : profiles_)
-            record.profileOrder->push_back(profile.get());
-    }
+    if (!record.macroOrder) record.macroOrder = handlesOf(macros_);
+    if (!record.profileOrder) record.profileOrder = handlesOf(profiles_);
 }
 
 } // namespace core

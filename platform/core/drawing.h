@@ -12,6 +12,12 @@
 // kept to the one around it. UndoScope is a record that is put back unless it is kept, so that an
 // operation failing half way leaves the drawing as it was.
 //
+// The history: an outermost record that is kept and changed something becomes a step that undo()
+// puts back and redo() makes again (the last 100 steps; a new step drops what could be redone).
+// Reading a drawing or clearing it forgets the history. Adds and erases are steps like any write: an
+// object taken out by undo lives on in its step, so that redo brings back the same object at the
+// same address.
+//
 // The working drawing is the drawing the host shows; the host installs it (setWorkingDrawing), and
 // the core library's operations that work on "the drawing" (GetMacroSettings, the macro dialog data,
 // the levels record ...) use it.
@@ -110,6 +116,18 @@ public:
     bool endUndoRecord(bool keep);
     int undoDepth() const;
 
+    // --- the history of kept records
+    static constexpr int kHistorySteps = 100;
+    // Puts back the last step (redo() makes it again). False while a record is open, or when there is
+    // no step.
+    bool undo();
+    bool redo();
+    bool canUndo() const;
+    bool canRedo() const;
+    int undoSteps() const;
+    int redoSteps() const;
+    void clearHistory();
+
     // Everything the file holds, as value records (for the file, for tests and for fuzzing).
     struct Content;
     Content content() const;
@@ -122,6 +140,11 @@ private:
     void recordWrite(const Zrk_DbProfile& profile);
     void recordOrder();
     void markSaved();
+    // Swaps what the record keeps with what the drawing holds (the record is put back, and then holds
+    // what it replaced).
+    void swapState(UndoRecord& record);
+    // Whether putting the record back would change the drawing.
+    bool changes(const UndoRecord& record) const;
 
     std::vector<std::unique_ptr<Zrk_DbMacro>> macros_;
     std::vector<std::unique_ptr<Zrk_DbProfile>> profiles_;
@@ -129,6 +152,8 @@ private:
     Zrk_Array<Zrk_CoordSystem> coordSystems_;
     std::string savedText_;
     std::vector<UndoRecord> undoRecords_;
+    std::vector<UndoRecord> undoHistory_;
+    std::vector<UndoRecord> redoHistory_;
     std::int64_t nextHandle_ = 1;
     int fileVersion_ = 2;
 };

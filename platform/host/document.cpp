@@ -25,6 +25,7 @@ Acad::ErrorStatus TransactionManager::endTransaction() {
     if (active_.empty()) return Acad::eNotApplicable;
     document_.database().endUndoRecord(true);
     active_.pop_back();
+    finished();
     return Acad::eOk;
 }
 
@@ -32,7 +33,12 @@ Acad::ErrorStatus TransactionManager::abortTransaction() {
     if (active_.empty()) return Acad::eNotApplicable;
     document_.database().endUndoRecord(false);
     active_.pop_back();
+    finished();
     return Acad::eOk;
+}
+
+void TransactionManager::finished() {
+    if (active_.empty()) document_.notifyChanged();
 }
 
 // --- the open drawing --------------------------------------------------------------------------
@@ -58,6 +64,7 @@ bool Document::open(const Zrk_String& path, Zrk_String& message) {
     if (!drawing_.readFromFile(path, &message)) return false;
     path_ = path;
     open_ = true;
+    notifyChanged();
     return true;
 }
 
@@ -66,6 +73,7 @@ bool Document::create(const Zrk_String& path, Zrk_String& message) {
     drawing_.fromText("{\"format\": \"ss-drawing\", \"version\": 2, \"macros\": []}", path, &message);
     path_ = path;
     open_ = true;
+    notifyChanged();
     return true;
 }
 
@@ -90,6 +98,27 @@ bool Document::close() {
     drawing_.clear();
     path_.clear();
     open_ = false;
+    notifyChanged();
+    return true;
+}
+
+bool Document::undo(Zrk_String& message) {
+    if (busy("undone", message)) return false;
+    if (!open_ || !drawing_.undo()) {
+        message = "there is nothing to undo";
+        return false;
+    }
+    notifyChanged();
+    return true;
+}
+
+bool Document::redo(Zrk_String& message) {
+    if (busy("redone", message)) return false;
+    if (!open_ || !drawing_.redo()) {
+        message = "there is nothing to redo";
+        return false;
+    }
+    notifyChanged();
     return true;
 }
 

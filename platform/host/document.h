@@ -5,7 +5,13 @@
 // through Zrk_DbMacro::macroWrite while it is open) is kept when it ends and put back when it is
 // aborted. Transactions nest; only the innermost one ends or aborts. A drawing is not opened, closed
 // or saved while a transaction is active.
+//
+// Each outermost transaction that changed the drawing is a step of its history, which the person
+// undoes and redoes (Document::undo, redo). Whoever shows the drawing listens for changes
+// (Document::setChangeListener): it hears after every outermost transaction, undo, redo, open and
+// close, whoever started them (a dialog, the standards engine, the window itself).
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +57,8 @@ public:
     AcTransaction* topTransaction() const { return active_.empty() ? nullptr : active_.back().get(); }
 
 private:
+    void finished();
+
     Document& document_;
     std::vector<std::unique_ptr<AcTransaction>> active_;
 };
@@ -76,6 +84,18 @@ public:
     // Closes the drawing without saving. False while a transaction is active.
     bool close();
 
+    // Puts back the last transaction that changed the drawing, or makes the last one undone again.
+    // False, with the reason, while a transaction is active or when there is nothing to undo or redo.
+    bool undo(Zrk_String& message);
+    bool redo(Zrk_String& message);
+
+    // Called after anything that may have changed the drawing (see above); null removes it.
+    using ChangeListener = std::function<void()>;
+    void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+    void notifyChanged() const {
+        if (listener_) listener_();
+    }
+
     bool isOpen() const { return open_; }
     const Zrk_String& path() const { return path_; }
     core::Drawing& database() { return drawing_; }
@@ -88,6 +108,7 @@ private:
     TransactionManager transactions_;
     Zrk_String path_;
     bool open_ = false;
+    ChangeListener listener_;
 };
 
 } // namespace host

@@ -178,3 +178,93 @@ TEST_F(DrawingFile, UndoRecordsPutBackWhatWasWritten) {
     ASSERT_TRUE(drawing.writeToFile(path("saved.json"), nullptr));
     EXPECT_FALSE(drawing.isModified());
 }
+
+TEST_F(DrawingFile, KeptRecordsAreStepsToUndoAndRedo) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, nullptr));
+    Zrk_DbMacro* first = drawing.macroAt(0);
+    const AcDbObjectId firstId = first->objectId();
+    auto width = [&] { return first->macro()->modules[0].variables[0].value; };
+    const int macros = drawing.macroCount();
+
+    // A step that writes, one that adds, one that erases, one that changes nothing.
+    {
+        core::UndoScope step(drawing);
+        first->macroWrite()->modules[0].variables[0].value = 1;
+        step.keep();
+    }
+    Zrk_DbMacro* added = nullptr;
+    {
+        core::UndoScope step(drawing);
+        Zrk_Macro macro;
+        macro.name = "Added";
+        added = drawing.addMacro(macro);
+        added->macroWrite()->name = "Added and renamed";
+        step.keep();
+    }
+    {
+        core::UndoScope step(drawing);
+        ASSERT_TRUE(drawing.eraseObject(firstId));
+        step.keep();
+    }
+    {
+        core::UndoScope step(drawing);
+        drawing.levelsWrite();
+        first = drawing.findMacro(firstId); // erased: the step knows nothing of it
+        step.keep();
+    }
+    EXPECT_EQ(drawing.undoSteps(), 3);
+    EXPECT_FALSE(drawing.canRedo());
+
+    ASSERT_TRUE(drawing.undo()); // the erase
+    EXPECT_EQ(drawing.macroAt(0)->objectId(), firstId);
+    first = drawing.macroAt(0);
+    ASSERT_TRUE(drawing.undo()); // the add
+    EXPECT_EQ(drawing.macroCount(), macros);
+    EXPECT_EQ(drawing.findMacroByName("Added and renamed"), nullptr);
+    ASSERT_TRUE(drawing.undo()); // the write
+    EXPECT_EQ(width(), 150.0);
+    EXPECT_FALSE(drawing.isModified());
+    EXPECT_FALSE(drawing.undo());
+    EXPECT_EQ(drawing.redoSteps(), 3);
+
+    ASSERT_TRUE(drawing.redo());
+    EXPECT_EQ(width(), 1.0);
+    ASSERT_TRUE(drawing.redo()); // the same object comes back, at its address, with its last state
+    EXPECT_EQ(drawing.findMacroByName("Added and renamed"), added);
+    ASSERT_TRUE(drawing.redo());
+    EXPECT_EQ(drawing.findMacro(firstId), nullptr);
+    EXPECT_FALSE(drawing.redo());
+
+    // Nothing is undone while a record is open; a new step drops what could be redone.
+    ASSERT_TRUE(drawing.undo());
+    drawing.beginUndoRecord();
+    EXPECT_FALSE(drawing.canUndo());
+    EXPECT_FALSE(drawing.undo());
+    drawing.macroAt(0)->macroWrite()->name = "New step";
+    ASSERT_TRUE(drawing.endUndoRecord(true));
+    EXPECT_FALSE(drawing.canRedo());
+    EXPECT_EQ(drawing.undoSteps(), 3);
+
+    // An aborted record is no step; reading the file forgets the history.
+    drawing.beginUndoRecord();
+    drawing.macroAt(0)->macroWrite()->name = "Aborted";
+    ASSERT_TRUE(drawing.endUndoRecord(false));
+    EXPECT_EQ(drawing.undoSteps(), 3);
+    ASSERT_TRUE(drawing.readFromFile(kConnection, nullptr));
+    EXPECT_FALSE(drawing.canUndo());
+}
+
+TEST_F(DrawingFile, TheHistoryKeepsItsLastHundredSteps) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, nullptr));
+    for (int i = 1; i <= core::Drawing::kHistorySteps + 5; ++i) {
+        core::UndoScope step(drawing);
+        drawing.macroAt(0)->macroWrite()->modules[0].variables[0].value = i;
+        step.keep();
+    }
+    EXPECT_EQ(drawing.undoSteps(), core::Drawing::kHistorySteps);
+    while (drawing.undo()) {
+    }
+    EXPECT_EQ(drawing.macroAt(0)->macro()->modules[0].variables[0].value, 5.0);
+}

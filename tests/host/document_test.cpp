@@ -89,3 +89,37 @@ TEST_F(HostDocument, NothingIsReplacedOrSavedDuringATransaction) {
     EXPECT_EQ(document.transactionManager().startTransaction(), nullptr);
     EXPECT_FALSE(document.save(message));
 }
+
+TEST_F(HostDocument, TransactionsAreUndoneAndRedoneAndHeard) {
+    int heard = 0;
+    document.setChangeListener([&heard] { ++heard; });
+    host::TransactionManager& manager = document.transactionManager();
+    Zrk_String message;
+    EXPECT_FALSE(document.undo(message));
+    EXPECT_EQ(message, "there is nothing to undo");
+
+    AcTransaction* outer = manager.startTransaction();
+    Zrk_DbMacro* macro = nullptr;
+    ASSERT_EQ(outer->getObject(macro, AcDbObjectId(7), host::OpenMode::forWrite), Acad::eOk);
+    macro->macroWrite()->modules[0].variables[0].value = 1;
+    manager.startTransaction();
+    manager.endTransaction(); // inner: nobody hears yet
+    EXPECT_EQ(heard, 0);
+    EXPECT_FALSE(document.undo(message)); // not during a transaction
+    EXPECT_NE(message.find("while a transaction is active"), Zrk_String::npos);
+    manager.endTransaction();
+    EXPECT_EQ(heard, 1);
+
+    ASSERT_TRUE(document.undo(message)) << message;
+    EXPECT_EQ(width(), 150.0);
+    EXPECT_FALSE(document.database().isModified());
+    ASSERT_TRUE(document.redo(message)) << message;
+    EXPECT_EQ(width(), 1.0);
+    EXPECT_TRUE(document.database().isModified());
+    EXPECT_EQ(heard, 3);
+
+    manager.startTransaction();
+    manager.abortTransaction(); // heard, but no step
+    EXPECT_EQ(heard, 4);
+    EXPECT_EQ(document.database().undoSteps(), 1);
+}
