@@ -16,6 +16,7 @@
 #include "sshost/designer_command.h"
 #include "sshost/dialog_command.h"
 #include "sshost/dstv_command.h"
+#include "sshost/gui/gui_command.h"
 #include "sshost/mapping_commands.h"
 #include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     sshost::addSectionCommands(app, shell);
     sshost::addDesignerCommand(app, shell);
     sshost::addDstvCommand(app, shell);
+    sshost::addGuiCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 
     host::CommandLine::instance().setBuffering(false);

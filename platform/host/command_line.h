@@ -30,6 +30,7 @@ public:
     void print(const Zrk_String& text);
     // The sink receives every printed text as well; null removes it.
     void setSink(Sink sink) { sink_ = std::move(sink); }
+    const Sink& sink() const { return sink_; }
     // Everything printed since the last clear, unless buffering is off (a long-running shell that
     // sends everything to the terminal keeps no copy).
     const Zrk_String& buffer() const { return buffer_; }

@@ -1,0 +1,156 @@
+#include "sshost/gui/window_actions.h"
+
+#include <sstream>
+
+#include "core/codepage.h"
+#include "core/files.h"
+#include "core/section_library.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "host/command_line.h"
+#include "sections/dlg_section_library.h"
+#include "sshost/macro_standard.h"
+#include "ui/dlg_select_prof.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+
+namespace sshost::gui {
+namespace {
+
+void print(const std::string& utf8) {
+    host::CommandLine::instance().print(core::fromUtf8(utf8));
+}
+
+Zrk_String standardsFolder() {
+    return gSettings.libDir + "Connection Standards/";
+}
+
+// Evaluates one standard for the macro and shows its variables on the command line; a failure is
+// said there and in a message box (nothing of it is written).
+bool runStandard(ActionContext& context, Zrk_DbMacro& macro, const MacroStandard& standard) {
+    const std::string macroName = core::toUtf8(macro.macro()->name);
+    print("Command: standards " + core::toUtf8(standard.sheet) + " for " + macroName + "\n");
+    KvVarCells variables;
+    std::ostringstream problems;
+    std::string failure;
+    const int status = evaluateMacroStandard(context.document, macro, standard, variables, problems, failure);
+    print(problems.str());
+    if (status != 0) {
+        print("sshost: " + failure + "\n");
+        ui::messageBox(core::fromUtf8(failure), {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return false;
+    }
+    for (const KvVarCell& cell : variables.cells)
+        print(std::string("  ") + variableRoleName(cell.role) + ' ' + core::toUtf8(cell.name) + " = " +
+              core::toUtf8(cell.value) + "\n");
+    return true;
+}
+
+void runChosenStandard(ActionContext& context) {
+    Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    if (!macro) return;
+    ui::FileDialogRequest request;
+    request.title = "Standards spreadsheet for " + macro->macro()->name;
+    request.filterName = "Standards spreadsheets";
+    request.extension = "kvs";
+    request.startFolder = standardsFolder();
+    Zrk_String path;
+    if (!ui::getOpenFileName(request, path, context.window)) return;
+    MacroStandard standard;
+    standard.sheet = path;
+    runStandard(context, *macro, standard);
+}
+
+// The standards the macro's settings list, in order (the first that fails ends the run); a macro
+// without any asks for the spreadsheet.
+void runMacroStandards(ActionContext& context) {
+    Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    if (!macro) return;
+    const TabMappingData& listed = macro->macro()->settings.tabMapping;
+    if (listed.ssNames.isEmpty()) {
+        runChosenStandard(context);
+        return;
+    }
+    for (int i = 0; i < listed.ssNames.length(); ++i) {
+        MacroStandard standard;
+        standard.sheet = listed.ssNames[i];
+        // "" maps the entire macro without a record of its own: by the macro's name.
+        standard.key = listed.mappingRefs.isValid(i) ? listed.mappingRefs[i] : Zrk_String();
+        if (!runStandard(context, *macro, standard)) return;
+    }
+}
+
+// The section chooser, starting from the section given; true with the chosen one.
+bool chooseSection(ActionContext& context, Zrk_String& section) {
+    DlgSelectProf chooser(context.window);
+    chooser.data.section = section;
+    if (chooser.doModal() != ui::IDOK || chooser.data.section == section) return false;
+    section = chooser.data.section;
+    return true;
+}
+
+void changeProfileSection(ActionContext& context) {
+    Zrk_DbProfile* profile = context.document.database().findProfile(context.object.owner);
+    if (!profile) return;
+    Zrk_String section = profile->profile()->props.sectionName;
+    if (!chooseSection(context, section)) return;
+    host::TransactionManager& transactions = context.document.transactionManager();
+    if (!transactions.startTransaction()) return;
+    profile->profileWrite()->props.sectionName = section;
+    transactions.endTransaction();
+    print("Profile " + core::toUtf8(profile->profile()->name) + ": section " + core::toUtf8(section) + "\n");
+}
+
+void changeBaseProfileSection(ActionContext& context) {
+    Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    const int index = context.object.index;
+    if (!macro || !macro->macro()->baseProfiles.isValid(index)) return;
+    Zrk_String section = macro->macro()->baseProfiles[index].sectionName;
+    if (!chooseSection(context, section)) return;
+    host::TransactionManager& transactions = context.document.transactionManager();
+    AcTransaction* transaction = transactions.startTransaction();
+    Zrk_DbMacro* writable = nullptr;
+    if (!transaction || transaction->getObject(writable, macro->objectId(), host::OpenMode::forWrite) != Acad::eOk) {
+        if (transaction) transactions.abortTransaction();
+        return;
+    }
+    writable->macroWrite()->baseProfiles[index].sectionName = section;
+    transactions.endTransaction();
+    print("Macro " + core::toUtf8(macro->macro()->name) + ", Prof" + std::to_string(index) + ": section " +
+          core::toUtf8(section) + "\n");
+}
+
+void editSectionLibrary(ActionContext& context) {
+    DlgEditLibData data;
+    Zrk_String message;
+    if (!data.readFromLibrary(&message)) {
+        ui::messageBox(asSentence(message), {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    if (!StartDlgEditLibSections(data, {})) return;
+    if (!data.writeToLibrary(&message)) {
+        ui::messageBox(asSentence(message), {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    print("Section library written: " + core::toUtf8(DlgEditLibData::libraryFilePath()) + "\n");
+}
+
+} // namespace
+
+const std::vector<WindowAction>& windowActions() {
+    static const std::vector<WindowAction> actions = {
+        {"Macro", "Run standards", TreeKind::Macro, &runMacroStandards},
+        {"Macro", "Run a standard...", TreeKind::Macro, &runChosenStandard},
+        {"Macro", "Change base profile section...", TreeKind::BaseProfile, &changeBaseProfileSection},
+        {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
+        {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
+    };
+    return actions;
+}
+
+bool applies(const WindowAction& action, const TreeObject& object, bool drawingOpen) {
+    if (action.appliesTo == TreeKind::None) return true;
+    return drawingOpen && action.appliesTo == object.kind;
+}
+
+} // namespace sshost::gui

@@ -1,0 +1,191 @@
+// The desktop window as a person uses it: a drawing opened, a macro's standard run from the tree,
+// undone and redone, saved and opened again; questions before unsaved changes are lost.
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "core/drawing.h"
+#include "core/files.h"
+#include "core/settings.h"
+#include "host/loader.h"
+#include "sshost/gui/main_window.h"
+#include "ui/dlg_select_prof.h"
+#include "ui/scripted_user.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSampleLibrary = SS_SAMPLE_LIBRARY;
+
+class DesktopWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string error;
+        ASSERT_TRUE(loader().load(SS_MODULE_PATH, error)) << error;
+    }
+    static void TearDownTestSuite() {
+        std::string error;
+        EXPECT_TRUE(loader().unload(error)) << error;
+    }
+    static host::ApplicationLoader& loader() {
+        static host::ApplicationLoader loader;
+        return loader;
+    }
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("ss_desktop_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::copy_file(kSampleLibrary / "Drawings" / "connections.json", drawing());
+        fs::copy_file(kSampleLibrary / "Drawings" / "connections.json", folder / "other.json");
+        savedLibDir = gSettings.libDir;
+        gSettings.libDir = kSampleLibrary.string() + "/";
+    }
+    void TearDown() override {
+        document().close();
+        gSettings.libDir = savedLibDir;
+        fs::remove_all(folder);
+    }
+
+    static host::Document& document() { return host::Document::current(); }
+    std::string drawing() const { return (folder / "connections.json").string(); }
+    static QString label(const QTreeWidgetItem* item) { return item ? item->text(0) : QString(); }
+    double width() const {
+        return document().database().findMacroByName("BasePlate1")->macro()->findModule("Plate")->findVariable("Width")->value;
+    }
+    static QString field(sshost::gui::MainWindow& window, const QString& name) {
+        QTableWidget& fields = window.fieldsView();
+        for (int row = 0; row < fields.rowCount(); ++row)
+            if (fields.item(row, 0)->text() == name) return fields.item(row, 1)->text();
+        return QStringLiteral("(none)");
+    }
+
+    fs::path folder;
+    Zrk_String savedLibDir;
+};
+
+} // namespace
+
+TEST_F(DesktopWindow, StandardRunFromTheTreeIsUndoneRedoneSavedAndFoundAgain) {
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
+    EXPECT_EQ(window.recentFiles().value(0), QString::fromStdString(fs::absolute(drawing()).string()));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("connections.json - SS desktop"));
+    EXPECT_FALSE(window.isDrawingModified());
+
+    // The tree shows the macros with their modules and values; a macro's fields show when chosen.
+    sshost::gui::DrawingTree& tree = window.tree();
+    EXPECT_NE(tree.find({"Macros (3)", "BasePlate1", "Plate", "Width = 300"}), nullptr);
+    EXPECT_NE(tree.find({"Macros (3)", "BasePlate1", "Anchors (bolts)", "pattern Anchors: 2 x 2"}), nullptr);
+    EXPECT_NE(tree.find({"Macros (3)", "BasePlate1", "Prof0: HEA-200 S355"}), nullptr);
+    QTreeWidgetItem* macro = tree.find({"Macros", "BasePlate1"});
+    ASSERT_NE(macro, nullptr);
+    window.treeView().setCurrentItem(macro);
+    EXPECT_EQ(field(window, "name"), "BasePlate1");
+    EXPECT_EQ(field(window, "id"), "101");
+    EXPECT_EQ(field(window, "modules"), "2 entries");
+    EXPECT_TRUE(window.menuAction("Macro", "Run standards")->isEnabled());
+    EXPECT_FALSE(window.menuAction("Edit", "Undo")->isEnabled());
+
+    // Its context menu runs its standards; the macro lists none, so the person chooses the sheet.
+    user.answerPopupMenu(1);
+    user.answerFileDialog(Zrk_String((kSampleLibrary / "Connection Standards" / "BasePlate.kvs").string()));
+    window.showContextMenu(macro);
+    ASSERT_EQ(user.popupMenus().size(), 1u);
+    EXPECT_EQ(user.popupMenus()[0].items[0].text, "Run standards");
+    EXPECT_EQ(user.fileDialogs().at(0).extension, "kvs");
+    EXPECT_EQ(width(), 280.0);
+    EXPECT_NE(tree.find({"Macros", "BasePlate1", "Plate", "Width = 280"}), nullptr);
+    EXPECT_EQ(label(window.treeView().currentItem()), label(tree.find({"Macros", "BasePlate1"}))); // still chosen
+    EXPECT_TRUE(window.isDrawingModified());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("connections.json* - SS desktop"));
+    const QString printed = window.commandLine().toPlainText();
+    EXPECT_TRUE(printed.contains("Command: standards")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains("Output Width = 280")) << printed.toStdString();
+
+    // Undo puts the old values back, redo brings the standard's again.
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_EQ(width(), 300.0);
+    EXPECT_NE(tree.find({"Macros", "BasePlate1", "Plate", "Width = 300"}), nullptr);
+    EXPECT_FALSE(window.isDrawingModified());
+    EXPECT_TRUE(window.menuAction("Edit", "Redo")->isEnabled());
+    window.menuAction("Edit", "Redo")->trigger();
+    EXPECT_EQ(width(), 280.0);
+    EXPECT_TRUE(window.isDrawingModified());
+
+    // Saved (atomically, through the drawing's writer) and opened again: the value is in the file.
+    window.menuAction("File", "Save")->trigger();
+    EXPECT_FALSE(window.isDrawingModified());
+    core::Drawing saved;
+    ASSERT_TRUE(saved.readFromFile(drawing()));
+    EXPECT_EQ(saved.findMacroByName("BasePlate1")->macro()->findModule("Plate")->findVariable("Width")->value, 280.0);
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
+    EXPECT_EQ(width(), 280.0);
+    EXPECT_NE(tree.find({"Macros", "BasePlate1", "Plate", "Width = 280"}), nullptr);
+    EXPECT_FALSE(window.menuAction("Edit", "Undo")->isEnabled()); // a drawing read afresh has no history
+    EXPECT_TRUE(user.messageBoxes().empty()); // nothing unsaved, nothing asked
+}
+
+TEST_F(DesktopWindow, UnsavedChangesAreNotLostWithoutAQuestion) {
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
+
+    // The base profile's section changed through the section chooser, by a double click.
+    QTreeWidgetItem* base = window.tree().find({"Macros", "BasePlate1", "Prof0"});
+    ASSERT_NE(base, nullptr);
+    user.onDialog(DlgSelectProf::kTemplate, [](ui::DialogUser& u) {
+        u.chooseText(DlgSelectProf::kTables, "IPE");
+        u.choose(DlgSelectProf::kSections, 0);
+        u.click(ui::IDOK);
+    });
+    emit window.treeView().itemDoubleClicked(base, 0);
+    const Zrk_String section = document().database().findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName;
+    EXPECT_EQ(section.rfind("IPE", 0), 0u) << section;
+    EXPECT_TRUE(window.isDrawingModified());
+
+    // Opening another drawing asks; Cancel keeps the changed one.
+    user.answerMessageBox(ui::IDCANCEL);
+    EXPECT_FALSE(window.openDrawing(QString::fromStdString((folder / "other.json").string())));
+    ASSERT_EQ(user.messageBoxes().size(), 1u);
+    EXPECT_EQ(user.messageBoxes()[0].request.text, "The drawing connections.json has changed. Save the changes?");
+    EXPECT_EQ(document().path(), drawing());
+    EXPECT_TRUE(window.isDrawingModified());
+
+    // Closing asks too; Cancel keeps the window.
+    window.show();
+    user.answerMessageBox(ui::IDCANCEL);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+
+    // Yes saves first; a drawing that cannot be opened leaves the open one.
+    user.answerMessageBox(ui::IDYES);
+    user.answerMessageBox(ui::IDOK);
+    EXPECT_FALSE(window.openDrawing(QString::fromStdString((folder / "missing.json").string())));
+    core::Drawing saved;
+    ASSERT_TRUE(saved.readFromFile(drawing()));
+    EXPECT_EQ(saved.findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName, section);
+    EXPECT_NE(user.messageBoxes().back().request.text.find("missing.json"), Zrk_String::npos);
+    EXPECT_EQ(document().path(), drawing());
+
+    // No: the changes go, the other drawing opens.
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_TRUE(window.isDrawingModified());
+    user.answerMessageBox(ui::IDNO);
+    EXPECT_TRUE(window.openDrawing(QString::fromStdString((folder / "other.json").string())));
+    EXPECT_EQ(document().database().findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName, "HEA-200");
+    const QStringList recent = window.recentFiles(); // the last opened first, each once
+    ASSERT_GE(recent.size(), 2);
+    EXPECT_EQ(recent[0], QString::fromStdString((folder / "other.json").string()));
+    EXPECT_EQ(recent[1], QString::fromStdString(drawing()));
+    EXPECT_EQ(recent.count(recent[1]), 1);
+    EXPECT_TRUE(window.close());
+}
