@@ -212,7 +212,9 @@ void MainWindow::runAction(const WindowAction& action, const TreeObject& object)
     if (!applies(action, object, document_.isOpen())) return;
     ActionContext context{this, document_, object};
     action.run(context);
-    updateCommands();
+    // Shown again whatever the action did: not every change of the drawing runs in a transaction
+    // the window hears of (the core library's own operations keep their undo records themselves).
+    refresh();
 }
 
 void MainWindow::showContextMenu(QTreeWidgetItem* item) {

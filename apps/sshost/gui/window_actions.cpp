@@ -4,12 +4,16 @@
 
 #include "core/codepage.h"
 #include "core/files.h"
+#include "core/gen_vars.h"
 #include "core/section_library.h"
 #include "core/settings.h"
 #include "core/text.h"
 #include "host/command_line.h"
+#include "designer/dlg_designer.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/macro_standard.h"
+#include "standards/dlg_gen_vars.h"
+#include "standards/dlg_standards_mapping_host.h"
 #include "ui/dlg_select_prof.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
@@ -63,21 +67,36 @@ void runChosenStandard(ActionContext& context) {
 
 // The standards the macro's settings list, in order (the first that fails ends the run); a macro
 // without any asks for the spreadsheet.
+// The standard of a row of the macro's settings.
+MacroStandard listedStandard(const TabMappingData& listed, int row) {
+    MacroStandard standard;
+    standard.sheet = listed.ssNames[row];
+    // "" maps the entire macro without a record of its own: by the macro's name.
+    standard.key = listed.mappingRefs.isValid(row) ? listed.mappingRefs[row] : Zrk_String();
+    return standard;
+}
+
 void runMacroStandards(ActionContext& context) {
     Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
     if (!macro) return;
-    const TabMappingData& listed = macro->macro()->settings.tabMapping;
+    const TabMappingData listed = macro->macro()->settings.tabMapping;
     if (listed.ssNames.isEmpty()) {
         runChosenStandard(context);
         return;
     }
-    for (int i = 0; i < listed.ssNames.length(); ++i) {
-        MacroStandard standard;
-        standard.sheet = listed.ssNames[i];
-        // "" maps the entire macro without a record of its own: by the macro's name.
-        standard.key = listed.mappingRefs.isValid(i) ? listed.mappingRefs[i] : Zrk_String();
-        if (!runStandard(context, *macro, standard)) return;
-    }
+    for (int i = 0; i < listed.ssNames.length(); ++i)
+        if (!runStandard(context, *macro, listedStandard(listed, i))) return;
+}
+
+void runOneListedStandard(ActionContext& context) {
+    Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    if (!macro || !macro->macro()->settings.tabMapping.ssNames.isValid(context.object.index)) return;
+    runStandard(context, *macro, listedStandard(macro->macro()->settings.tabMapping, context.object.index));
+}
+
+// The mapping page writes the macro's settings itself, as one undo step.
+void editStandardsMapping(ActionContext& context) {
+    StartDlgStandardsMapping(context.object.owner);
 }
 
 // The section chooser, starting from the section given; true with the chosen one.
@@ -135,15 +154,54 @@ void editSectionLibrary(ActionContext& context) {
     print("Section library written: " + core::toUtf8(DlgEditLibData::libraryFilePath()) + "\n");
 }
 
+void editGeneralVariables(ActionContext& context) {
+    const Zrk_String path = KvAutoStandardsData::libraryFile(gSettings.libDir);
+    KvAutoStandardsData data;
+    Zrk_String message;
+    if (!data.readFromFile(path, &message)) {
+        ui::messageBox(asSentence(message), {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    if (!StartDlgGenVars(data)) return;
+    if (!data.writeToFile(path)) {
+        ui::messageBox("The general variables could not be written to " + path + ".", {},
+                       ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    print("General variables written: " + core::toUtf8(path) + "\n");
+}
+
+// The designer writes a template only when the person saves it there.
+void openDesigner(ActionContext&) {
+    StartDlgDesigner({});
+}
+
+void designModuleTemplate(ActionContext& context) {
+    const Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    const Zrk_Module* module = macro ? macro->macro()->findModule(context.object.module) : nullptr;
+    if (!module) return;
+    if (module->templatePath.empty()) {
+        ui::messageBox("The module " + module->name + " has no dialog template.", {}, ui::MB_OK | ui::MB_ICONINFORMATION,
+                       context.window);
+        return;
+    }
+    StartDlgDesigner(gSettings.libDir + module->templatePath);
+}
+
 } // namespace
 
 const std::vector<WindowAction>& windowActions() {
     static const std::vector<WindowAction> actions = {
         {"Macro", "Run standards", TreeKind::Macro, &runMacroStandards},
         {"Macro", "Run a standard...", TreeKind::Macro, &runChosenStandard},
+        {"Macro", "Standards mapping...", TreeKind::Macro, &editStandardsMapping},
+        {"Macro", "Run this standard", TreeKind::Standard, &runOneListedStandard},
+        {"Macro", "Design the module's template...", TreeKind::Module, &designModuleTemplate},
         {"Macro", "Change base profile section...", TreeKind::BaseProfile, &changeBaseProfileSection},
         {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
+        {"Library", "General variables...", TreeKind::None, &editGeneralVariables},
+        {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
     };
     return actions;
 }
