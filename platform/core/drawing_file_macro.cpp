@@ -3,6 +3,7 @@
 // fields read as they always did; the second edition adds the rest (docs/drawing-format.md).
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "core/codepage.h"
@@ -443,7 +444,8 @@ void readVariable(Reader& reader, const Json& item, Zrk_DimVariable& variable) {
     variable.readOnly = reader.flag(item, "readOnly", false);
     variable.choices = reader.texts(item, "choices");
     const double value = variable.value;
-    const bool whole = value == static_cast<double>(static_cast<long long>(value));
+    // Compared without a cast to an integer type: a value beyond its range would be undefined there.
+    const bool whole = std::isfinite(value) && std::trunc(value) == value;
     if (variable.cellKind == kCellWholeNumber && !whole)
         reader.fail("a whole-number cell needs a whole \"value\"");
     if (variable.cellKind == kCellCheckBox && value != 0.0 && value != 1.0)
