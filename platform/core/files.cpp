@@ -277,6 +277,13 @@ bool folderExists(const Zrk_String& path) {
     return !path.empty() && ::stat(os(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool ensureFolder(const Zrk_String& folder) {
+    if (folder.empty() || folderExists(folder)) return !folder.empty();
+    std::error_code error;
+    fs::create_directories(os(folder), error);
+    return folderExists(folder);
+}
+
 Zrk_String normalizePath(Zrk_String path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;

@@ -50,6 +50,8 @@ bool writeFileAtomically(const Zrk_String& path, const std::string& bytes, Zrk_S
 bool readFileBytes(const Zrk_String& path, std::string& bytes, Zrk_String* message = nullptr);
 bool fileExists(const Zrk_String& path);
 bool folderExists(const Zrk_String& path);
+// Creates a folder and the folders above it that are missing; true when it exists afterwards.
+bool ensureFolder(const Zrk_String& folder);
 
 // '\' becomes '/'.
 Zrk_String normalizePath(Zrk_String path);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <system_error>
 
 #include "core/files.h"
@@ -285,8 +284,7 @@ bool DlgEditLibData::writeToLibrary(Zrk_String* message) const {
         row.append(fitted(type.langs));
         rows.append(row);
     }
-    std::error_code error;
-    std::filesystem::create_directories(core::osPath(getPath(path)), error);
+    ensureFolder(getPath(path));
     if (Zrk_SectionTables::writeFile(path, kTitle, rows)) return true;
     if (message)
         *message = path + ": the section library cannot be written (a name holding a tab or a line break "

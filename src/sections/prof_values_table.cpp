@@ -1,6 +1,5 @@
 #include "sections/prof_values_table.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "core/files.h"
@@ -70,8 +69,7 @@ bool Zrk_ProfValuesTable::readFromFile(const Zrk_String& name, Zrk_String* messa
 bool Zrk_ProfValuesTable::writeToFile(const Zrk_String& name) const {
     if (!isValidName(name)) return false;
     const Zrk_String path = filePath(name);
-    std::error_code error;
-    std::filesystem::create_directories(core::osPath(getPath(path)), error);
+    ensureFolder(getPath(path));
 
     Zrk_Array<Zrk_StringArray> lines;
     lines.append(Zrk_StringArray{sectionType});
