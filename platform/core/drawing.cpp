@@ -184,6 +184,10 @@ Zrk_DbMacro* Drawing::macroAt(int index) {
     return (index >= 0 && index < macroCount()) ? macros_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
+const Zrk_DbMacro* Drawing::macroAt(int index) const {
+    return const_cast<Drawing*>(this)->macroAt(index);
+}
+
 Zrk_DbMacro* Drawing::findMacro(AcDbObjectId id) {
     for (const auto& macro : macros_)
         if (macro->objectId() == id) return macro.get();
@@ -266,19 +270,7 @@ int Drawing::findLevel(const Zrk_String& name) const {
 }
 
 bool Drawing::levelAbsolute(const Zrk_String& name, double& value) const {
-    double sum = 0.0;
-    Zrk_String at = name;
-    for (int steps = 0; steps <= levels_.length(); ++steps) {
-        if (at.empty() || isEqual(at, kWorldLevelName, true)) {
-            value = sum;
-            return true;
-        }
-        const int index = findLevel(at);
-        if (index < 0) return false;
-        sum += levels_[index].value;
-        at = levels_[index].reference;
-    }
-    return false; // a circle
+    return core::levelAbsolute(levels_, name, value);
 }
 
 Zrk_Array<Zrk_CoordSystem>& Drawing::coordSystemsWrite() {

@@ -67,6 +67,7 @@ public:
     // --- macros
     int macroCount() const { return static_cast<int>(macros_.size()); }
     Zrk_DbMacro* macroAt(int index);
+    const Zrk_DbMacro* macroAt(int index) const;
     Zrk_DbMacro* findMacro(AcDbObjectId id);
     const Zrk_DbMacro* findMacro(AcDbObjectId id) const;
     // The first macro of that name.

@@ -38,11 +38,10 @@ Json filterEntriesJson(const Zrk_Array<MacroFilterEntry>& entries) {
     return list;
 }
 
-// A mapping reference: "", "Module." and a module name, or a 24-character key of a mapping file line
-// (no "=" and no line break in it).
+// A mapping reference: "", "Module." and a module name, or the key of a mapping file line (the
+// mapping page makes 24-character ones), which holds no "=" and no line break.
 bool isMappingRef(const Zrk_String& ref) {
-    if (ref.empty() || TabMappingData::isModuleRef(ref)) return true;
-    return ref.size() == 24 && ref.find_first_of("=\r\n") == Zrk_String::npos;
+    return TabMappingData::isModuleRef(ref) || ref.find_first_of("=\r\n") == Zrk_String::npos;
 }
 
 } // namespace
@@ -99,7 +98,7 @@ void readSettings(Reader& reader, const Json& item, MacroSettingsData& settings)
         const Zrk_String ref = reader.text(row, "mapping", false);
         if (!isMappingRef(ref))
             reader.fail(
-                "\"mapping\" must be empty, \"Module.\" and a module name, or a 24-character mapping key");
+                "\"mapping\" must be empty, \"Module.\" and a module name, or a mapping key (no \"=\")");
         settings.tabMapping.ssNames.append(sheet);
         settings.tabMapping.mappingRefs.append(ref);
     });

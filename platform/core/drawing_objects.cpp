@@ -3,6 +3,29 @@
 #include <cmath>
 
 #include "core/drawing.h"
+#include "core/text.h"
+
+namespace core {
+
+bool levelAbsolute(const Zrk_Array<Zrk_Level>& levels, const Zrk_String& name, double& value) {
+    double sum = 0.0;
+    Zrk_String at = name;
+    for (int steps = 0; steps <= levels.length(); ++steps) {
+        if (at.empty() || isEqual(at, kWorldLevelName, true)) {
+            value = sum;
+            return true;
+        }
+        int index = -1;
+        for (int i = 0; i < levels.length() && index < 0; ++i)
+            if (isEqual(levels[i].name, at, true)) index = i;
+        if (index < 0) return false;
+        sum += levels[index].value;
+        at = levels[index].reference;
+    }
+    return false; // a circle
+}
+
+} // namespace core
 
 bool Zrk_CoordSystem::hasValidAxes() const {
     const Zrk_Point3d& a = xAxis;

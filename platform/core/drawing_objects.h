@@ -33,6 +33,13 @@ struct Zrk_Level {
     bool operator==(const Zrk_Level&) const = default;
 };
 
+namespace core {
+// The absolute value of a level of a list: its value plus that of the level it refers to, along the
+// chain (names compared without regard to letter case). "wcs" and the empty name are 0. False for an
+// unknown level or a chain that runs in a circle.
+bool levelAbsolute(const Zrk_Array<Zrk_Level>& levels, const Zrk_String& name, double& value);
+} // namespace core
+
 struct Zrk_CoordSystem {
     Zrk_String name;
     Zrk_Point3d origin;

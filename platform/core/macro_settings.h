@@ -13,8 +13,9 @@ class KvSSMapping;
 
 // The standards spreadsheets of a macro, in the order they run, each with what it maps to:
 //   "Module." followed by a module name   the spreadsheet maps to that module (by variable names)
-//   a 24-character mapping key            the entire macro, through that record of the spreadsheet's
-//                                         mapping file
+//   a mapping key (no "=")                the entire macro, through that record of the spreadsheet's
+//                                         mapping file (the mapping page makes 24-character keys; a
+//                                         key written by hand may be any other)
 //   ""                                    the entire macro, with no mapping record yet
 class TabMappingData {
 public:

@@ -157,9 +157,9 @@ TEST(DrawingEdition2, FaultsNameTheObjectAndField) {
         "d.json: profile 1: \"id\" 4 is used by an earlier object");
     EXPECT_EQ(
         faultOf(R"({"format": "ss-drawing", "version": 2, "macros": [{"name": "M", "settings":
-                          {"standards": [{"sheet": "S", "mapping": "short"}]}}]})"),
+                          {"standards": [{"sheet": "S", "mapping": "a=b"}]}}]})"),
         "d.json: macro 1 \"M\", settings, standard 1 \"S\": \"mapping\" must be empty, \"Module.\" and a "
-        "module name, or a 24-character mapping key");
+        "module name, or a mapping key (no \"=\")");
     EXPECT_EQ(
         faultOf(
             R"({"format": "ss-drawing", "version": 2, "macros": [{"name": "M", "settings": {"colour": 1}}]})"),
