@@ -237,7 +237,11 @@ int runStandards(const StandardsOptions& options) {
     if (keep) {
         // What the engine wrote into the dialog data (bolt data, profile properties, flex states) goes
         // into the macro, as the macro dialog does when it is closed with OK.
-        macroData.applyToMacro(*dbMacro->macroWrite());
+        if (!macroData.applyToMacro(*dbMacro->macroWrite())) {
+            transactions.abortTransaction();
+            return fail("The values of " + options.sheet + " cannot be written into the macro " +
+                        utf8(macroName) + ".");
+        }
         transactions.endTransaction();
     } else {
         transactions.abortTransaction();

@@ -36,6 +36,34 @@ int MacroBoltData::firstInvalidSlottedHole() const {
     return -1;
 }
 
+const std::vector<MacroBoltTextField>& macroBoltTextFields() {
+    static const std::vector<MacroBoltTextField> fields = {
+        {"composition", &MacroBoltData::composition},
+        {"diameter", &MacroBoltData::diameter},
+        {"penetrationLength", &MacroBoltData::penetrationLength},
+        {"addedLength", &MacroBoltData::addedLength},
+        {"holeTolerance", &MacroBoltData::holeTolerance},
+        {"holeOffset", &MacroBoltData::holeOffset},
+        {"length", &MacroBoltData::length},
+    };
+    return fields;
+}
+
+const std::vector<MacroBoltNumberField>& macroBoltNumberFields() {
+    static const std::vector<MacroBoltNumberField> fields = {
+        {"tapped", &MacroBoltData::tapped, 0, 1, 2},
+        {"reverseOrientation", &MacroBoltData::reverseOrientation, 0, 1, 2},
+        {"countersunk", &MacroBoltData::countersunk, 0, 1, 2},
+        {"boltedInWorkshop", &MacroBoltData::boltedInWorkshop, 0, 1, 2},
+        {"nut1", &MacroBoltData::nut1, -1, 1, core::kNoVaries},
+        {"nut2", &MacroBoltData::nut2, -1, 1, core::kNoVaries},
+        {"washer1", &MacroBoltData::washer1, -1, 1, core::kNoVaries},
+        {"washer2", &MacroBoltData::washer2, -1, 1, core::kNoVaries},
+        {"washers", &MacroBoltData::washers, -1, 1, core::kNoVaries},
+    };
+    return fields;
+}
+
 // --- bolt patterns -----------------------------------------------------------------------------
 
 bool Zrk_BoltPattern::getCount(const Zrk_String& text, int& count) {

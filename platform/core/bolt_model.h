@@ -6,6 +6,7 @@
 // such part: its button is disabled), 0 or 1. Pattern option values are -1 (the macros differ), 0 or 1.
 
 #include <array>
+#include <vector>
 
 #include "core/zrk_string.h"
 #include "host/acad.h"
@@ -70,6 +71,26 @@ struct MacroBoltData {
     int firstInvalidSlottedHole() const;
     bool operator==(const MacroBoltData&) const = default;
 };
+
+// The bolt record's single values by the names property files store them under: its texts, and its
+// numbers with their range and the value each takes where merged records differ (three-state values
+// 2; nuts and washers never differ in a merged record, they keep the first record's).
+struct MacroBoltTextField {
+    const char* key;
+    Zrk_String MacroBoltData::*member;
+};
+struct MacroBoltNumberField {
+    const char* key;
+    int MacroBoltData::*member;
+    int lowest;
+    int highest;
+    int varies; // kNoVaries: none
+};
+namespace core {
+inline constexpr int kNoVaries = -1000;
+}
+const std::vector<MacroBoltTextField>& macroBoltTextFields();
+const std::vector<MacroBoltNumberField>& macroBoltNumberFields();
 
 // The settings of one direction of a bolt pattern.
 struct MacroPatternDirection {
