@@ -6,10 +6,12 @@
 #include "core/files.h"
 #include "core/gen_vars.h"
 #include "core/section_library.h"
+#include "core/section_tables.h"
 #include "core/settings.h"
 #include "core/text.h"
 #include "host/command_line.h"
 #include "designer/dlg_designer.h"
+#include "dialogs/dlg_cladding.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/macro_standard.h"
 #include "standards/dlg_gen_vars.h"
@@ -188,6 +190,35 @@ void designModuleTemplate(ActionContext& context) {
     StartDlgDesigner(gSettings.libDir + module->templatePath);
 }
 
+// The sections of the library's tables, by system name: what the cladding and bracing settings offer.
+Zrk_StringArray librarySections() {
+    Zrk_StringArray sections;
+    Zrk_StringArray tables;
+    gSectionTables.getTableNames(tables);
+    for (const Zrk_String& table : tables) {
+        Zrk_StringArray names;
+        Zrk_StringArray shown;
+        if (gSectionTables.getTableSections(table, names, shown) == Acad::eOk) sections.append(names);
+    }
+    return sections;
+}
+
+// The cladding and bracing settings are what the product's generators ask before they place members;
+// the window keeps one record of each for its session, so that the person's last choices come back.
+void editCladdingSettings(ActionContext&) {
+    static KvCladdingDlgData data;
+    data.sections = librarySections();
+    if (!StartDlgCladdingSettings(data)) return;
+    print("Cladding settings: " + core::toUtf8(claddingSummary(data)) + "\n");
+}
+
+void editBracing(ActionContext&) {
+    static KvBracingDlgData data;
+    data.sections = librarySections();
+    if (!StartDlgBracing(data)) return;
+    print("Bracing: " + core::toUtf8(bracingSummary(data)) + "\n");
+}
+
 } // namespace
 
 const std::vector<WindowAction>& windowActions() {
@@ -202,6 +233,8 @@ const std::vector<WindowAction>& windowActions() {
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
         {"Library", "General variables...", TreeKind::None, &editGeneralVariables},
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
+        {"Settings", "Cladding...", TreeKind::None, &editCladdingSettings},
+        {"Settings", "Bracing...", TreeKind::None, &editBracing},
     };
     return actions;
 }
