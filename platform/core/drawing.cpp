@@ -115,8 +115,12 @@ bool Drawing::fromText(const std::string& utf8, const Zrk_String& fileName, Zrk_
     DrawingContent content;
     if (!parseDrawingText(utf8, fileName, content, message)) return false;
     std::int64_t next = 1;
-    for (const DrawingMacroRecord& record : content.macros)
+    for (const DrawingMacroRecord& record : content.macros) {
         next = std::max(next, record.id + 1);
+        for (const Zrk_Module& module : record.macro.modules)
+            for (const Zrk_GeomObject& object : module.geometry)
+                next = std::max(next, object.id.handle() + 1);
+    }
     for (const DrawingProfileRecord& record : content.profiles)
         next = std::max(next, record.id + 1);
     std::vector<std::unique_ptr<Zrk_DbMacro>> macros;
@@ -233,6 +237,10 @@ Zrk_DbProfile* Drawing::addProfile(Zrk_Profile profile) {
     added->database_ = this;
     profiles_.push_back(std::move(added));
     return profiles_.back().get();
+}
+
+AcDbObjectId Drawing::newObjectId() {
+    return AcDbObjectId(nextHandle_++);
 }
 
 bool Drawing::eraseObject(AcDbObjectId id) {

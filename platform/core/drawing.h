@@ -35,8 +35,8 @@
 namespace core {
 
 // The kinds of objects a drawing holds, as the host's editor asks for them (picks, highlights).
-enum class ObjectKind { Macro, Profile, Level, CoordinateSystem };
-// "macro", "profile", "level", "coordinate system".
+enum class ObjectKind { Macro, Profile, Level, CoordinateSystem, Geometry };
+// "macro", "profile", "level", "coordinate system", "geometry object".
 const char* objectKindName(ObjectKind kind);
 
 struct DrawingObjectRef {
@@ -82,6 +82,9 @@ public:
     const Zrk_DbProfile* findProfile(AcDbObjectId id) const;
     Zrk_DbProfile* addProfile(Zrk_Profile profile);
 
+    // A fresh object id, for an object a macro's module holds (a geometry object).
+    AcDbObjectId newObjectId();
+
     // Erases a macro or a profile. False for an id that is neither.
     bool eraseObject(AcDbObjectId id);
 
@@ -102,10 +105,11 @@ public:
     bool clear();
 
     // --- every object, by kind, for the host's editor (which knows no kinds itself): macros and
-    // profiles by id and name (a profile's name is its mark), building levels and named coordinate
-    // systems by name alone (their id is null).
+    // profiles by id and name (a profile's name is its mark), the geometry objects of the macros'
+    // modules by id and description, building levels and named coordinate systems by name alone
+    // (their id is null).
     void listObjects(ObjectKind kind, std::vector<DrawingObjectRef>& objects) const;
-    // The macro or profile of an id. False for an id the drawing does not hold.
+    // The macro, profile or geometry object of an id. False for an id the drawing does not hold.
     bool findObject(AcDbObjectId id, DrawingObjectRef& object) const;
 
     // Whether the drawing differs from what was last read or written.

@@ -139,6 +139,9 @@ void readDocument(const Json& root, const Zrk_String& fileName, DrawingContent& 
         DrawingMacroRecord record;
         readMacro(reader, item, record);
         checkId(record.id);
+        for (const Zrk_Module& module : record.macro.modules)
+            for (const Zrk_GeomObject& object : module.geometry)
+                checkId(object.id.handle());
         content.macros.push_back(std::move(record));
     });
     reader.forEach(root, "profiles", "profile", false, [&](const Json& item) {

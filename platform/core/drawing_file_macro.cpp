@@ -472,7 +472,9 @@ void readModule(Reader& reader, const Json& item, Zrk_Module& module) {
     module.name = reader.name(item);
     reader.checkKeys(item, keys({"name", "group", "kind", "variables", "cuts", "bolts", "patterns",
                                  "placements", "flexGroups"},
-                                {"template", "subMacro", "arrays", "segments"}, reader.version()));
+                                {"template", "subMacro", "arrays", "segments", "geometry", "constraints",
+                                 "moduleVariables", "equations"},
+                                reader.version()));
     module.groupName = reader.text(item, "group", false);
     module.kind = reader.smallInteger(item, "kind", 0, INT32_MIN, INT32_MAX);
     if (!module.isBoltModule() && (item.contains("bolts") || item.contains("patterns")))
@@ -557,6 +559,7 @@ void readModule(Reader& reader, const Json& item, Zrk_Module& module) {
         reader.unique(names, segment.name, "the segmented profile name");
         module.segments.append(std::move(segment));
     });
+    readConstraintParts(reader, item, module);
 }
 
 Json moduleJson(const Zrk_Module& module) {
@@ -604,6 +607,7 @@ Json moduleJson(const Zrk_Module& module) {
     for (const MacroSegmentedProfile& segment : module.segments)
         segments.push_back(segmentJson(segment));
     putList(item, "segments", std::move(segments));
+    putConstraintParts(item, module);
     return item;
 }
 

@@ -125,6 +125,10 @@ void readProfProps(Reader& reader, const Json& item, MacroProfProps& props);
 void putProfProps(Json& object, const MacroProfProps& props);
 std::vector<const char*> profPropsKeys();
 
+// A module's geometry, constraints, module variables and equations (read after its variables).
+void readConstraintParts(Reader& reader, const Json& item, Zrk_Module& module);
+void putConstraintParts(Json& item, const Zrk_Module& module);
+
 void readSettings(Reader& reader, const Json& item, MacroSettingsData& settings);
 Json settingsJson(const MacroSettingsData& settings);
 

@@ -15,6 +15,8 @@ const char* objectKindName(ObjectKind kind) {
         return "level";
     case ObjectKind::CoordinateSystem:
         return "coordinate system";
+    case ObjectKind::Geometry:
+        return "geometry object";
     }
     return "object";
 }
@@ -38,6 +40,12 @@ void Drawing::listObjects(ObjectKind kind, std::vector<DrawingObjectRef>& object
         for (const Zrk_CoordSystem& system : coordSystems_)
             objects.push_back({kind, AcDbObjectId(), system.name});
         break;
+    case ObjectKind::Geometry:
+        for (const auto& macro : macros_)
+            for (const Zrk_Module& module : macro->macro()->modules)
+                for (const Zrk_GeomObject& object : module.geometry)
+                    objects.push_back({kind, object.id, object.description()});
+        break;
     }
 }
 
@@ -51,6 +59,13 @@ bool Drawing::findObject(AcDbObjectId id, DrawingObjectRef& object) const {
         object = {ObjectKind::Profile, id, profile->profile()->name};
         return true;
     }
+    for (const auto& macro : macros_)
+        for (const Zrk_Module& module : macro->macro()->modules)
+            for (const Zrk_GeomObject& geometry : module.geometry)
+                if (geometry.id == id) {
+                    object = {ObjectKind::Geometry, id, geometry.description()};
+                    return true;
+                }
     return false;
 }
 

@@ -24,6 +24,8 @@ public:
     virtual bool pickProfile(const Zrk_String& prompt, AcDbObjectId& id) { return false; }
     // Any object of the drawing: a macro, a profile (the geometry of a module is picked by its macro).
     virtual bool pickObject(const Zrk_String& prompt, AcDbObjectId& id) { return false; }
+    // A geometry object of a macro's module (what the constraints tie together).
+    virtual bool pickGeometry(const Zrk_String& prompt, AcDbObjectId& id) { return false; }
     virtual bool pickPoint(const Zrk_String& prompt, Zrk_Point3d& point) { return false; }
     // A plane, described as the pick describes it (stored as a profile's base plane).
     virtual bool pickPlane(const Zrk_String& prompt, Zrk_String& plane) { return false; }

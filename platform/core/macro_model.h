@@ -17,6 +17,7 @@
 
 #include "core/array_model.h"
 #include "core/bolt_model.h"
+#include "core/constraint_model.h"
 #include "core/cut_model.h"
 #include "core/macro_settings.h"
 #include "core/profile_model.h"
@@ -101,6 +102,12 @@ public:
     Zrk_Array<DynArrayData> arrays;
     Zrk_Array<MacroSegmentedProfile> segments;
     Zrk_String subMacro;
+    // What the constraint dialog edits (constraint_model.h): the geometry objects the constraints tie
+    // together, the constraints, the module's own variables and its equations.
+    Zrk_Array<Zrk_GeomObject> geometry;
+    Zrk_Array<Zrk_Constraint> constraints;
+    Zrk_Array<Zrk_ModuleVariable> moduleVariables;
+    Zrk_StringArray equations;
 
     int kindCode() const { return kind; }
     bool isBoltModule() const { return kind == core::kBoltModule; }

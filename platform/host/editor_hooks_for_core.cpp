@@ -42,6 +42,9 @@ public:
         return editor().selectObject(prompt, {core::ObjectKind::Macro, core::ObjectKind::Profile}, id) ==
                RTNORM;
     }
+    bool pickGeometry(const Zrk_String& prompt, AcDbObjectId& id) override {
+        return editor().selectObject(prompt, {core::ObjectKind::Geometry}, id) == RTNORM;
+    }
     bool pickPoint(const Zrk_String& prompt, Zrk_Point3d& point) override {
         return editor().getPoint(prompt, point) == RTNORM;
     }
