@@ -18,6 +18,9 @@ struct DialogOptions {
     std::string picture;
     std::string templateName; // UTF-8, as typed
     bool design = false;
+    std::string drawing; // UTF-8, as typed
+    std::string macro;
+    bool save = false;
 };
 
 int runDialog(const DialogOptions& options) {
@@ -37,6 +40,9 @@ int runDialog(const DialogOptions& options) {
     frame::DemoOptions demo;
     demo.templateName = core::fromUtf8(options.templateName);
     demo.design = options.design;
+    demo.drawingPath = core::fromUtf8(options.drawing);
+    demo.macroName = core::fromUtf8(options.macro);
+    demo.save = options.save;
     if (!frame::runDemoDialog(options.name, options.picture, demo, result, error)) {
         std::cerr << "sshost: " << error << '\n';
         return 1;
@@ -58,6 +64,11 @@ void addDialogCommand(CLI::App& app, Shell& shell) {
         "the dialog template to show (designed-template): its name in the library, e.g. \"Base plate\"");
     command->add_flag("--design", options->design,
                       "show the dialog template in design mode (designed-template)");
+    command->add_option("--drawing", options->drawing,
+                        "the drawing whose macro a macro dialog edits (advanced-bolt, macro-cuts ...)");
+    command->add_option("--macro", options->macro, "the macro of the drawing that a macro dialog edits");
+    command->add_flag("--save", options->save,
+                      "write the drawing back when the person presses OK (needs --drawing)");
     command->callback([&shell, options] { shell.action = [options] { return runDialog(*options); }; });
 }
 

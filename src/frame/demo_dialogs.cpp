@@ -12,6 +12,7 @@ namespace {
 struct Registered {
     DemoDialog plain = nullptr;
     DemoDialogWithOptions withOptions = nullptr;
+    bool onDrawing = false; // takes the drawing options (and not the template ones)
 };
 
 std::map<std::string, Registered>& demos() {
@@ -38,6 +39,11 @@ bool registerDemoDialog(const char* name, DemoDialogWithOptions demo) {
     return true;
 }
 
+bool registerDrawingDemoDialog(const char* name, DemoDialogWithOptions demo) {
+    demos()[name] = Registered{nullptr, demo, true};
+    return true;
+}
+
 std::vector<std::string> demoDialogNames() {
     std::vector<std::string> names;
     for (const auto& [name, demo] : demos()) names.push_back(name);
@@ -57,8 +63,12 @@ bool runDemoDialog(const std::string& name, const std::string& picturePath, cons
         error += ".";
         return false;
     }
-    if (options.given() && !found->second.withOptions) {
+    if (options.given() && (!found->second.withOptions || found->second.onDrawing)) {
         error = "The dialog \"" + name + "\" shows no dialog template: it takes no --template or --design.";
+        return false;
+    }
+    if (options.drawingGiven() && !found->second.onDrawing) {
+        error = "The dialog \"" + name + "\" edits no macro of a drawing: it takes no --drawing, --macro or --save.";
         return false;
     }
     ModuleResourceSwitch resources;

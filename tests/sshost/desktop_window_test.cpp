@@ -189,3 +189,51 @@ TEST_F(DesktopWindow, UnsavedChangesAreNotLostWithoutAQuestion) {
     EXPECT_EQ(recent.count(recent[1]), 1);
     EXPECT_TRUE(window.close());
 }
+
+TEST_F(DesktopWindow, AMacroCutIsEditedAndAddedThroughTheCutsDialogAsOneStepEach) {
+    ui::ScriptedUser user;
+    const fs::path sample = folder / "macro-dialogs.json";
+    fs::copy_file(kSampleLibrary / "Drawings" / "macro-dialogs.json", sample);
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
+    const auto plateCut = [](const Zrk_String& name) {
+        Zrk_Module* plate = document().database().findMacroByName("EndPlateA")->macroWrite()->findModuleWrite("Plate");
+        return plate->getCutConstraint(name);
+    };
+    ASSERT_FALSE(plateCut("BeamEnd")->option);
+
+    // A double click on the cut edits it: the second method chosen.
+    constexpr int kCutsDialog = 223, kSecondMethod = 1289, kName = 1000;
+    QTreeWidgetItem* cut = window.tree().find({"Macros", "EndPlateA", "Plate", "cut BeamEnd"});
+    ASSERT_NE(cut, nullptr);
+    user.onDialog(kCutsDialog, [](ui::DialogUser& u) {
+        u.click(kSecondMethod);
+        u.click(ui::IDOK);
+    });
+    emit window.treeView().itemDoubleClicked(cut, 0);
+    EXPECT_TRUE(plateCut("BeamEnd")->option);
+    EXPECT_TRUE(window.isDrawingModified());
+
+    // A new cut of the module, from its context menu.
+    QTreeWidgetItem* plate = window.tree().find({"Macros", "EndPlateA", "Plate"});
+    ASSERT_NE(plate, nullptr);
+    user.answerPopupMenu(2);
+    user.onDialog(kCutsDialog, [](ui::DialogUser& u) {
+        u.typeText(kName, "Hole");
+        u.click(ui::IDOK);
+    });
+    window.showContextMenu(plate);
+    ASSERT_EQ(user.popupMenus().size(), 1u);
+    EXPECT_EQ(user.popupMenus()[0].items[1].text, "Add a cut...");
+    EXPECT_NE(plateCut("Hole"), nullptr);
+    EXPECT_NE(window.tree().find({"Macros", "EndPlateA", "Plate", "cut Hole"}), nullptr);
+
+    // Each is one step.
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_EQ(plateCut("Hole"), nullptr);
+    EXPECT_TRUE(plateCut("BeamEnd")->option);
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_FALSE(plateCut("BeamEnd")->option);
+    EXPECT_FALSE(window.isDrawingModified());
+    EXPECT_TRUE(window.close());
+}

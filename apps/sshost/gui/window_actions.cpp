@@ -12,6 +12,7 @@
 #include "host/command_line.h"
 #include "designer/dlg_designer.h"
 #include "dialogs/dlg_cladding.h"
+#include "macrodlg/dlg_macro_cuts.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/macro_standard.h"
 #include "standards/dlg_gen_vars.h"
@@ -219,6 +220,48 @@ void editBracing(ActionContext&) {
     print("Bracing: " + core::toUtf8(bracingSummary(data)) + "\n");
 }
 
+// Writes a cut the cuts dialog accepted into the drawing, in one transaction; a cut that cannot be
+// written is said, and the drawing stays as it was.
+void applyCut(ActionContext& context, const DlgMacroCutsData& data) {
+    host::TransactionManager& transactions = context.document.transactionManager();
+    if (!transactions.startTransaction()) return;
+    if (!data.apply()) {
+        transactions.abortTransaction();
+        ui::messageBox("The cut " + data.cut.name + " could not be written into the module " + data.moduleName + ".",
+                       {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    transactions.endTransaction();
+    print("Macro cut " + core::toUtf8(data.cut.name) + " of " + core::toUtf8(data.moduleName) + " written\n");
+}
+
+void editMacroCut(ActionContext& context) {
+    Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    const Zrk_Module* module = macro ? macro->macro()->findModule(context.object.module) : nullptr;
+    const Zrk_CutConstraint* cut = nullptr;
+    if (module)
+        for (const Zrk_CutConstraint& each : module->cuts)
+            if (each.name == context.object.name) cut = &each;
+    if (!cut) return;
+    DlgMacroCutsData data = DlgMacroCutsData::forCut(*cut, module->name);
+    data.macroIds = {macro->objectId()};
+    bool escaped = false;
+    if (StartDlgMacroCuts(data, escaped)) applyCut(context, data);
+}
+
+void addMacroCut(ActionContext& context) {
+    const Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    if (!macro) return;
+    DlgMacroCutsData data;
+    data.macroIds = {macro->objectId()};
+    data.fillModuleNames();
+    data.moduleName = context.object.module;
+    data.cut = Zrk_CutConstraint::ofType("", core::kCutProfVsPlate);
+    data.GetDefaultValues(core::kCutProfVsPlate, data.offsetNames, data.offsetValues, data.offsetFlags);
+    bool escaped = false;
+    if (StartDlgMacroCuts(data, escaped)) applyCut(context, data);
+}
+
 } // namespace
 
 const std::vector<WindowAction>& windowActions() {
@@ -228,6 +271,8 @@ const std::vector<WindowAction>& windowActions() {
         {"Macro", "Standards mapping...", TreeKind::Macro, &editStandardsMapping},
         {"Macro", "Run this standard", TreeKind::Standard, &runOneListedStandard},
         {"Macro", "Design the module's template...", TreeKind::Module, &designModuleTemplate},
+        {"Macro", "Add a cut...", TreeKind::Module, &addMacroCut},
+        {"Macro", "Edit cut...", TreeKind::Cut, &editMacroCut},
         {"Macro", "Change base profile section...", TreeKind::BaseProfile, &changeBaseProfileSection},
         {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
