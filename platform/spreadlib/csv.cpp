@@ -25,9 +25,13 @@ bool parseCsv(const std::string& utf8, std::vector<Zrk_StringArray>& records, Zr
     int line = 1;
     Zrk_StringArray record;
     std::string field;
+    // A field longer than a cell takes is refused here, where its line is known: taken in, it would
+    // make a sheet that no reader takes back.
+    int tooLong = 0; // the field (from 1) that is too long
     auto endField = [&]() {
         record.append(core::fromUtf8(field));
         field.clear();
+        if (record.last().size() > static_cast<std::size_t>(kMaxCellTextLength)) tooLong = record.length();
     };
     auto endRecord = [&]() {
         endField();
@@ -68,20 +72,27 @@ bool parseCsv(const std::string& utf8, std::vector<Zrk_StringArray>& records, Zr
             message = "line " + std::to_string(line) + ": more than " + std::to_string(kMaxColumnCount) + " fields";
             return false;
         }
+        const auto refuseLongField = [&] {
+            message = "line " + std::to_string(line) + ", field " + std::to_string(tooLong) +
+                      ": the text is longer than the " + std::to_string(kMaxCellTextLength) + " characters a cell holds";
+            return false;
+        };
         if (i >= n) {
             endRecord();
-            return true;
+            return tooLong ? refuseLongField() : true;
         }
         if (utf8[i] == ',') {
             endField();
+            if (tooLong) return refuseLongField();
             ++i;
             continue;
         }
         // A line end: CRLF, LF or a lone CR.
         if (utf8[i] == '\r' && i + 1 < n && utf8[i + 1] == '\n') ++i;
         ++i;
-        ++line;
         endRecord();
+        if (tooLong) return refuseLongField();
+        ++line;
         if (records.size() > static_cast<std::size_t>(kMaxRowCount) + 1) {
             message = "more than " + std::to_string(kMaxRowCount) + " records";
             return false;
@@ -253,7 +264,13 @@ bool Sheet::exportCsv(const Zrk_String& path, bool headerRow, bool formulasAsVal
         message = "No file name was given for the CSV file.";
         return false;
     }
-    if (!writeFileAtomically(file, exportCsvText(headerRow, formulasAsValues), &message)) return false;
+    const std::string text = exportCsvText(headerRow, formulasAsValues);
+    if (text.size() > kMaxCsvBytes) {
+        message = file + ": the CSV file is not written: it would take more than " + std::to_string(kMaxCsvBytes >> 20) +
+                  " MB, more than a CSV import reads.";
+        return false;
+    }
+    if (!writeFileAtomically(file, text, &message)) return false;
     message.clear();
     return true;
 }

@@ -263,7 +263,9 @@ public:
     bool loadFromFile(const Zrk_String& path, Zrk_String& message);
     bool saveToFile(const Zrk_String& path, Zrk_String& message) const;
     bool loadFromText(const std::string& utf8, const Zrk_String& fileName, Zrk_String& message);
-    std::string saveToText() const;
+    // The file's text. refusal (when given) receives what the sheet holds beyond what the reader
+    // takes (the first thing, with where), empty when the text reads back; saveToFile refuses then.
+    std::string saveToText(Zrk_String* refusal = nullptr) const;
     // CSV (RFC 4180, UTF-8). Import replaces the contents, types and looks with the CSV's fields as
     // data from (1, 1) (a field beginning with "=" is a formula, one beginning with an apostrophe stays
     // text without it); with headerRow the first record fills the column headers. Export writes the

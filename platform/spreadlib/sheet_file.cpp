@@ -26,7 +26,19 @@ namespace {
 
 constexpr int kFormatVersion = 1;
 constexpr const char* kFormatName = "spreadsheet";
+
+// What the reader takes, and so what the writer keeps to: a file the library writes always reads back.
 constexpr std::size_t kMaxFileBytes = 512u << 20;
+constexpr long long kMaxFontNumber = 1000;    // height and weight
+constexpr long long kMaxLookNumber = 1000000; // appearance, styles, indicator, grid type: either sign
+constexpr long long kMaxTipMode = 1000;
+constexpr long long kMaxTipDelay = 1000000;   // milliseconds
+constexpr double kMaxPixels = 1e6;            // sizes of columns and rows
+constexpr long long kMaxDecimals = 15;
+// A byte of module text is at most 3 bytes of UTF-8 (0x80, the euro sign, is U+20AC).
+constexpr std::size_t kMaxUtf8PerByte = 3;
+constexpr int kKnownTypeCodes[] = {kTypeGeneral, kTypeEdit,    kTypeStatic,  kTypeHeader,   kTypeCombo,
+                                   kTypeButton,  kTypePicture, kTypeInteger, kTypeCheckBox, kTypeNumber};
 
 // --- writing --------------------------------------------------------------------------------------
 
@@ -140,6 +152,58 @@ Json formatJson(const CellFormat& format) {
     return json;
 }
 
+// What a sheet holds beyond what the reader takes (set through calls that do not check it, or read
+// from another format): the first such thing, with where it is. Such a sheet is not saved.
+class WriteCheck {
+public:
+    const Zrk_String& refusal() const { return refusal_; }
+    void refuse(const std::string& where, const std::string& what) {
+        if (refusal_.empty()) refusal_ = where + ": " + what;
+    }
+    void text(const Zrk_String& text, const std::string& where) {
+        if (text.size() > static_cast<std::size_t>(kMaxCellTextLength))
+            refuse(where, "the text is longer than " + std::to_string(kMaxCellTextLength) + " characters");
+    }
+    void number(long long value, long long minimum, long long maximum, const std::string& where) {
+        if (value < minimum || value > maximum)
+            refuse(where, std::to_string(value) + " lies outside " + std::to_string(minimum) + " to " + std::to_string(maximum));
+    }
+    void pixels(double value, const std::string& where) {
+        if (!(value >= 0 && value <= kMaxPixels)) refuse(where, "the size lies outside 0 to 1000000 pixels");
+    }
+    void font(const FontSpec& font, const std::string& where) {
+        text(font.face, where + ".face");
+        number(font.height, 0, kMaxFontNumber, where + ".height");
+        number(font.weight, 0, kMaxFontNumber, where + ".weight");
+    }
+    void type(const CellType& type, const std::string& where) {
+        if (std::find(std::begin(kKnownTypeCodes), std::end(kKnownTypeCodes), type.code) == std::end(kKnownTypeCodes))
+            refuse(where, "unknown cell type " + std::to_string(type.code));
+        number(type.maxLength, 0, kMaxCellTextLength, where + ".maxLength");
+        number(type.decimals, 0, kMaxDecimals, where + ".decimals");
+        if (!std::isfinite(type.minValue) || !std::isfinite(type.maxValue) || type.minValue > type.maxValue)
+            refuse(where, "the limits must be finite numbers, the minimum not above the maximum");
+        text(type.text, where + ".text");
+        if (!type.pictureData.isEmpty() && type.pictureData.bytes->size() > kMaxPictureBytes)
+            refuse(where + ".pictureData", "the picture is larger than " + std::to_string(kMaxPictureBytes >> 20) + " MB");
+    }
+    void sheet(const detail::SheetData& d) {
+        font(d.defaultFont, "defaultFont");
+        pixels(d.defaultColWidth, "defaultColumnWidth");
+        pixels(d.defaultRowHeight, "defaultRowHeight");
+        for (const auto& [column, px] : d.colWidths) pixels(px, "columnWidths[" + std::to_string(column) + "]");
+        for (const auto& [row, px] : d.rowHeights) pixels(px, "rowHeights[" + std::to_string(row) + "]");
+        for (const long long look : {d.appearance, d.backColorStyle, d.noteIndicator, d.gridType})
+            number(look, -kMaxLookNumber, kMaxLookNumber, "look");
+        number(d.textTip.mode, 0, kMaxTipMode, "textTip.mode");
+        number(d.textTip.delay, 0, kMaxTipDelay, "textTip.delay");
+        font(d.textTip.font, "textTip.font");
+    }
+
+private:
+    Zrk_String refusal_;
+};
+
 // --- reading --------------------------------------------------------------------------------------
 
 // Reads values out of the JSON tree, remembering the first fault with where it was.
@@ -214,7 +278,7 @@ public:
             return Zrk_String();
         }
         const std::string& utf8 = value.get_ref<const std::string&>();
-        if (utf8.size() > static_cast<std::size_t>(kMaxCellTextLength) * 2) {
+        if (utf8.size() > static_cast<std::size_t>(kMaxCellTextLength) * kMaxUtf8PerByte) {
             fail(where, "the text is too long");
             return Zrk_String();
         }
@@ -228,8 +292,8 @@ public:
     FontSpec font(const Json& json, const std::string& where) {
         FontSpec font;
         font.face = text(json, "face", where);
-        font.height = static_cast<int>(integer(json, "height", where, 0, 1000, font.height));
-        font.weight = static_cast<int>(integer(json, "weight", where, 0, 1000, font.weight));
+        font.height = static_cast<int>(integer(json, "height", where, 0, kMaxFontNumber, font.height));
+        font.weight = static_cast<int>(integer(json, "weight", where, 0, kMaxFontNumber, font.weight));
         font.italic = boolean(json, "italic", where, false);
         font.underline = boolean(json, "underline", where, false);
         font.strikeOut = boolean(json, "strikeOut", where, false);
@@ -243,13 +307,11 @@ private:
 CellType readType(Reader& in, const Json& json, const std::string& where) {
     CellType type;
     type.code = static_cast<int>(in.integer(json, "code", where, 0, 16, 0, true));
-    static const int known[] = {kTypeGeneral, kTypeEdit,    kTypeStatic,  kTypeHeader,   kTypeCombo,
-                                kTypeButton,  kTypePicture, kTypeInteger, kTypeCheckBox, kTypeNumber};
-    if (!in.failed() && std::find(std::begin(known), std::end(known), type.code) == std::end(known))
+    if (!in.failed() && std::find(std::begin(kKnownTypeCodes), std::end(kKnownTypeCodes), type.code) == std::end(kKnownTypeCodes))
         in.fail(where + ".code", "unknown cell type " + std::to_string(type.code));
     type.style = static_cast<std::uint32_t>(in.integer(json, "style", where, 0, 0xFFFFFFFFLL, 0));
     type.maxLength = static_cast<int>(in.integer(json, "maxLength", where, 0, kMaxCellTextLength, 0));
-    type.decimals = static_cast<int>(in.integer(json, "decimals", where, 0, 15, 0));
+    type.decimals = static_cast<int>(in.integer(json, "decimals", where, 0, kMaxDecimals, 0));
     type.minValue = in.real(json, "min", where, 0.0);
     type.maxValue = in.real(json, "max", where, 0.0);
     if (type.minValue > type.maxValue) in.fail(where, "the minimum is above the maximum");
@@ -337,8 +399,10 @@ Zrk_String lineAndColumn(const std::string& text, std::size_t byte) {
 
 // --- save ---------------------------------------------------------------------------------------
 
-std::string Sheet::saveToText() const {
+std::string Sheet::saveToText(Zrk_String* refusal) const {
     const detail::SheetData& d = data_;
+    WriteCheck check;
+    check.sheet(d);
     Json header;
     header["format"] = kFormatName;
     header["version"] = kFormatVersion;
@@ -375,10 +439,13 @@ std::string Sheet::saveToText() const {
         for (const Cell& cell : column.cells) {
             if (cell.type != 0 && typeIndex[cell.type] < 0) {
                 typeIndex[cell.type] = static_cast<int>(types.size()) + 1;
+                check.type(d.types[cell.type], "types[" + std::to_string(types.size()) + "]");
                 types.push_back(typeJson(d.types[cell.type]));
             }
             if (cell.format != 0 && formatIndex[cell.format] < 0) {
                 formatIndex[cell.format] = static_cast<int>(formats.size()) + 1;
+                if (d.formats[cell.format].hasFont)
+                    check.font(d.formats[cell.format].font, "formats[" + std::to_string(formats.size()) + "].font");
                 formats.push_back(formatJson(d.formats[cell.format]));
             }
         }
@@ -394,6 +461,13 @@ std::string Sheet::saveToText() const {
         const Column& column = d.columns[c];
         for (std::size_t i = 0; i < column.cells.size(); ++i) {
             const Cell& cell = column.cells[i];
+            // Where a cell is, built only when something is wrong with it.
+            const auto at = [&] { return "cell (" + std::to_string(c) + ", " + std::to_string(column.rows[i]) + ")"; };
+            if (check.refusal().empty()) {
+                if (cell.kind == CellKind::Text && cell.text.size() > static_cast<std::size_t>(kMaxCellTextLength))
+                    check.text(cell.text, at());
+                if (cell.tag) check.text(*cell.tag, at() + ".tag");
+            }
             out += first ? "\n    {\"c\": " : ",\n    {\"c\": ";
             first = false;
             out += std::to_string(c);
@@ -411,14 +485,26 @@ std::string Sheet::saveToText() const {
                 break;
             case CellKind::Formula: {
                 out += ", \"formula\": ";
-                appendString(out, printFormula(cell.formula->formula, false, static_cast<int>(c), column.rows[i], functionResolver()));
+                // The file holds formulas in A1 style: one written in R1C1 may come out longer.
+                const Zrk_String formula = printFormula(cell.formula->formula, false, static_cast<int>(c), column.rows[i], functionResolver());
+                if (formula.size() > static_cast<std::size_t>(kMaxFormulaLength))
+                    check.refuse(at(), "the formula is longer than " + std::to_string(kMaxFormulaLength) +
+                                           " characters in A1 style");
+                appendString(out, formula);
                 const Value& v = cell.formula->result;
                 if (cell.formula->dirty) break;
                 out += ", \"result\": ";
                 switch (v.kind) {
-                case ValueKind::Number: appendNumber(out, v.number); break;
+                case ValueKind::Number:
+                    // A number beyond a double's range is no number of the file: the formula computes again.
+                    if (std::isfinite(v.number)) appendNumber(out, v.number);
+                    else out += "{\"error\": \"#NUM!\"}";
+                    break;
                 case ValueKind::Bool: out += v.number != 0.0 ? "true" : "false"; break;
-                case ValueKind::Text: appendString(out, v.text); break;
+                case ValueKind::Text:
+                    check.text(v.text, at() + ".result");
+                    appendString(out, v.text);
+                    break;
                 case ValueKind::Error:
                     out += "{\"error\": ";
                     appendString(out, errorText(v.error));
@@ -441,6 +527,8 @@ std::string Sheet::saveToText() const {
         }
     }
     out += first ? "]\n}\n" : "\n  ]\n}\n";
+    if (out.size() > kMaxFileBytes) check.refuse("file", "the sheet would take more than " + std::to_string(kMaxFileBytes >> 20) + " MB");
+    if (refusal) *refusal = check.refusal();
     return out;
 }
 
@@ -450,7 +538,13 @@ bool Sheet::saveToFile(const Zrk_String& path, Zrk_String& message) const {
         message = "No file name was given for saving the spreadsheet.";
         return false;
     }
-    if (!writeFileAtomically(file, saveToText(), &message)) return false;
+    Zrk_String refusal;
+    const std::string text = saveToText(&refusal);
+    if (!refusal.empty()) {
+        message = file + ": the spreadsheet is not saved, as it could not be read again: " + refusal + ".";
+        return false;
+    }
+    if (!writeFileAtomically(file, text, &message)) return false;
     message.clear();
     return true;
 }
@@ -473,9 +567,14 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
         message = fileName + ": the file is too large for a spreadsheet.";
         return false;
     }
+    // The file is read in two passes, so that its cells never stand in memory as a JSON tree (a
+    // tree of a million rows' cells takes several times the file's size): the first pass keeps
+    // everything but the cells, the second hands each cell to the reader as it is parsed and drops it.
     Json root;
     try {
-        root = Json::parse(utf8);
+        root = Json::parse(utf8, [](int depth, Json::parse_event_t event, Json& parsed) {
+            return !(depth == 1 && event == Json::parse_event_t::key && parsed == "cells");
+        });
     } catch (const Json::parse_error& e) {
         Zrk_String what = e.what();
         const std::size_t colon = what.find(": ", what.find("parse error"));
@@ -525,26 +624,26 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
     if (const Json* font = in.member(root, "defaultFont", top, false)) d.defaultFont = in.font(*font, top + ".defaultFont");
     d.defaultColWidth = in.real(root, "defaultColumnWidth", top, d.defaultColWidth);
     d.defaultRowHeight = in.real(root, "defaultRowHeight", top, d.defaultRowHeight);
-    if (d.defaultColWidth < 0 || d.defaultRowHeight < 0 || d.defaultColWidth > 1e6 || d.defaultRowHeight > 1e6)
+    if (d.defaultColWidth < 0 || d.defaultRowHeight < 0 || d.defaultColWidth > kMaxPixels || d.defaultRowHeight > kMaxPixels)
         in.fail(top, "the default sizes must lie from 0 to 1000000 pixels");
     if (const Json* look = in.member(root, "look", top, false)) {
         const std::string at = top + ".look";
-        d.appearance = static_cast<int>(in.integer(*look, "appearance", at, -1000000, 1000000, 0));
-        d.backColorStyle = static_cast<int>(in.integer(*look, "backColorStyle", at, -1000000, 1000000, 0));
+        d.appearance = static_cast<int>(in.integer(*look, "appearance", at, -kMaxLookNumber, kMaxLookNumber, 0));
+        d.backColorStyle = static_cast<int>(in.integer(*look, "backColorStyle", at, -kMaxLookNumber, kMaxLookNumber, 0));
         d.selBack = in.color(*look, "selectionBack", at, kColorDefault);
         d.selFore = in.color(*look, "selectionFore", at, kColorDefault);
-        d.noteIndicator = static_cast<int>(in.integer(*look, "noteIndicator", at, -1000000, 1000000, 0));
+        d.noteIndicator = static_cast<int>(in.integer(*look, "noteIndicator", at, -kMaxLookNumber, kMaxLookNumber, 0));
         d.grayBack = in.color(*look, "grayBack", at, kColorDefault);
         d.grayFore = in.color(*look, "grayFore", at, kColorDefault);
         d.shadowBack = in.color(*look, "shadowBack", at, kColorDefault);
         d.shadowFore = in.color(*look, "shadowFore", at, kColorDefault);
-        d.gridType = static_cast<int>(in.integer(*look, "gridType", at, -1000000, 1000000, 0));
+        d.gridType = static_cast<int>(in.integer(*look, "gridType", at, -kMaxLookNumber, kMaxLookNumber, 0));
         d.gridColor = in.color(*look, "gridColor", at, kColorDefault);
     }
     if (const Json* tip = in.member(root, "textTip", top, false)) {
         const std::string at = top + ".textTip";
-        d.textTip.mode = static_cast<int>(in.integer(*tip, "mode", at, 0, 1000, 0));
-        d.textTip.delay = static_cast<int>(in.integer(*tip, "delay", at, 0, 1000000, 500));
+        d.textTip.mode = static_cast<int>(in.integer(*tip, "mode", at, 0, kMaxTipMode, 0));
+        d.textTip.delay = static_cast<int>(in.integer(*tip, "delay", at, 0, kMaxTipDelay, 500));
         if (const Json* font = in.member(*tip, "font", at, false)) d.textTip.font = in.font(*font, at + ".font");
         d.textTip.backColor = in.color(*tip, "back", at, kColorDefault);
         d.textTip.foreColor = in.color(*tip, "fore", at, kColorDefault);
@@ -597,7 +696,7 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
             const long long index = item[0].get<long long>();
             const double px = item[1].get<double>();
             if (index < 0 || index > maximum) return in.fail(where, "the index lies outside the sheet");
-            if (!(px >= 0 && px <= 1e6)) return in.fail(where, "expected pixels from 0 to 1000000");
+            if (!(px >= 0 && px <= kMaxPixels)) return in.fail(where, "expected pixels from 0 to 1000000");
             out[static_cast<int>(index)] = px;
         }
     };
@@ -635,149 +734,185 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
             for (std::size_t i = 0; i < formats->size() && !in.failed(); ++i)
                 d.formats.push_back(readFormat(in, (*formats)[i], top + ".formats[" + std::to_string(i) + "]"));
     }
-    // Cells: read into per-column lists, sorted and checked for duplicates at the end.
-    std::vector<std::vector<std::pair<int, Cell>>> byColumn(d.columns.size());
-    const Json* cells = in.member(root, "cells", top, false);
-    if (cells && !cells->is_array()) in.fail(top + ".cells", "expected a list of cells");
-    if (cells && cells->is_array()) {
-        for (std::size_t i = 0; i < cells->size() && !in.failed(); ++i) {
-            const Json& item = (*cells)[i];
-            // The path of the entry is built only when something is wrong with it.
-            auto where = [&]() { return top + ".cells[" + std::to_string(i) + "]"; };
-            if (!item.is_object()) {
-                in.fail(where(), "expected an object");
-                break;
+    // Cells: appended to their columns as they come (a file written by the library has them in
+    // order); a column that came out of order is sorted at the end, and a cell given twice refused.
+    std::vector<char> unordered(d.columns.size(), 0);
+    const auto readCell = [&](const Json& item, std::size_t i) {
+        // The path of the entry is built only when something is wrong with it.
+        auto where = [&]() { return top + ".cells[" + std::to_string(i) + "]"; };
+        if (!item.is_object()) {
+            in.fail(where(), "expected an object");
+            return;
+        }
+        // One pass over the entries of the cell (files hold many cells: no lookups per entry).
+        const Json *colJson = nullptr, *rowJson = nullptr, *textJson = nullptr, *numberJson = nullptr,
+                   *formulaJson = nullptr, *resultJson = nullptr, *typeJson = nullptr, *formatJson = nullptr,
+                   *lockedJson = nullptr, *tagJson = nullptr, *literalJson = nullptr;
+        for (auto it = item.begin(); it != item.end(); ++it) {
+            const std::string& key = it.key();
+            const Json* value = &it.value();
+            if (key == "c") colJson = value;
+            else if (key == "r") rowJson = value;
+            else if (key == "text") textJson = value;
+            else if (key == "number") numberJson = value;
+            else if (key == "formula") formulaJson = value;
+            else if (key == "result") resultJson = value;
+            else if (key == "type") typeJson = value;
+            else if (key == "format") formatJson = value;
+            else if (key == "locked") lockedJson = value;
+            else if (key == "tag") tagJson = value;
+            else if (key == "literal") literalJson = value;
+        }
+        auto whole = [&](const Json* value, const char* key, long long maximum, long long fallback, bool required) {
+            if (!value) {
+                if (required) in.fail(where(), std::string("the entry \"") + key + "\" is missing");
+                return fallback;
             }
-            // One pass over the entries of the cell (files hold many cells: no lookups per entry).
-            const Json *colJson = nullptr, *rowJson = nullptr, *textJson = nullptr, *numberJson = nullptr,
-                       *formulaJson = nullptr, *resultJson = nullptr, *typeJson = nullptr, *formatJson = nullptr,
-                       *lockedJson = nullptr, *tagJson = nullptr, *literalJson = nullptr;
-            for (auto it = item.begin(); it != item.end(); ++it) {
-                const std::string& key = it.key();
-                const Json* value = &it.value();
-                if (key == "c") colJson = value;
-                else if (key == "r") rowJson = value;
-                else if (key == "text") textJson = value;
-                else if (key == "number") numberJson = value;
-                else if (key == "formula") formulaJson = value;
-                else if (key == "result") resultJson = value;
-                else if (key == "type") typeJson = value;
-                else if (key == "format") formatJson = value;
-                else if (key == "locked") lockedJson = value;
-                else if (key == "tag") tagJson = value;
-                else if (key == "literal") literalJson = value;
+            if (!value->is_number_integer()) {
+                in.fail(where() + "." + key, "expected a whole number");
+                return fallback;
             }
-            auto whole = [&](const Json* value, const char* key, long long maximum, long long fallback, bool required) {
-                if (!value) {
-                    if (required) in.fail(where(), std::string("the entry \"") + key + "\" is missing");
-                    return fallback;
+            const long long number = value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(maximum)
+                                         ? maximum + 1
+                                         : value->get<long long>();
+            if (number < 0 || number > maximum) {
+                in.fail(where() + "." + key, "expected a number from 0 to " + std::to_string(maximum));
+                return fallback;
+            }
+            return number;
+        };
+        auto flag = [&](const Json* value, const char* key) {
+            if (!value) return false;
+            if (!value->is_boolean()) {
+                in.fail(where() + "." + key, "expected true or false");
+                return false;
+            }
+            return value->get<bool>();
+        };
+        const int col = static_cast<int>(whole(colJson, "c", d.maxCols, 0, true));
+        const int row = static_cast<int>(whole(rowJson, "r", d.maxRows, 0, true));
+        if (in.failed()) return;
+        Cell cell;
+        if (int(textJson != nullptr) + int(numberJson != nullptr) + int(formulaJson != nullptr) > 1) {
+            in.fail(where(), "a cell holds a text, a number or a formula, not several");
+            return;
+        }
+        cell.type = static_cast<std::uint32_t>(whole(typeJson, "type", static_cast<long long>(d.types.size()) - 1, 0, false));
+        cell.format = static_cast<std::uint32_t>(whole(formatJson, "format", static_cast<long long>(d.formats.size()) - 1, 0, false));
+        cell.locked = flag(lockedJson, "locked");
+        if (tagJson) cell.tag = std::make_unique<Zrk_String>(in.text(*tagJson, where() + ".tag"));
+        if (textJson) {
+            cell.kind = CellKind::Text;
+            const bool plain = textJson->is_string() && textJson->get_ref<const std::string&>().size() <= static_cast<std::size_t>(kMaxCellTextLength);
+            cell.text = in.text(*textJson, plain ? std::string() : where() + ".text");
+            cell.forcedText = flag(literalJson, "literal");
+            double value = 0.0;
+            cell.numericText = !cell.forcedText && parseNumber(cell.text, value);
+            cell.number = cell.numericText ? value : 0.0;
+            if (cell.text.empty()) cell.kind = CellKind::Empty;
+        } else if (numberJson) {
+            if (!numberJson->is_number() || !std::isfinite(numberJson->get<double>())) {
+                in.fail(where() + ".number", "expected a finite number");
+                return;
+            }
+            cell.kind = CellKind::Number;
+            cell.number = numberJson->get<double>();
+        } else if (formulaJson) {
+            if (col < 1 || row < 1) {
+                in.fail(where(), "a header cell cannot hold a formula");
+                return;
+            }
+            const Zrk_String text = in.text(*formulaJson, where() + ".formula");
+            if (in.failed()) return;
+            auto formula = std::make_unique<FormulaCell>();
+            const ParseResult parsed = parseFormula(text, false, col, row, mutableResolver(), formula->formula);
+            if (!parsed.ok) {
+                in.fail(where() + ".formula", parsed.message);
+                return;
+            }
+            formula->col = col;
+            formula->row = row;
+            formula->dirty = true;
+            if (const Json* result = resultJson) {
+                formula->dirty = false;
+                if (result->is_number()) {
+                    const double value = result->get<double>();
+                    if (!std::isfinite(value)) in.fail(where() + ".result", "expected a finite number");
+                    formula->result.setNumber(value);
+                } else if (result->is_boolean()) {
+                    formula->result.setBool(result->get<bool>());
+                } else if (result->is_string()) {
+                    formula->result.setText(in.text(*result, where() + ".result"));
+                } else if (result->is_null()) {
+                    formula->result.setEmpty();
+                } else if (result->is_object()) {
+                    const ErrorCode error = errorFromText(in.text(*result, "error", where() + ".result", true));
+                    if (error == ErrorCode::None && !in.failed()) in.fail(where() + ".result.error", "unknown error value");
+                    formula->result.setError(error);
+                } else {
+                    in.fail(where() + ".result", "expected a number, text, true, false, null or {\"error\": ...}");
                 }
-                if (!value->is_number_integer()) {
-                    in.fail(where() + "." + key, "expected a whole number");
-                    return fallback;
+            }
+            cell.kind = CellKind::Formula;
+            cell.formula = std::move(formula);
+        }
+        if (cell.isBlank()) return;
+        Column& column = d.columns[static_cast<std::size_t>(col)];
+        if (!column.rows.empty() && column.rows.back() >= row) unordered[static_cast<std::size_t>(col)] = 1;
+        column.rows.push_back(row);
+        column.cells.push_back(std::move(cell));
+    };
+    if (!in.failed()) {
+        std::string key;
+        bool inCells = false;
+        std::size_t index = 0;
+        try {
+            // What is left of the document (its other entries and the emptied list) is thrown away.
+            const Json rest = Json::parse(utf8, [&](int depth, Json::parse_event_t event, Json& parsed) {
+                using Event = Json::parse_event_t;
+                if (depth == 1 && event == Event::key) {
+                    key = parsed.get<std::string>();
+                    return key == "cells";
                 }
-                const long long number = value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(maximum)
-                                             ? maximum + 1
-                                             : value->get<long long>();
-                if (number < 0 || number > maximum) {
-                    in.fail(where() + "." + key, "expected a number from 0 to " + std::to_string(maximum));
-                    return fallback;
+                if (depth == 1 && key == "cells") {
+                    if (event == Event::array_start) inCells = true;
+                    else if (event == Event::array_end) inCells = false;
+                    else if (event == Event::value || event == Event::object_end)
+                        in.fail(top + ".cells", "expected a list of cells");
+                    return event != Event::array_end;
                 }
-                return number;
-            };
-            auto flag = [&](const Json* value, const char* key) {
-                if (!value) return false;
-                if (!value->is_boolean()) {
-                    in.fail(where() + "." + key, "expected true or false");
+                // A whole cell (an object, or anything else standing in its place).
+                if (inCells && depth == 2 && (event == Event::object_end || event == Event::array_end || event == Event::value)) {
+                    if (!in.failed()) readCell(parsed, index);
+                    ++index;
                     return false;
                 }
-                return value->get<bool>();
-            };
-            const int col = static_cast<int>(whole(colJson, "c", d.maxCols, 0, true));
-            const int row = static_cast<int>(whole(rowJson, "r", d.maxRows, 0, true));
-            if (in.failed()) break;
-            Cell cell;
-            if (int(textJson != nullptr) + int(numberJson != nullptr) + int(formulaJson != nullptr) > 1) {
-                in.fail(where(), "a cell holds a text, a number or a formula, not several");
-                break;
-            }
-            cell.type = static_cast<std::uint32_t>(whole(typeJson, "type", static_cast<long long>(d.types.size()) - 1, 0, false));
-            cell.format = static_cast<std::uint32_t>(whole(formatJson, "format", static_cast<long long>(d.formats.size()) - 1, 0, false));
-            cell.locked = flag(lockedJson, "locked");
-            if (tagJson) cell.tag = std::make_unique<Zrk_String>(in.text(*tagJson, where() + ".tag"));
-            if (textJson) {
-                cell.kind = CellKind::Text;
-                const bool plain = textJson->is_string() && textJson->get_ref<const std::string&>().size() <= static_cast<std::size_t>(kMaxCellTextLength);
-                cell.text = in.text(*textJson, plain ? std::string() : where() + ".text");
-                cell.forcedText = flag(literalJson, "literal");
-                double value = 0.0;
-                cell.numericText = !cell.forcedText && parseNumber(cell.text, value);
-                cell.number = cell.numericText ? value : 0.0;
-                if (cell.text.empty()) cell.kind = CellKind::Empty;
-            } else if (numberJson) {
-                if (!numberJson->is_number() || !std::isfinite(numberJson->get<double>())) {
-                    in.fail(where() + ".number", "expected a finite number");
-                    break;
-                }
-                cell.kind = CellKind::Number;
-                cell.number = numberJson->get<double>();
-            } else if (formulaJson) {
-                if (col < 1 || row < 1) {
-                    in.fail(where(), "a header cell cannot hold a formula");
-                    break;
-                }
-                const Zrk_String text = in.text(*formulaJson, where() + ".formula");
-                if (in.failed()) break;
-                auto formula = std::make_unique<FormulaCell>();
-                const ParseResult parsed = parseFormula(text, false, col, row, mutableResolver(), formula->formula);
-                if (!parsed.ok) {
-                    in.fail(where() + ".formula", parsed.message);
-                    break;
-                }
-                formula->col = col;
-                formula->row = row;
-                formula->dirty = true;
-                if (const Json* result = resultJson) {
-                    formula->dirty = false;
-                    if (result->is_number()) {
-                        const double value = result->get<double>();
-                        if (!std::isfinite(value)) in.fail(where() + ".result", "expected a finite number");
-                        formula->result.setNumber(value);
-                    } else if (result->is_boolean()) {
-                        formula->result.setBool(result->get<bool>());
-                    } else if (result->is_string()) {
-                        formula->result.setText(in.text(*result, where() + ".result"));
-                    } else if (result->is_null()) {
-                        formula->result.setEmpty();
-                    } else if (result->is_object()) {
-                        const ErrorCode error = errorFromText(in.text(*result, "error", where() + ".result", true));
-                        if (error == ErrorCode::None && !in.failed()) in.fail(where() + ".result.error", "unknown error value");
-                        formula->result.setError(error);
-                    } else {
-                        in.fail(where() + ".result", "expected a number, text, true, false, null or {\"error\": ...}");
-                    }
-                }
-                cell.kind = CellKind::Formula;
-                cell.formula = std::move(formula);
-            }
-            if (!cell.isBlank()) byColumn[static_cast<std::size_t>(col)].emplace_back(row, std::move(cell));
+                return true;
+            });
+        } catch (const std::exception& e) {
+            in.fail(top, e.what()); // the first pass read the same text: not to be expected
         }
     }
-    for (std::size_t c = 0; c < byColumn.size() && !in.failed(); ++c) {
-        auto& list = byColumn[c];
-        const auto byRow = [](const auto& a, const auto& b) { return a.first < b.first; };
-        if (!std::is_sorted(list.begin(), list.end(), byRow)) std::stable_sort(list.begin(), list.end(), byRow);
+    for (std::size_t c = 0; c < d.columns.size() && !in.failed(); ++c) {
+        if (!unordered[c]) continue;
         Column& column = d.columns[c];
-        column.rows.reserve(list.size());
-        column.cells.reserve(list.size());
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (i > 0 && list[i].first == list[i - 1].first) {
-                in.fail(top + ".cells", "cell (" + std::to_string(c) + ", " + std::to_string(list[i].first) + ") is given twice");
+        std::vector<std::size_t> order(column.rows.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return column.rows[a] < column.rows[b]; });
+        std::vector<int> rows;
+        std::vector<Cell> cells;
+        rows.reserve(order.size());
+        cells.reserve(order.size());
+        for (const std::size_t i : order) {
+            if (!rows.empty() && rows.back() == column.rows[i]) {
+                in.fail(top + ".cells", "cell (" + std::to_string(c) + ", " + std::to_string(column.rows[i]) + ") is given twice");
                 break;
             }
-            column.rows.push_back(list[i].first);
-            column.cells.push_back(std::move(list[i].second));
+            rows.push_back(column.rows[i]);
+            cells.push_back(std::move(column.cells[i]));
         }
+        column.rows = std::move(rows);
+        column.cells = std::move(cells);
     }
     if (in.failed()) {
         message = fileName + ": " + in.message() + ".";

@@ -226,5 +226,62 @@ TEST_F(Files, SavingIsAtomicAndNamesAreFoundIgnoringCase) {
     EXPECT_EQ(files, 1u);
 }
 
+// Every file the library writes, it reads back: at the reader's limits a sheet round-trips, beyond
+// them the save is refused with the place and writes nothing.
+TEST_F(Files, TheWriterKeepsTheReadersLimits) {
+    Sheet sheet;
+    sheet.setMaxCols(3);
+    sheet.setMaxRows(3);
+    // A text of the longest length, of the byte that takes most in UTF-8 (0x80, the euro sign).
+    const Zrk_String longest(static_cast<std::size_t>(kMaxCellTextLength), '\x80');
+    ASSERT_TRUE(sheet.setData(1, 1, longest));
+    ASSERT_TRUE(sheet.SSSetCellTag(2, 1, longest));
+    EXPECT_FALSE(sheet.setData(1, 2, longest + "x")); // the model refuses more
+    const std::string formula = "1" + std::string(static_cast<std::size_t>(kMaxFormulaLength) - 1, ' ');
+    ASSERT_TRUE(sheet.setFormula(1, 3, formula));
+    Zrk_String message;
+    ASSERT_TRUE(sheet.saveToFile(path("limits.kvs"), message)) << message;
+    Sheet loaded;
+    ASSERT_TRUE(loaded.loadFromFile(path("limits.kvs"), message)) << message;
+    Zrk_String text;
+    loaded.getData(1, 1, text);
+    EXPECT_EQ(text, longest);
+    loaded.SSGetCellTag(2, 1, text);
+    EXPECT_EQ(text, longest);
+
+    // Settings the calls take without a check, beyond what the reader takes: refused, nothing written.
+    const auto refused = [&](Sheet& faulty, const std::string& what) {
+        EXPECT_FALSE(faulty.saveToFile(path("faulty.kvs"), message)) << what;
+        EXPECT_EQ(message.rfind(path("faulty.kvs") + ": the spreadsheet is not saved, as it could not be read again: ", 0), 0u)
+            << message;
+        EXPECT_NE(message.find(what), Zrk_String::npos) << message;
+        EXPECT_FALSE(fs::exists(folder / "faulty.kvs"));
+    };
+    Sheet fonts;
+    FontSpec huge;
+    huge.height = 5000;
+    fonts.setFont(1, 1, 1, 1, huge);
+    refused(fonts, "formats[0].font.height: 5000 lies outside 0 to 1000");
+    Sheet types;
+    CellType decimals = CellType::number(kStyleNumberCell, 2, 0, 1, false);
+    decimals.decimals = 40; // the factory keeps to the range, a type changed afterwards need not
+    types.setCellType(2, 2, 2, 2, decimals);
+    refused(types, "types[0].decimals: 40 lies outside 0 to 15");
+    Sheet tips;
+    TextTipSettings tip;
+    tip.delay = -5;
+    tips.SSSetTextTip(tip);
+    refused(tips, "textTip.delay");
+    // A formula written in R1C1 style that comes out longer in A1 style, as the file holds it.
+    Sheet r1c1;
+    r1c1.setMaxCols(16384);
+    r1c1.setMaxRows(1048576);
+    r1c1.SSSetRefStyle(kRefStyleR1C1);
+    std::string sum = "RC[-1]";
+    while (sum.size() + 7 <= static_cast<std::size_t>(kMaxFormulaLength)) sum += "+RC[-1]";
+    ASSERT_TRUE(r1c1.setFormula(16384, 1048576, sum, false));
+    refused(r1c1, "cell (16384, 1048576): the formula is longer than 8192 characters in A1 style");
+}
+
 } // namespace
 } // namespace spreadlib::test
