@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "bill/bill_rows_file.h"
+#include "sshost/progress.h"
 #include "sshost/shell.h"
 
 namespace sshost {
@@ -23,7 +24,12 @@ void addBillCommand(CLI::App& app, Shell& shell) {
     command->callback([&shell, request] {
         shell.action = [request] {
             std::string summary, message;
-            if (!bill::writeBillFromRows(*request, summary, message)) {
+            TerminalProgress progress("bill", "rows");
+            request->progress = [&progress](std::size_t done, std::size_t total) { progress.update(done, total); };
+            const bool written = bill::writeBillFromRows(*request, summary, message);
+            request->progress = nullptr;
+            progress.finish();
+            if (!written) {
                 std::cerr << "sshost: " << message << '\n';
                 return 1;
             }

@@ -15,6 +15,7 @@
 #include "host/editor.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/name_value.h"
+#include "sshost/progress.h"
 #include "sshost/shell.h"
 #include "sshost/value_report.h"
 #include "standards/evaluation_chain.h"
@@ -271,7 +272,13 @@ int runStandards(const StandardsOptions& options) {
 int runTestStandard(const std::string& file) {
     standards::RegressionReport report;
     Zrk_String error;
-    if (!standards::runRegressionCases(core::fromUtf8(file), report, error)) return fail(utf8(error));
+    TerminalProgress progress("test-standard", "cases");
+    const auto update = [&progress](int done, int total) {
+        progress.update(static_cast<std::size_t>(done), static_cast<std::size_t>(total));
+    };
+    const bool ran = standards::runRegressionCases(core::fromUtf8(file), report, error, update);
+    progress.finish();
+    if (!ran) return fail(utf8(error));
     for (const Zrk_String& line : report.lines) std::cout << utf8(line) << '\n';
     return report.failed == 0 ? 0 : 1;
 }

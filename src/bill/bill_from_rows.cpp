@@ -46,8 +46,9 @@ private:
 
 bool writeBillFromRows(const BillRequest& request, std::string& summary, std::string& message) {
     std::string bytes;
-    if (!readFileBytes(request.rowsFile, bytes)) {
-        message = request.rowsFile + ": cannot be read";
+    Zrk_String unreadable;
+    if (!readFileBytes(core::fromUtf8(request.rowsFile), bytes, &unreadable)) {
+        message = core::toUtf8(unreadable);
         return false;
     }
     BillRows rows;
@@ -89,7 +90,9 @@ bool writeBillFromRows(const BillRequest& request, std::string& summary, std::st
 
     int subtotals = 0;
     output.onStartFeed();
+    std::size_t done = 0;
     for (const BillRows::Row& row : rows.rows) {
+        if (request.progress) request.progress(done++, rows.rows.size());
         if (row.subtotal) {
             output.onAddSubTotals(row.strings, Zrk_StringArray(), false, 0);
             ++subtotals;

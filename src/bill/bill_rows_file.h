@@ -15,6 +15,7 @@
 // columns (the sheet grows) or fewer. Anything else is refused with a message that names the file,
 // the line and what was expected.
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +52,8 @@ struct BillRequest {
     std::string settingsName;
     std::string titleColumn;
     std::vector<std::string> variables;
+    // Hears of the rows fed into the bill: (rows done, all rows). May be empty.
+    std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
 // Reads the rows file and feeds it through KvSSBillOutput, with pictures of the rows when a title

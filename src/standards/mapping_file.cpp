@@ -18,10 +18,10 @@ Zrk_String mappingFilePath(const Zrk_String& ssName) {
 
 bool isMappingHeader(const Zrk_String& line) { return hasASubstr(line, "Mapping") && hasASubstr(line, "version"); }
 
-bool readMappingLines(const Zrk_String& path, Zrk_StringArray& lines) {
+bool readMappingLines(const Zrk_String& path, Zrk_StringArray& lines, Zrk_String* message) {
     Zrk_StringArray read;
     read.setPhysicalLength(1024);
-    if (!ObjectExportReadFile(path, read)) return false;
+    if (!ObjectExportReadFile(path, read, message)) return false;
     if (!read.isEmpty() && isMappingHeader(read[0])) read.removeAt(0);
     lines = std::move(read);
     return true;
@@ -43,7 +43,8 @@ Zrk_String mappingProblem(const Zrk_String& ssName, const Zrk_String& key) {
     if (!fileExists(path))
         return path + (folderExists(path) ? ": the mapping file is a folder." : ": the mapping file does not exist.");
     Zrk_StringArray lines;
-    if (!readMappingLines(path, lines)) return path + ": the mapping file cannot be read.";
+    Zrk_String unreadable;
+    if (!readMappingLines(path, lines, &unreadable)) return unreadable;
     if (findMappingLine(lines, key) < 0) return path + ": the mapping file has no line with the key \"" + key + "\".";
     return Zrk_String();
 }

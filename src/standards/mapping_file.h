@@ -27,8 +27,9 @@ Zrk_String mappingFilePath(const Zrk_String& ssName);
 
 // Whether a first line is the header (it holds both "Mapping" and "version").
 bool isMappingHeader(const Zrk_String& line);
-// Reads the mapping file's lines without the header. False when the file is missing or unreadable.
-bool readMappingLines(const Zrk_String& path, Zrk_StringArray& lines);
+// Reads the mapping file's lines without the header. False when the file is missing or unreadable
+// (message, when given, names the file and the system's reason).
+bool readMappingLines(const Zrk_String& path, Zrk_StringArray& lines, Zrk_String* message = nullptr);
 // The key of a line: the text before its first "="; empty for a line without "=".
 Zrk_String mappingLineKey(const Zrk_String& line);
 // The index of the first line whose key equals key, letter case ignored; -1 when none.

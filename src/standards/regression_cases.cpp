@@ -116,13 +116,11 @@ bool outputMatches(const Zrk_String& actual, const Zrk_String& expected, double 
     return actual == expected;
 }
 
-bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Zrk_String& error) {
+bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Zrk_String& error,
+                        const std::function<void(int done, int total)>& progress) {
     const Zrk_String path = normalizePath(casesFile);
     Zrk_StringArray lines;
-    if (!ObjectExportReadFile(path, lines) || folderExists(path)) {
-        error = "Cannot read the cases file " + path + ".";
-        return false;
-    }
+    if (!ObjectExportReadFile(path, lines, &error)) return false;
     RegressionCases cases;
     if (!parseRegressionCases(lines, getFileName(path), cases, error)) return false;
 
@@ -150,7 +148,9 @@ bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Z
 
     report = RegressionReport();
     report.lines.append("Cases of " + path + " against " + sheet + ":");
+    int done = 0;
     for (const RegressionCase& test : cases.cases) {
+        if (progress) progress(done++, cases.cases.length());
         Zrk_StringArray mismatches;
         SheetEvaluation evaluation;
         evaluation.sheet = sheet;
@@ -195,6 +195,7 @@ bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Z
             for (const Zrk_String& mismatch : mismatches) report.lines.append("          " + mismatch);
         }
     }
+    if (progress) progress(done, cases.cases.length());
     report.lines.append(intToStr(cases.cases.length()) + " cases: " + intToStr(report.passed) + " passed, " +
                         intToStr(report.failed) + " failed.");
     return true;

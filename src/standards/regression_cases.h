@@ -18,6 +18,8 @@
 //   message The following equation failed
 //   fails
 
+#include <functional>
+
 #include "core/zrk_string.h"
 #include "frame/export.h"
 
@@ -60,6 +62,8 @@ struct RegressionReport {
 // shown during a case are taken by default and compared with its "message" lines: one that no line
 // expects is a mismatch. False with a message when the file cannot be read or parsed or names no
 // sheet; otherwise true, with the report (failed counts the cases with mismatches).
-SS_EXPORT bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Zrk_String& error);
+// progress (when given) hears of each case done: (cases done, all cases).
+SS_EXPORT bool runRegressionCases(const Zrk_String& casesFile, RegressionReport& report, Zrk_String& error,
+                                  const std::function<void(int done, int total)>& progress = {});
 
 } // namespace standards

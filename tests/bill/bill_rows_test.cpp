@@ -144,7 +144,7 @@ TEST_F(BillFromRows, AFaultyRequestWritesNothing) {
     request.variables.clear();
     request.rowsFile = root + "missing.csv";
     EXPECT_FALSE(bill::writeBillFromRows(request, summary, message));
-    EXPECT_EQ(message, root + "missing.csv: cannot be read");
+    EXPECT_EQ(message, root + "missing.csv: the file cannot be read: No such file or directory.");
     EXPECT_FALSE(fileExists(root + "bill.kvs"));
 
     request.rowsFile = root + "rows.csv";
