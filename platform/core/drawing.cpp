@@ -100,10 +100,7 @@ Drawing::~Drawing() {
 
 bool Drawing::readFromFile(const Zrk_String& path, Zrk_String* message) {
     std::string bytes;
-    if (folderExists(path) || !readFileBytes(path, bytes)) {
-        if (message) *message = path + ": the drawing file cannot be read";
-        return false;
-    }
+    if (!readFileBytes(path, bytes, message)) return false;
     return fromText(bytes, path, message);
 }
 
@@ -169,6 +166,18 @@ bool Drawing::writeToFile(const Zrk_String& path, Zrk_String* message) {
         return false;
     }
     const std::string text = toText();
+    // What the reader refuses is never written: a number that is no number (JSON has none: it would
+    // be written as null), an empty or repeated name or a bolt count out of range set through the
+    // model would make a drawing that can never be opened again.
+    DrawingContent check;
+    Zrk_String refusal;
+    if (!parseDrawingText(text, path, check, &refusal)) {
+        const Zrk_String prefix = path + ": ";
+        if (refusal.rfind(prefix, 0) == 0) refusal = refusal.substr(prefix.size());
+        if (message)
+            *message = path + ": the drawing is not saved, as it could not be read again: " + refusal + ".";
+        return false;
+    }
     if (!writeFileAtomically(path, text, message)) return false;
     savedText_ = text;
     return true;

@@ -56,7 +56,8 @@ public:
     // and what is wrong (JSON syntax with line and column, or the object and field at fault).
     bool readFromFile(const Zrk_String& path, Zrk_String* message = nullptr);
     // Writes the drawing atomically; afterwards it counts as unmodified. Fails while an undo record
-    // is open (a transaction that may still be aborted is not saved).
+    // is open (a transaction that may still be aborted is not saved), and when the text would not read
+    // back (the message names the object and field; nothing is written).
     bool writeToFile(const Zrk_String& path, Zrk_String* message = nullptr);
     // The file's text (UTF-8) and its parsing; fileName only names the source in messages.
     bool fromText(const std::string& utf8, const Zrk_String& fileName, Zrk_String* message = nullptr);

@@ -51,8 +51,7 @@ bool MacroLangs::readFile(const Zrk_String& path, Zrk_String* message) {
     message_.clear();
     if (!fileExists(path)) return true;
     Zrk_StringArray lines;
-    if (!ObjectExportReadFile(path, lines)) {
-        message_ = path + ": the macro-name table cannot be read";
+    if (!ObjectExportReadFile(path, lines, &message_)) {
         if (message) *message = message_;
         return false;
     }

@@ -114,8 +114,11 @@ Zrk_String Zrk_PropertiesList::toText() const {
 }
 
 bool Zrk_PropertiesList::writeToFile(const Zrk_String& path) const {
-    for (const auto& entry : entries_)
-        if (!validKey(entry.first)) return false;
+    // What the reader refuses is not written: a key it cannot take, a number that is no number.
+    for (const auto& [key, value] : entries_) {
+        if (!validKey(key)) return false;
+        if (const double* number = std::get_if<double>(&value); number && !std::isfinite(*number)) return false;
+    }
     return writeFileAtomically(path, toText());
 }
 
@@ -160,9 +163,6 @@ bool Zrk_PropertiesList::fromText(const Zrk_StringArray& lines, const Zrk_String
 
 bool Zrk_PropertiesList::readFromFile(const Zrk_String& path, Zrk_String* message) {
     Zrk_StringArray lines;
-    if (!ObjectExportReadFile(path, lines)) {
-        if (message) *message = path + ": the file cannot be read";
-        return false;
-    }
+    if (!ObjectExportReadFile(path, lines, message)) return false;
     return fromText(lines, path, message);
 }

@@ -40,7 +40,8 @@ public:
 
     // Replaces the content with the file's. False (content unchanged, message set) on failure.
     bool readFromFile(const Zrk_String& path, Zrk_String* message = nullptr);
-    // Writes atomically. False when the file could not be written or a key cannot be stored.
+    // Writes atomically. False when the file could not be written, or a key or a number (not finite)
+    // cannot be stored: nothing is written then.
     bool writeToFile(const Zrk_String& path) const;
 
     // The file text and its parsing, for callers that keep lists elsewhere.

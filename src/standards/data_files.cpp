@@ -29,7 +29,7 @@ struct FileStamp {
 
 bool stampOf(const Zrk_String& path, FileStamp& stamp) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (::stat(core::osPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     stamp.size = static_cast<std::int64_t>(info.st_size);
     stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
     return true;
@@ -43,7 +43,15 @@ public:
         FileStamp before;
         if (!stampOf(path, before)) {
             entries_.erase(path);
-            if (message) *message = path + ": the file cannot be read.";
+            if (message) {
+                // A folder or a missing file: the reader's own message says which and why.
+                std::string none;
+                struct stat info {};
+                if (folderExists(path) || ::stat(core::osPath(path).c_str(), &info) != 0)
+                    readFileBytes(path, none, message);
+                else
+                    *message = path + ": the file cannot be read: it is not a regular file.";
+            }
             return nullptr;
         }
         const auto found = entries_.find(path);
@@ -51,9 +59,7 @@ public:
 
         Entry entry{before, nullptr, Zrk_String()};
         Zrk_StringArray lines;
-        if (!ObjectExportReadFile(path, lines)) {
-            entry.refusal = path + ": the file cannot be read.";
-        } else {
+        if (ObjectExportReadFile(path, lines, &entry.refusal)) {
             auto parsed = std::make_shared<Parsed>();
             if (parsed->parse(lines, path, entry.refusal)) entry.parsed = std::move(parsed);
         }

@@ -1,5 +1,6 @@
 // The drawing file: reading with validation, writing, modification and undo records.
 
+#include <cmath>
 #include <filesystem>
 #include <unistd.h>
 
@@ -99,13 +100,44 @@ TEST_F(DrawingFile, FaultsAreNamedAndChangeNothing) {
     EXPECT_FALSE(drawing.readFromFile(path("broken.json"), &message));
     EXPECT_EQ(message.rfind(path("broken.json") + ": parse error at line 3, column 13: syntax error", 0), 0u) << message;
     EXPECT_FALSE(drawing.readFromFile(path("missing.json"), &message));
-    EXPECT_EQ(message, path("missing.json") + ": the drawing file cannot be read");
+    EXPECT_EQ(message, path("missing.json") + ": the file cannot be read: No such file or directory.");
+    EXPECT_FALSE(drawing.readFromFile(folder.string(), &message));
+    EXPECT_EQ(message, folder.string() + " is a folder, not a file.");
     EXPECT_FALSE(drawing.fromText("{\"format\": \"sheet\", \"version\": 1, \"macros\": []}", "s.json", &message));
     EXPECT_EQ(message, "s.json: \"format\" must be \"ss-drawing\" (this is not a drawing file)");
     EXPECT_FALSE(drawing.fromText("[]", "s.json", &message));
     EXPECT_EQ(message, "s.json: the drawing must be a JSON object");
     EXPECT_EQ(drawing.toText(), before);
     EXPECT_NE(drawing.findMacro(AcDbObjectId(7)), nullptr);
+}
+
+// A drawing whose model holds what the file cannot carry (set through the model, not through the
+// checked setters) is not saved: the file would never open again.
+TEST_F(DrawingFile, WhatCouldNotBeReadAgainIsNotWritten) {
+    core::Drawing drawing;
+    Zrk_Macro macro;
+    macro.name = "Plate";
+    macro.genVars.append(Zrk_GenVariable{"gen_W", 120.0});
+    macro.genVars.append(Zrk_GenVariable{"gen_H", std::nan("")});
+    drawing.addMacro(macro);
+    Zrk_String message;
+    EXPECT_FALSE(drawing.writeToFile(path("plate.json"), &message));
+    EXPECT_EQ(message.rfind(path("plate.json") + ": the drawing is not saved, as it could not be read again: ", 0), 0u)
+        << message;
+    EXPECT_NE(message.find("Plate"), Zrk_String::npos) << message;
+    EXPECT_FALSE(fs::exists(folder / "plate.json"));
+
+    drawing.macroAt(0)->macroWrite()->genVars[1].value = 80.0;
+    drawing.macroAt(0)->macroWrite()->genVars.append(Zrk_GenVariable{"gen_W", 1.0}); // a name twice
+    EXPECT_FALSE(drawing.writeToFile(path("plate.json"), &message));
+    EXPECT_NE(message.find("\"gen_W\" appears twice"), Zrk_String::npos) << message;
+    EXPECT_FALSE(fs::exists(folder / "plate.json"));
+
+    drawing.macroAt(0)->macroWrite()->genVars.removeAt(2);
+    ASSERT_TRUE(drawing.writeToFile(path("plate.json"), &message)) << message;
+    core::Drawing again;
+    ASSERT_TRUE(again.readFromFile(path("plate.json"), &message)) << message;
+    EXPECT_EQ(*again.macroAt(0)->macro(), *drawing.macroAt(0)->macro());
 }
 
 TEST_F(DrawingFile, ValidationMessagesNameTheObject) {

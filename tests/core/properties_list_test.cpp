@@ -1,3 +1,4 @@
+#include <cmath>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -47,9 +48,14 @@ TEST(PropertiesList, FileRoundTripAndFaults) {
         EXPECT_FALSE(read.readFromFile(path)) << bad[0];
     }
     EXPECT_FALSE(read.readFromFile(path + ".missing", &message));
+    EXPECT_EQ(message, path + ".missing: the file cannot be read: No such file or directory.");
 
     Zrk_PropertiesList badKey;
     badKey.setProperty("a=b", 1);
     EXPECT_FALSE(badKey.writeToFile(path));
+    Zrk_PropertiesList noNumber; // "nan" would be written, and refused by the reader
+    noNumber.setProperty("width", std::nan(""));
     std::filesystem::remove(path);
+    EXPECT_FALSE(noNumber.writeToFile(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
