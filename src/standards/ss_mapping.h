@@ -38,10 +38,11 @@ public:
     // Loads the entries of the line of key. Fails for a missing or unreadable file and for an unknown
     // key (entries unchanged); a file with no line besides the header leaves the entries as they are.
     Acad::ErrorStatus getMappingFromFile(const Zrk_String& ssName, const Zrk_String& key);
-    // Stores the entries under key, as the last line of the file. Entries without keyword, all but the
-    // first of the entries of one spreadsheet variable, and entries whose variable name holds a
-    // character not allowed in file names are left out, and so are entries holding a separator byte
-    // or a line break (they would spoil the line). Nothing is written when the stored line already
+    // Stores the entries under key, as the last line of the file. Entries without keyword and all but
+    // the first of the entries of one spreadsheet variable are left out; so is a spreadsheet variable
+    // whose first entry cannot be stored: a name holding a character not allowed in file names, a
+    // separator byte or a line break (they would spoil the line; a later entry stored instead would
+    // map the variable otherwise than the mapping does). Nothing is written when the stored line already
     // holds these entries (isEqual). A key holding "=" or a line break fails, and so does a file
     // that exists but cannot be read (its other lines would be lost).
     Acad::ErrorStatus setMappingToFile(const Zrk_String& ssName, const Zrk_String& key);

@@ -47,26 +47,20 @@ Acad::ErrorStatus KvSSMapping::initMappingFromLine(const Zrk_String& line) {
 Acad::ErrorStatus KvSSMapping::setMappingToFile(const Zrk_String& ssName, const Zrk_String& key) {
     if (key.find_first_of("=\r\n") != Zrk_String::npos) return kFail;
 
-    // 1-3: the pairs to store.
-    Zrk_StringArray ssSides, macroSides;
+    // 1-3: the pairs to store. One entry per spreadsheet variable: the first, the one the mapping
+    // reads by. When that one cannot be stored, the variable is left out: a later entry stored in its
+    // place would map the variable to something else than the mapping did.
+    Zrk_StringArray seen, keptSs, keptMacro;
     for (const KvObjectMap& entry : objects_) {
         Zrk_String macroSide, ssSide;
         if (entry.setMappingToStrs(macroSide, ssSide) != Acad::eOk) continue;
+        if (findString(seen, ssSide) >= 0) continue;
+        seen.append(ssSide);
         if (holdsLineSyntax(entry.ssVar, true) || holdsLineSyntax(entry.groupName, true) ||
-            holdsLineSyntax(entry.macroVar, false))
+            holdsLineSyntax(entry.macroVar, false) || hasInvalidFileNameChars(ssSide))
             continue;
-        ssSides.append(ssSide);
-        macroSides.append(macroSide);
-    }
-    Zrk_StringArray duplicates;
-    getDuplicates(ssSides, duplicates);
-    Zrk_StringArray keptSs, keptMacro;
-    for (int i = 0; i < ssSides.length(); ++i) {
-        // One entry per spreadsheet variable: the first.
-        if (findString(duplicates, ssSides[i]) >= 0 && findString(keptSs, ssSides[i]) >= 0) continue;
-        if (hasInvalidFileNameChars(ssSides[i])) continue;
-        keptSs.append(ssSides[i]);
-        keptMacro.append(macroSides[i]);
+        keptSs.append(ssSide);
+        keptMacro.append(macroSide);
     }
 
     // 4-5: the file as it is; an equal stored line means there is nothing to write.

@@ -66,6 +66,7 @@ TEST_F(MappingFile, WrittenFileIsByteIdenticalToTheHandWrittenOne) {
     ASSERT_EQ(read.getMappingFromFile("Hand", "key1"), Acad::eOk); // keys ignore letter case
     ASSERT_EQ(read.mappedObjects().length(), 4);
     EXPECT_EQ(read.mappedObjects()[1].type, KvObjectType::BoltsDiameter);
+    EXPECT_TRUE(read.isEqual(mapping)); // what is stored maps as the mapping does
     EXPECT_EQ(read.mappedObjects()[1].macroVar, "");
     EXPECT_EQ(read.mappedObjects()[3].groupName, "");
     EXPECT_TRUE(read.isEqual(mapping));
@@ -171,6 +172,10 @@ TEST_F(MappingFile, EntriesThatCannotBeStoredAreLeftOut) {
         entry("Sep", "G", KvObjectType::Distance, "a\xBF" "b"),
         entry("Line", "G\n", KvObjectType::Distance, "W"),
         entry("Empty", "B", KvObjectType::BoltsDiameter, ""),
+        // The mapping reads Shadowed by its first entry, which cannot be stored: the later one must
+        // not take its place in the file.
+        entry("Shadowed", "G\x83", KvObjectType::Distance, "W"),
+        entry("Shadowed", "G", KvObjectType::Distance, "Later"),
     });
     ASSERT_EQ(mapping.setMappingToFile("Std", "K"), Acad::eOk);
     EXPECT_EQ(bytesOf(mapPath()), "Mapping version 1.0\nK=Dup\x83G\x95" "Distance First\xBF"
@@ -182,6 +187,7 @@ TEST_F(MappingFile, EntriesThatCannotBeStoredAreLeftOut) {
     ASSERT_EQ(read.mappedObjects().length(), 2);
     EXPECT_EQ(read.mappedObjects()[1].macroVar, "");
     EXPECT_EQ(read.mappedObjects()[1].type, KvObjectType::BoltsDiameter);
+    EXPECT_TRUE(read.isEqual(mapping)); // what is stored maps as the mapping does
 
     // A key that would break the line is refused and nothing is written.
     const std::string bytes = bytesOf(mapPath());
