@@ -1,10 +1,24 @@
-# Compiler settings for the project's own targets: ss_target_options(target) turns warnings into errors
-# and applies the sanitizers of an SS_SANITIZE build.
+# Compiler settings for the project's own targets: ss_target_options(target) turns warnings into errors;
+# an SS_SANITIZE build applies the sanitizers, an SS_FUZZ build the fuzzers' coverage instrumentation,
+# to every target.
 
 if(SS_SANITIZE)
   set(SS_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_compile_options(${SS_SANITIZER_FLAGS})
   add_link_options(${SS_SANITIZER_FLAGS})
+endif()
+
+# The fuzzers see the code they exercise only where it is compiled with their coverage instrumentation:
+# in a fuzzing build every target is. Programs that are no fuzzer find the instrumentation's hooks in
+# the sanitizer runtime, which answers them with nothing.
+if(SS_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "The fuzz targets need clang (configure with -DCMAKE_CXX_COMPILER=clang++).")
+  endif()
+  if(NOT SS_SANITIZE)
+    message(FATAL_ERROR "SS_FUZZ goes with SS_SANITIZE (scripts/build.sh sanitize).")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 function(ss_target_options target)

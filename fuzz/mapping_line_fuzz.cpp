@@ -3,32 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "core/files.h"
-#include "core/settings.h"
+#include "fuzz_library.h"
 #include "standards/ss_mapping.h"
 
 namespace {
-
-// A library of its own for the run, with an empty standards folder.
-const std::string& standardsFolder() {
-    static const std::string folder = [] {
-        const std::filesystem::path library =
-            std::filesystem::temp_directory_path() / ("ss_fuzz_mapping_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(library / "Connection Standards");
-        static const std::string toRemove = library.string();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(toRemove, ignored);
-        });
-        gSettings.libDir = library.string() + "/";
-        return (library / "Connection Standards").string() + "/";
-    }();
-    return folder;
-}
 
 bool sameEntry(const KvObjectMap& a, const KvObjectMap& b) {
     return a.ssVar == b.ssVar && a.groupName == b.groupName && a.macroVar == b.macroVar && a.type == b.type;
@@ -37,7 +18,7 @@ bool sameEntry(const KvObjectMap& a, const KvObjectMap& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string folder = standardsFolder();
+    const std::string folder = fuzz::standardsFolder("fuzz_mapping");
     const Zrk_String line(reinterpret_cast<const char*>(data), size);
 
     KvSSMapping parsed;

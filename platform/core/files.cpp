@@ -194,21 +194,26 @@ bool writeFileAtomically(const Zrk_String& path, const std::string& bytes, Zrk_S
     return true;
 }
 
-bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines, Zrk_String* message) {
-    std::string bytes;
-    if (!readFileBytes(path, bytes, message)) return false;
+namespace core {
+void splitLines(const std::string& bytes, Zrk_StringArray& lines) {
     Zrk_StringArray result;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last) end = bytes.size();
+        if (end == std::string::npos) end = bytes.size();
         std::size_t lineEnd = end;
         if (lineEnd > start && bytes[lineEnd - 1] == '\r') --lineEnd;
         result.append(bytes.substr(start, lineEnd - start));
         start = end + 1;
     }
     lines = std::move(result);
+}
+} // namespace core
+
+bool ObjectExportReadFile(const Zrk_String& path, Zrk_StringArray& lines, Zrk_String* message) {
+    std::string bytes;
+    if (!readFileBytes(path, bytes, message)) return false;
+    core::splitLines(bytes, lines);
     return true;
 }
 

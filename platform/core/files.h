@@ -15,6 +15,12 @@ std::string osPath(const Zrk_String& path);
 Zrk_String fromOsPath(const std::string& path);
 } // namespace core
 
+namespace core {
+// The lines of a text, as ObjectExportReadFile gives them: without line ends ("\n" or "\r\n"); a
+// last line without a line end counts; a text ending in a line end has no empty last line.
+void splitLines(const std::string& bytes, Zrk_StringArray& lines);
+} // namespace core
+
 // Reads a text file whole, one string per line, without line ends ("\n" or "\r\n"). A last line
 // without a line end counts; a file ending in a line end has no empty last line. False on failure
 // (message, when given, names the file and the system's reason).

@@ -35,6 +35,11 @@ bool Zrk_SectionTables::readFile(const Zrk_String& path, Zrk_String& title, Zrk_
         if (message) *message = reason;
         return false;
     }
+    return readLines(path, lines, title, rows, message);
+}
+
+bool Zrk_SectionTables::readLines(const Zrk_String& path, const Zrk_StringArray& lines, Zrk_String& title,
+                                  Zrk_Array<Zrk_StringArray>& rows, Zrk_String* message) {
     if (lines.isEmpty()) {
         if (message) *message = path + ", line 1: expected the table's title line, found an empty file";
         return false;
@@ -45,8 +50,9 @@ bool Zrk_SectionTables::readFile(const Zrk_String& path, Zrk_String& title, Zrk_
         return false;
     }
     title = lines[0];
-    lines.removeAt(0);
-    arrToArrArr(lines, rows, '\t');
+    Zrk_StringArray body = lines;
+    body.removeAt(0);
+    arrToArrArr(body, rows, '\t');
     return true;
 }
 
@@ -84,37 +90,40 @@ void Zrk_SectionTables::load(const Zrk_String& folder) {
     if (!ObjectExportFindFilesRecursive(folder, "*.pr", paths)) return;
     for (const Zrk_String& path : paths) {
         if (getPath(path) != folder) continue; // tables live in the folder itself
-        Zrk_String title, message;
-        Zrk_Array<Zrk_StringArray> rows;
-        if (!readFile(path, title, rows, &message)) {
+        Zrk_StringArray lines;
+        Zrk_String message;
+        if (!ObjectExportReadFile(path, lines, &message) || !addTableFromLines(path, lines, message))
             messages_.append(message);
-            continue;
-        }
-        if (rows.length() < 2) {
-            messages_.append(path + ": expected a section type line and a line of column names after the title");
-            continue;
-        }
-        if (!checkRows(path, rows, message)) {
-            messages_.append(message);
-            continue;
-        }
-        // Without the active flag (column 1), as the section table editor publishes its tables.
-        Table table;
-        table.name = withoutExtension(getFileName(path));
-        table.sectionType = rows[0].isEmpty() ? Zrk_String() : rows[0][0];
-        table.headers = rows[1];
-        table.headers.removeAt(1);
-        table.path = path;
-        for (int i = 2; i < rows.length(); ++i) {
-            Zrk_StringArray row = rows[i];
-            if (row.isEmpty()) continue;
-            row.removeAt(1);
-            table.rows.append(std::move(row));
-            table.lines.append(i + 2); // the title is line 1, rows[0] line 2
-        }
-        table.languages = languageCount(table.headers);
-        tables_.append(std::move(table));
     }
+}
+
+bool Zrk_SectionTables::addTableFromLines(const Zrk_String& path, const Zrk_StringArray& lines, Zrk_String& message) {
+    Zrk_String title;
+    Zrk_Array<Zrk_StringArray> rows;
+    if (!readLines(path, lines, title, rows, &message)) return false;
+    if (rows.length() < 2) {
+        message = path + ": expected a section type line and a line of column names after the title";
+        return false;
+    }
+    if (!checkRows(path, rows, message)) return false;
+    // Without the active flag (column 1), as the section table editor publishes its tables.
+    Table table;
+    table.name = withoutExtension(getFileName(path));
+    table.sectionType = rows[0].isEmpty() ? Zrk_String() : rows[0][0];
+    table.headers = rows[1];
+    table.headers.removeAt(1);
+    table.path = path;
+    for (int i = 2; i < rows.length(); ++i) {
+        Zrk_StringArray row = rows[i];
+        if (row.isEmpty()) continue;
+        row.removeAt(1);
+        table.rows.append(std::move(row));
+        table.lines.append(i + 2); // the title is line 1, rows[0] line 2
+    }
+    table.languages = languageCount(table.headers);
+    tables_.append(std::move(table));
+    indexed_ = false;
+    return true;
 }
 
 bool Zrk_SectionTables::checkRows(const Zrk_String& path, const Zrk_Array<Zrk_StringArray>& rows, Zrk_String& message) {

@@ -27,6 +27,9 @@ public:
     // (with a message naming the file) when the file cannot be read or holds no title line.
     static bool readFile(const Zrk_String& path, Zrk_String& title, Zrk_Array<Zrk_StringArray>& rows,
                          Zrk_String* message = nullptr);
+    // The same for the lines of a file (path names it in the message).
+    static bool readLines(const Zrk_String& path, const Zrk_StringArray& lines, Zrk_String& title,
+                          Zrk_Array<Zrk_StringArray>& rows, Zrk_String* message = nullptr);
     // Writes atomically. False when the file cannot be written or a text holds a tab or a line break
     // (nothing is written then).
     static bool writeFile(const Zrk_String& path, const Zrk_String& title, const Zrk_Array<Zrk_StringArray>& rows);
@@ -38,6 +41,9 @@ public:
     // tables then).
     bool loadFolder(const Zrk_String& folder);
     const Zrk_StringArray& loadMessages() const { return messages_; }
+    // Adds the table of a file's lines as loadFolder does (the name is the file name of path without
+    // ".pr"). False with the message loadFolder would keep, the tables as they were.
+    bool addTableFromLines(const Zrk_String& path, const Zrk_StringArray& lines, Zrk_String& message);
 
     // Table names are given with or without the extension ".pr".
     bool hasTable(const Zrk_String& tableName) const;
