@@ -17,6 +17,7 @@
 #include "sshost/dialog_command.h"
 #include "sshost/dstv_command.h"
 #include "sshost/gui/gui_command.h"
+#include "sshost/levels_command.h"
 #include "sshost/mapping_commands.h"
 #include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     sshost::addSectionCommands(app, shell);
     sshost::addDesignerCommand(app, shell);
     sshost::addDstvCommand(app, shell);
+    sshost::addLevelsCommand(app, shell);
     sshost::addGuiCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 

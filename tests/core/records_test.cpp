@@ -7,6 +7,7 @@
 #include "core/levels_data.h"
 #include "core/macro_cuts_data.h"
 #include "core/prof_cuts_data.h"
+#include "core/prof_features_data.h"
 #include "core/text.h"
 
 namespace {
@@ -173,4 +174,23 @@ TEST_F(Records, AMacroCutFromTheCutsDialog) {
     DlgMacroCutsData picking;
     ASSERT_TRUE(picking.UserSelectMacro());
     EXPECT_EQ(picking.moduleNames, (Zrk_StringArray{"Plate", "Bolts"}));
+}
+
+TEST_F(Records, ProfileFeaturesReadTheDrawingsLevelsAndSwitchTheirThirdRow) {
+    DlgProfFeaturesData features;
+    features.levelNames = {"Old"};
+    ASSERT_EQ(features.getAllLevels(), Acad::eOk);
+    EXPECT_EQ(features.levelNames, (Zrk_StringArray{"Foundation", "Ground", "First", "Roof"}));
+    core::setWorkingDrawing(nullptr);
+    EXPECT_EQ(features.getAllLevels(), Acad::eInvalidInput);
+    EXPECT_EQ(features.levelNames.length(), 4); // left as they were
+
+    features.values[2] = {"Height:", "3500"};
+    features.thirdAlternative = {"Top level:", "Roof", true};
+    features.flag = true;
+    EXPECT_EQ(features.third().label, "Height:"); // no switch without its caption
+    features.checkCaption = "Up to a level";
+    EXPECT_EQ(features.third().label, "Top level:");
+    features.flag = false;
+    EXPECT_EQ(features.third().label, "Height:");
 }

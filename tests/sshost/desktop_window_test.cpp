@@ -12,9 +12,11 @@
 #include "core/drawing.h"
 #include "core/files.h"
 #include "core/settings.h"
+#include "dialogs/dlg_levels.h"
 #include "host/loader.h"
 #include "sshost/gui/main_window.h"
 #include "ui/dlg_select_prof.h"
+#include "sheetdoc/dlg_text_input.h"
 #include "ui/scripted_user.h"
 
 namespace fs = std::filesystem;
@@ -236,4 +238,45 @@ TEST_F(DesktopWindow, AMacroCutIsEditedAndAddedThroughTheCutsDialogAsOneStepEach
     EXPECT_FALSE(plateCut("BeamEnd")->option);
     EXPECT_FALSE(window.isDrawingModified());
     EXPECT_TRUE(window.close());
+}
+
+TEST_F(DesktopWindow, LevelsEditedFromTheDrawingMenuAreUndoneAndSavedIntoTheFile) {
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
+    ASSERT_TRUE(document().database().levels().isEmpty());
+
+    // The drawing has no level: the dialog starts with "+" alone.
+    user.onDialog(DlgLevels::kTemplate, [](ui::DialogUser& u) {
+        EXPECT_FALSE(u.dialog().isItemEnabled(DlgLevels::kRelative));
+        u.click(DlgLevels::kAddLevel);
+        u.typeText(DlgLevels::kRelative, "250");
+        u.click(ui::IDOK);
+    });
+    user.onDialog(DlgTextInput::kTemplate, [](ui::DialogUser& u) {
+        u.typeText(DlgTextInput::kEdit, "Ground");
+        u.click(ui::IDOK);
+    });
+    window.menuAction("Drawing", "Building levels...")->trigger();
+    ASSERT_EQ(document().database().levels().length(), 1);
+    EXPECT_EQ(document().database().levels()[0], (Zrk_Level{"Ground", "", 250.0}));
+    EXPECT_NE(window.tree().find({"Levels", "Ground = 250"}), nullptr);
+    EXPECT_TRUE(window.isDrawingModified());
+    EXPECT_TRUE(window.commandLine().toPlainText().contains("Levels of the drawing: Ground"));
+
+    // One step to undo; Cancel in the dialog changes nothing.
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_TRUE(document().database().levels().isEmpty());
+    window.menuAction("Edit", "Redo")->trigger();
+    user.onDialog(DlgLevels::kTemplate, [](ui::DialogUser& u) {
+        u.click(DlgLevels::kDeleteLevel);
+        u.click(ui::IDCANCEL);
+    });
+    emit window.treeView().itemDoubleClicked(window.tree().find({"Levels", "Ground = 250"}), 0);
+    EXPECT_EQ(document().database().levels().length(), 1);
+
+    window.menuAction("File", "Save")->trigger();
+    core::Drawing saved;
+    ASSERT_TRUE(saved.readFromFile(drawing()));
+    EXPECT_EQ(saved.levels(), document().database().levels());
 }

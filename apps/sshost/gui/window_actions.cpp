@@ -5,6 +5,8 @@
 #include "core/codepage.h"
 #include "core/files.h"
 #include "core/gen_vars.h"
+#include "core/levels_data.h"
+#include "core/prof_features_data.h"
 #include "core/section_library.h"
 #include "core/section_tables.h"
 #include "core/settings.h"
@@ -12,6 +14,10 @@
 #include "host/command_line.h"
 #include "designer/dlg_designer.h"
 #include "dialogs/dlg_cladding.h"
+#include "dialogs/dlg_grid.h"
+#include "dialogs/dlg_levels.h"
+#include "dialogs/dlg_look_up.h"
+#include "dialogs/dlg_prof_features.h"
 #include "macrodlg/dlg_macro_cuts.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/macro_standard.h"
@@ -262,6 +268,59 @@ void addMacroCut(ActionContext& context) {
     if (StartDlgMacroCuts(data, escaped)) applyCut(context, data);
 }
 
+// The drawing's building levels: what the person accepts is written into the drawing (one undo step).
+void editLevels(ActionContext& context) {
+    if (!context.document.isOpen()) {
+        ui::messageBox("Open a drawing first: the levels are the drawing's.", {},
+                       ui::MB_OK | ui::MB_ICONINFORMATION, context.window);
+        return;
+    }
+    KvLevelsDlgData levels;
+    if (levels.initialize(nullptr) != Acad::eOk) return;
+    const Zrk_Array<Zrk_Level> before = levels.levels;
+    if (!StartDlgLevels(levels) || levels.levels == before) return;
+    if (levels.setRealLevels() != Acad::eOk) return;
+    Zrk_StringArray names;
+    levels.getNames(names);
+    const Zrk_String listed = names.isEmpty() ? Zrk_String("none") : arrToStr(names, ',');
+    print("Levels of the drawing: " + core::toUtf8(listed) + "\n");
+}
+
+// The records other modules of the product hand in; the window keeps one of each for its session, so
+// that the person's last choices come back.
+void editGridRecord(ActionContext&) {
+    static KvGridDlgData data;
+    if (!StartDlgGrid(data)) return;
+    print("Structural grid: " + core::toUtf8(gridSummary(data)) + "\n");
+}
+
+void editLookUpRecord(ActionContext&) {
+    static KvLookUpDlgData data;
+    if (!StartDlgLookUp(data)) return;
+    print("Look-up: " + core::toUtf8(lookUpSummary(data)) + "\n");
+}
+
+// A column's features over the open drawing's levels ("Levels..." edits them in the drawing).
+void editProfileFeatures(ActionContext&) {
+    static DlgProfFeaturesData features = [] {
+        DlgProfFeaturesData column;
+        column.title = "Column features";
+        column.values[0] = {"Section:", "HEA 200"};
+        column.values[2] = {"Height:", "3500"};
+        column.thirdAlternative = {"Top level:", "", true};
+        column.checkCaption = "Up to a level";
+        return column;
+    }();
+    features.getAllLevels();
+    if (!features.levelNames.isEmpty() && findString(features.levelNames, features.level, true) < 0)
+        features.level = features.levelNames[0];
+    if (!StartDlgProfFeatures(features)) return;
+    const DlgProfFeatureValue& third = features.third();
+    print("Profile features: level " + core::toUtf8(features.level) + ", section " +
+          core::toUtf8(features.values[0].value) + ", " + core::toUtf8(third.label) + " " +
+          core::toUtf8(third.value) + "\n");
+}
+
 } // namespace
 
 const std::vector<WindowAction>& windowActions() {
@@ -280,6 +339,11 @@ const std::vector<WindowAction>& windowActions() {
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
         {"Settings", "Cladding...", TreeKind::None, &editCladdingSettings},
         {"Settings", "Bracing...", TreeKind::None, &editBracing},
+        {"Drawing", "Building levels...", TreeKind::None, &editLevels},
+        {"Drawing", "Edit levels...", TreeKind::Level, &editLevels},
+        {"Records", "Structural grid...", TreeKind::None, &editGridRecord},
+        {"Records", "Look up...", TreeKind::None, &editLookUpRecord},
+        {"Records", "Profile features...", TreeKind::None, &editProfileFeatures},
     };
     return actions;
 }
