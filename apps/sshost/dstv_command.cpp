@@ -8,28 +8,14 @@
 #include "core/dstv_points.h"
 #include "dialogs/dlg_dstv_groups.h"
 #include "sshost/shell.h"
-#include "ui/application.h"
-#include "ui/user_interaction.h"
 
 namespace sshost {
 namespace {
 
 int runDstvGroups(const std::string& picture) {
-    if (picture.empty() && ui::isHeadless()) {
-        std::cerr << "sshost: there is no display to show the DSTV point groups on; save their picture with "
-                     "--png FILE.\n";
-        return 1;
-    }
+    if (!canShowDialog(picture, "the DSTV point groups")) return 1;
     if (!picture.empty()) {
-        ui::PictureTaker taker(core::fromUtf8(picture));
-        StartDSTVPointsDlg();
-        if (!taker.taken()) {
-            std::cerr << "sshost: "
-                      << core::toUtf8(taker.error().empty() ? Zrk_String("the dialog did not show itself")
-                                                            : taker.error())
-                      << ".\n";
-            return 1;
-        }
+        if (!savePictureOf(picture, [] { StartDSTVPointsDlg(); })) return 1;
         std::cout << "Picture of the DSTV point groups saved as " << picture << ".\n";
         return 0;
     }

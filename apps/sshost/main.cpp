@@ -16,6 +16,7 @@
 #include "sshost/designer_command.h"
 #include "sshost/dialog_command.h"
 #include "sshost/dstv_command.h"
+#include "sshost/section_names_command.h"
 #include "sshost/gui/gui_command.h"
 #include "sshost/levels_command.h"
 #include "sshost/mapping_commands.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     sshost::addDesignerCommand(app, shell);
     sshost::addDstvCommand(app, shell);
     sshost::addLevelsCommand(app, shell);
+    sshost::addSectionNamesCommand(app, shell);
     sshost::addGuiCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 

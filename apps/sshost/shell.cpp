@@ -9,6 +9,8 @@
 #include "host/loader.h"
 #include "host/registry.h"
 #include "sshost/module_path.h"
+#include "ui/application.h"
+#include "ui/user_interaction.h"
 
 namespace sshost {
 namespace {
@@ -71,6 +73,28 @@ int Shell::run() {
     }
     if (!action) std::cout << "Module unloaded.\n";
     return status;
+}
+
+} // namespace sshost
+
+namespace sshost {
+
+bool canShowDialog(const std::string& picture, const std::string& what) {
+    if (!picture.empty() || !ui::isHeadless()) return true;
+    std::cerr << "sshost: there is no display to show " << what
+              << " on; save their picture with --png FILE.\n";
+    return false;
+}
+
+bool savePictureOf(const std::string& picture, const std::function<void()>& show) {
+    ui::PictureTaker taker(core::fromUtf8(picture));
+    show();
+    if (taker.taken()) return true;
+    std::cerr << "sshost: "
+              << core::toUtf8(taker.error().empty() ? Zrk_String("the dialog did not show itself")
+                                                    : taker.error())
+              << ".\n";
+    return false;
 }
 
 } // namespace sshost

@@ -25,6 +25,13 @@ struct Shell {
     int run();
 };
 
+// For a command that shows a dialog to the person (what: "the DSTV point groups"): true when it can,
+// false with the reason on standard error when there is no display and no picture was asked for.
+bool canShowDialog(const std::string& picture, const std::string& what);
+// Runs show with the picture taker installed: the first modal dialog it shows is saved as the
+// picture (a PNG file) and cancelled. False, with the reason on standard error, when none was saved.
+bool savePictureOf(const std::string& picture, const std::function<void()>& show);
+
 // The command-line options every command shares, accepted before or after the command. Call it before
 // the commands are added.
 void addCommonOptions(CLI::App& app, Shell& shell, const char* argv0);

@@ -17,6 +17,8 @@ TemporaryLibrary::TemporaryLibrary(std::initializer_list<const char*> parts) : s
         const fs::path from = core::osPath(ensureEndSlash(saved_) + part);
         if (!error_ && fs::is_directory(from))
             fs::copy(from, folder_ / part, fs::copy_options::recursive, error_);
+        else if (!error_ && fs::is_regular_file(from))
+            fs::copy_file(from, folder_ / part, error_);
     }
     gSettings.libDir = ensureEndSlash(core::fromOsPath(folder_.string()));
 }

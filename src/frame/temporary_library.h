@@ -1,6 +1,6 @@
 #pragma once
 // A temporary library folder for the demonstrations of dialogs that write library files: the named
-// parts of the current library (its subfolders, "prof", "DSTV Points" ...) are copied into a folder of
+// parts of the current library (its subfolders, "prof", "DSTV Points" ..., or files) are copied into a folder of
 // their own, which is the library folder (gSettings.libDir) while the object lives. A person may then
 // try every button of the dialog without changing the library it shows; the copy goes afterwards.
 //

@@ -13,11 +13,13 @@
 #include "core/text.h"
 #include "host/command_line.h"
 #include "designer/dlg_designer.h"
+#include "dialogs/dlg_cis2.h"
 #include "dialogs/dlg_cladding.h"
 #include "dialogs/dlg_grid.h"
 #include "dialogs/dlg_levels.h"
 #include "dialogs/dlg_look_up.h"
 #include "dialogs/dlg_prof_features.h"
+#include "dialogs/dlg_select_image.h"
 #include "macrodlg/dlg_macro_cuts.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/macro_standard.h"
@@ -321,6 +323,28 @@ void editProfileFeatures(ActionContext&) {
           core::toUtf8(third.value) + "\n");
 }
 
+// The CIS/2 export options; their "Section names..." edits the library's translation file.
+void editCis2Options(ActionContext&) {
+    static KvDlgCis2Data data;
+    if (!StartDlgCis2Info(data)) return;
+    print("CIS/2 export: " + core::toUtf8(cis2Summary(data)) + "\n");
+}
+
+// The pictures of the library's "Images/" folder, the last one chosen chosen again.
+void choosePicture(ActionContext& context) {
+    static KvSelectImageDlgData data;
+    const Zrk_String folder = gSettings.libDir + DlgSelectImage::kLibraryImagesFolder;
+    data.images.removeAll();
+    ObjectExportFindFilesRecursive(folder, "*.png", data.images);
+    if (data.images.isEmpty()) {
+        ui::messageBox("There are no pictures in " + folder + ".", {}, ui::MB_OK | ui::MB_ICONINFORMATION,
+                       context.window);
+        return;
+    }
+    if (!StartDlgSelectImage(data)) return;
+    print("Picture chosen: " + core::toUtf8(data.selection) + "\n");
+}
+
 } // namespace
 
 const std::vector<WindowAction>& windowActions() {
@@ -337,8 +361,10 @@ const std::vector<WindowAction>& windowActions() {
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
         {"Library", "General variables...", TreeKind::None, &editGeneralVariables},
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
+        {"Library", "Pictures...", TreeKind::None, &choosePicture},
         {"Settings", "Cladding...", TreeKind::None, &editCladdingSettings},
         {"Settings", "Bracing...", TreeKind::None, &editBracing},
+        {"Settings", "CIS/2 export...", TreeKind::None, &editCis2Options},
         {"Drawing", "Building levels...", TreeKind::None, &editLevels},
         {"Drawing", "Edit levels...", TreeKind::Level, &editLevels},
         {"Records", "Structural grid...", TreeKind::None, &editGridRecord},

@@ -12,6 +12,8 @@
 //   bitmaps/251.png    the mark of a bill row's picture: a section of an I-beam (16 x 16)
 // and, given a product folder as well (examples/product), the pictures the product keeps there:
 //   icons/Cut*.bmp     the six cut types of a macro cut (64 x 40)
+// and, given a library folder as well (examples/library), the sample pictures to choose from there:
+//   Images/*.png       roof purlins, wall rails, cross bracing and portal bracing in a bay (96 x 72)
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
 #include <QDir>
@@ -414,12 +416,80 @@ bool drawProductPictures(const QString& product) {
     return ok;
 }
 
+// --- the sample library's pictures ----------------------------------------------------------------------
+
+// A bay of a frame as the pictures of cladding and bracing show it: two columns and the beam or
+// rafter over them, in dark grey.
+void bayFrame(QPainter& painter, bool sloped) {
+    painter.setPen(QPen(QColor(60, 60, 60), 4, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLine(16, 66, 16, sloped ? 30 : 14);
+    painter.drawLine(80, 66, 80, 14);
+    painter.drawLine(16, sloped ? 30 : 14, 80, 14);
+}
+
+void roofPurlins(QPainter& painter) {
+    bayFrame(painter, true);
+    // Hat sections along the rafter, evenly spaced.
+    painter.setPen(QPen(QColor(20, 90, 170), 2));
+    for (int i = 0; i < 5; ++i) {
+        const double x = 20 + i * 14.5;
+        const double y = 30 - (x - 16) * 16.0 / 64.0 - 6;
+        QPainterPath hat;
+        hat.moveTo(x - 5, y + 4);
+        hat.lineTo(x - 3, y + 4);
+        hat.lineTo(x - 3, y);
+        hat.lineTo(x + 3, y);
+        hat.lineTo(x + 3, y + 4);
+        hat.lineTo(x + 5, y + 4);
+        painter.drawPath(hat);
+    }
+}
+
+void wallRails(QPainter& painter) {
+    bayFrame(painter, false);
+    painter.setPen(QPen(QColor(20, 90, 170), 3));
+    for (int y = 24; y <= 60; y += 12)
+        painter.drawLine(10, y, 86, y);
+}
+
+void crossBracing(QPainter& painter) {
+    bayFrame(painter, false);
+    painter.setPen(QPen(QColor(190, 60, 30), 2));
+    painter.drawLine(18, 16, 78, 64);
+    painter.drawLine(78, 16, 18, 64);
+}
+
+void portalBracing(QPainter& painter) {
+    bayFrame(painter, false);
+    painter.setPen(QPen(QColor(190, 60, 30), 3));
+    painter.drawLine(18, 30, 78, 30);
+    painter.drawLine(18, 44, 32, 30);
+    painter.drawLine(78, 44, 64, 30);
+}
+
+bool drawLibraryPictures(const QString& library) {
+    const QString images = library + "/Images";
+    if (!QDir().mkpath(images)) {
+        std::fprintf(stderr, "Cannot make %s\n", qPrintable(images));
+        return false;
+    }
+    const std::pair<const char*, Drawing> pictures[] = {
+        {"RoofPurlins.png", roofPurlins},
+        {"WallRails.png", wallRails},
+        {"CrossBracing.png", crossBracing},
+        {"PortalBracing.png", portalBracing},
+    };
+    bool ok = true;
+    for (const auto& [name, draw] : pictures) ok = save(images, name, 96, 72, draw, Qt::white) && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: ss_draw_pictures RESOURCE_FOLDER [PRODUCT_FOLDER]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: ss_draw_pictures RESOURCE_FOLDER [PRODUCT_FOLDER [LIBRARY_FOLDER]]\n");
         return 2;
     }
     const QString bitmaps = QString::fromLocal8Bit(argv[1]) + "/bitmaps";
@@ -467,6 +537,7 @@ int main(int argc, char** argv) {
     }
     ok = save(icons, "148.png", 32, 32, designer) && ok;
     ok = save(icons, "239.png", 32, 32, flexVariant) && ok;
-    if (argc == 3) ok = drawProductPictures(QString::fromLocal8Bit(argv[2])) && ok;
+    if (argc >= 3) ok = drawProductPictures(QString::fromLocal8Bit(argv[2])) && ok;
+    if (argc == 4) ok = drawLibraryPictures(QString::fromLocal8Bit(argv[3])) && ok;
     return ok ? 0 : 1;
 }
