@@ -1,8 +1,13 @@
 #include "sshost/macro_standard.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "core/codepage.h"
+#include "core/files.h"
+#include "core/gen_vars.h"
+#include "core/settings.h"
+#include "core/text.h"
 #include "core/macro_data.h"
 #include "frame/standards_entry.h"
 #include "sshost/evaluation_report.h"
@@ -10,6 +15,36 @@
 #include "standards/standards_data.h"
 
 namespace sshost {
+
+namespace {
+
+// The path made absolute, without "." and ".." steps.
+Zrk_String absolutePath(const Zrk_String& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(core::osPath(normalizePath(path)), error);
+    return error ? normalizePath(path) : core::fromOsPath(absolute.lexically_normal().string());
+}
+
+} // namespace
+
+Zrk_String macroLibraryDrawing(host::Document& document, const Zrk_Macro& macro) {
+    if (!macro.libraryName.empty()) return macro.libraryName + ".json";
+    const Zrk_String macros = absolutePath(ensureEndSlash(gSettings.libDir) + "Macros") + "/";
+    const Zrk_String own = absolutePath(document.path());
+    return own.compare(0, macros.size(), macros) == 0 ? own.substr(macros.size()) : Zrk_String();
+}
+
+bool libraryGeneralVariables(host::Document& document, const Zrk_Macro& macro, Zrk_StringArray& names,
+                             Zrk_StringArray& values, std::string& failure) {
+    KvAutoStandardsData data;
+    Zrk_String message;
+    if (!data.readFromFile(KvAutoStandardsData::libraryFile(gSettings.libDir), &message)) {
+        failure = core::toUtf8(asSentence(message));
+        return false;
+    }
+    data.applying(macroLibraryDrawing(document, macro), names, values);
+    return true;
+}
 
 const char* variableRoleName(KvCellType role) {
     switch (role) {

@@ -28,6 +28,16 @@ struct MacroStandard {
 int evaluateMacroStandard(host::Document& document, Zrk_DbMacro& macro, const MacroStandard& standard,
                           KvVarCells& variables, std::ostream& problems, std::string& failure);
 
+// The macro's drawing in the library's "Macros/" folder, relative to that folder: the library drawing
+// the macro was placed from, or else the open drawing itself when it lies there; empty when neither.
+// General variables are chosen by it (core/gen_vars.h).
+Zrk_String macroLibraryDrawing(host::Document& document, const Zrk_Macro& macro);
+
+// The library's general variables that apply to the macro. False with the reason when the library's
+// file cannot be read: a standard evaluated without them would compute from what is missing.
+bool libraryGeneralVariables(host::Document& document, const Zrk_Macro& macro, Zrk_StringArray& names,
+                             Zrk_StringArray& values, std::string& failure);
+
 // "Input", "Output" or "Local".
 const char* variableRoleName(KvCellType role);
 

@@ -12,6 +12,7 @@
 #include "core/macro_settings.h"
 #include "core/settings.h"
 #include "host/document.h"
+#include "sshost/macro_standard.h"
 #include "sshost/shell.h"
 #include "standards/dlg_gen_vars.h"
 #include "standards/dlg_standards_mapping_host.h"
@@ -113,24 +114,11 @@ struct GenVarsOptions {
     std::string picture;
 };
 
-// The path made absolute, without "." and ".." steps.
-Zrk_String absolutePath(const Zrk_String& path) {
-    std::error_code error;
-    const std::filesystem::path absolute =
-        std::filesystem::absolute(core::osPath(normalizePath(path)), error);
-    return error ? normalizePath(path) : core::fromOsPath(absolute.lexically_normal().string());
-}
-
-// The general variables that apply to each macro of the drawing: those whose filter covers the
-// macro's library drawing in "Macros/" (or the drawing itself when it lies there).
 void printApplying(const KvAutoStandardsData& data, host::Document& document) {
-    const Zrk_String macros = absolutePath(ensureEndSlash(gSettings.libDir) + "Macros") + "/";
-    Zrk_String own = absolutePath(document.path());
-    own = own.compare(0, macros.size(), macros) == 0 ? own.substr(macros.size()) : Zrk_String();
     core::Drawing& drawing = document.database();
     for (int m = 0; m < drawing.macroCount(); ++m) {
         const Zrk_Macro& macro = *drawing.macroAt(m)->macro();
-        const Zrk_String library = macro.libraryName.empty() ? own : macro.libraryName + ".json";
+        const Zrk_String library = macroLibraryDrawing(document, macro);
         std::cout << "Macro " << utf8(macro.name)
                   << (library.empty() ? std::string(" (no library drawing)")
                                       : " (Macros/" + utf8(library) + ")")

@@ -1,6 +1,7 @@
 #include "core/gen_vars.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/files.h"
 #include "core/number_text.h"
@@ -44,6 +45,45 @@ bool KvAutoStandardsData::filterCovers(const Zrk_String& filter, const Zrk_Strin
         if (target == entry || target.compare(0, entry.size() + 1, entry + "/") == 0) return true;
     }
     return !anyEntry;
+}
+
+namespace {
+
+Zrk_String entryOf(const Zrk_StringArray& list, int i) { return list.isValid(i) ? list[i] : Zrk_String(); }
+
+bool overrideSet(const Zrk_String& text) {
+    const Zrk_String value = trimmed(text);
+    for (const char* off : {"", "0", "no", "false"})
+        if (isEqual(value, off, true)) return false;
+    return true;
+}
+
+} // namespace
+
+void KvAutoStandardsData::applying(const Zrk_String& drawing, Zrk_StringArray& names,
+                                   Zrk_StringArray& values) const {
+    names.removeAll();
+    values.removeAll();
+    std::vector<bool> fromStandard;
+    auto add = [&](const Zrk_StringArray& listNames, const Zrk_StringArray& listValues,
+                   const Zrk_StringArray& filters, const Zrk_StringArray* overrides) {
+        const int firstOfList = names.length();
+        for (int i = 0; i < listNames.length(); ++i) {
+            const Zrk_String name = trimmed(listNames[i]);
+            if (name.empty() || !filterCovers(entryOf(filters, i), drawing)) continue;
+            const int at = names.find(name);
+            if (at < 0) {
+                names.append(name);
+                values.append(entryOf(listValues, i));
+                fromStandard.push_back(overrides != nullptr);
+            } else if (at < firstOfList && overrides && overrideSet(entryOf(*overrides, i)) && !fromStandard[at]) {
+                values[at] = entryOf(listValues, i);
+                fromStandard[at] = true;
+            }
+        }
+    };
+    add(dwgGenVars_, dwgGenValues_, dwgGenFilters_, nullptr);
+    add(stdGenVars_, stdGenValues_, stdGenFilters_, &stdGenOverrides_);
 }
 
 bool KvAutoStandardsData::readFromFile(const Zrk_String& path, Zrk_String* message) {

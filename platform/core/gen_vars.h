@@ -39,6 +39,14 @@ public:
     // entry ignored). A filter without entries covers every drawing, and the empty drawing (none) is
     // covered only by such a filter.
     static bool filterCovers(const Zrk_String& filter, const Zrk_String& drawing);
+    // The general variables a standard evaluated for a macro of this library drawing receives
+    // (drawing: its path relative to the "Macros/" folder, empty when it has none): the drawing
+    // general variables whose filter covers it, then the standard general variables whose filter
+    // covers it. A drawing's value is the one for this job, so where both lists name a variable the
+    // drawing's value is kept, unless the standard's variable has its override set (a text other
+    // than empty, "0", "no" or "false", in any case): then the standard's value holds. Within one
+    // list the first entry of a name holds; entries without a name are skipped.
+    void applying(const Zrk_String& drawing, Zrk_StringArray& names, Zrk_StringArray& values) const;
     // Reads the record from a file (a missing file gives an empty record). False with a message that
     // names the file and the entry at fault; the record then stays as it was.
     bool readFromFile(const Zrk_String& path, Zrk_String* message = nullptr);

@@ -280,3 +280,44 @@ TEST_F(DesktopWindow, LevelsEditedFromTheDrawingMenuAreUndoneAndSavedIntoTheFile
     ASSERT_TRUE(saved.readFromFile(drawing()));
     EXPECT_EQ(saved.levels(), document().database().levels());
 }
+
+TEST_F(DesktopWindow, AStandardRunFromTheWindowGetsTheGeneralVariablesOfItsLibraryDrawing) {
+    // A library drawing of "Macros/": the library's general variables filtered to it apply (the end
+    // plate's edge needs gen_Clearance; without it the evaluation fails and writes nothing).
+    fs::create_directories(folder / "lib" / "Macros");
+    fs::copy(kSampleLibrary, folder / "lib", fs::copy_options::recursive | fs::copy_options::skip_existing);
+    gSettings.libDir = (folder / "lib").string() + "/";
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString((folder / "lib" / "Macros" / "EndPlate.json").string())));
+    auto edge = [] {
+        return document().database().findMacroByName("EndPlate")->macro()->findModule("EndPlate")->findVariable("Edge")->value;
+    };
+    window.treeView().setCurrentItem(window.tree().find({"Macros", "EndPlate"}));
+    window.menuAction("Macro", "Run standards")->trigger();
+    EXPECT_TRUE(user.messageBoxes().empty());
+    EXPECT_EQ(edge(), 35.0);
+    const QString printed = window.commandLine().toPlainText();
+    EXPECT_TRUE(printed.contains("General gen_Clearance = 5\n  General gen_Grade = S355\n")) << printed.toStdString();
+
+    // Once the file no longer covers the drawing, the run fails and says so; the drawing keeps its values.
+    window.menuAction("Edit", "Undo")->trigger();
+    ASSERT_EQ(edge(), 40.0);
+    writeFileAtomically(Zrk_String((folder / "lib" / "General Variables.txt").string()),
+                        "format:string=ss-general-variables\nversion:int=1\ndrawing.count:int=1\n"
+                        "drawing.1.name:string=gen_Clearance\ndrawing.1.value:string=5\n"
+                        "drawing.1.filter:string=Splices\n");
+    window.menuAction("Macro", "Run standards")->trigger();
+    ASSERT_FALSE(user.messageBoxes().empty()); // the failed equation, and that nothing was written
+    EXPECT_EQ(edge(), 40.0);
+    EXPECT_FALSE(window.isDrawingModified());
+
+    // A general-variables file that cannot be read stops the run before anything is evaluated.
+    writeFileAtomically(Zrk_String((folder / "lib" / "General Variables.txt").string()), "format:string=other\n");
+    const std::size_t before = user.messageBoxes().size();
+    window.menuAction("Macro", "Run standards")->trigger();
+    ASSERT_EQ(user.messageBoxes().size(), before + 1);
+    EXPECT_NE(user.messageBoxes().back().request.text.find("General Variables.txt"), std::string::npos)
+        << user.messageBoxes().back().request.text;
+    EXPECT_EQ(edge(), 40.0);
+}

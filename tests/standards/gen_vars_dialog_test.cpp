@@ -212,3 +212,26 @@ TEST(GenVarsFilters, AppendingAndCovering) {
     EXPECT_FALSE(KvAutoStandardsData::filterCovers("Halls/Hall 3.json", "Halls"));
     EXPECT_FALSE(KvAutoStandardsData::filterCovers("Halls", ""));
 }
+
+TEST(GenVarsFilters, AMacroReceivesTheVariablesOfItsDrawingTheStandardsOverridingOnlyWhereTheySaySo) {
+    KvAutoStandardsData data;
+    data.dwgGenVars() = {"gen_A", "gen_B", "gen_C", "", "gen_A"};
+    data.dwgGenValues() = {"1", "2", "3", "4", "5"};
+    data.dwgGenFilters() = {"Halls", "", "Other.json", "", ""};
+    data.stdGenVars() = {"gen_A", "gen_B", "gen_D", "gen_B"};
+    data.stdGenValues() = {"10", "20", "30", "40"};
+    data.stdGenOverrides() = {"No", "1"}; // shorter than the names: the rest have no override
+    data.stdGenFilters() = {"", "", "Halls/Hall 3.json", ""};
+
+    Zrk_StringArray names, values;
+    data.applying("Halls/Hall 3.json", names, values);
+    // gen_A: the drawing's first entry (its second is ignored, the standard's does not override);
+    // gen_B: the standard's overriding value, not its later duplicate; gen_C is filtered out.
+    EXPECT_EQ(names, (Zrk_StringArray{"gen_A", "gen_B", "gen_D"}));
+    EXPECT_EQ(values, (Zrk_StringArray{"1", "20", "30"}));
+
+    // A macro without a library drawing gets only the variables without a filter.
+    data.applying("", names, values);
+    EXPECT_EQ(names, (Zrk_StringArray{"gen_B", "gen_A"}));
+    EXPECT_EQ(values, (Zrk_StringArray{"20", "5"}));
+}

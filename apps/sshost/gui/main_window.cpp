@@ -20,6 +20,7 @@
 #include "core/codepage.h"
 #include "core/settings.h"
 #include "host/command_line.h"
+#include "sshost/gui/pick_dialog.h"
 #include "sshost/gui/window_actions.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
@@ -116,6 +117,9 @@ MainWindow::MainWindow(host::Document& document, QWidget* parent)
     });
     previousSink_ = before;
     document_.setChangeListener([this] { refresh(); });
+    picks_ = std::make_unique<WindowPickInput>(
+        this, [this] { return treeModel_.selected().owner; },
+        [this](const Zrk_String& prompt, const Zrk_String& outcome) { print(qt(prompt + ": " + outcome + "\n")); });
 
     resize(1000, 700);
     const auto settings = store();
@@ -126,6 +130,7 @@ MainWindow::MainWindow(host::Document& document, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    picks_.reset();
     document_.setChangeListener(nullptr);
     host::CommandLine::instance().setSink(previousSink_);
 }

@@ -11,6 +11,10 @@
 // so a test's ui::ScriptedUser answers them; the window's own controls are reached through the
 // accessors below, as a person's mouse would reach them.
 //
+// While the window is open the editor's picks are answered in a small dialog (pick_dialog.h), the
+// tree's selected macro or profile offered first, and each pick and its outcome is printed on the
+// command pane.
+//
 // The window remembers its size and layout and the recent drawings with QSettings (~/.config/ss/desktop.ini).
 
 #include <QMainWindow>
@@ -34,6 +38,7 @@ class QTreeWidget;
 namespace sshost::gui {
 
 struct WindowAction;
+class WindowPickInput;
 
 class MainWindow : public QMainWindow {
 public:
@@ -91,6 +96,8 @@ private:
     QAction* redoAction_ = nullptr;
     std::vector<std::pair<const WindowAction*, QAction*>> actions_;
     std::function<void(const Zrk_String&)> previousSink_;
+    // Answers the editor's picks while the window lives (the dialogs' "pick in the drawing").
+    std::unique_ptr<WindowPickInput> picks_;
 };
 
 } // namespace sshost::gui

@@ -15,6 +15,7 @@
 #include "designer/dlg_designer.h"
 #include "dialogs/dlg_cis2.h"
 #include "dialogs/dlg_cladding.h"
+#include "dialogs/dlg_dstv_groups.h"
 #include "dialogs/dlg_grid.h"
 #include "dialogs/dlg_levels.h"
 #include "dialogs/dlg_look_up.h"
@@ -22,6 +23,7 @@
 #include "dialogs/dlg_select_image.h"
 #include "macrodlg/dlg_macro_cuts.h"
 #include "sections/dlg_section_library.h"
+#include "sshost/evaluation_report.h"
 #include "sshost/macro_standard.h"
 #include "standards/dlg_gen_vars.h"
 #include "standards/dlg_standards_mapping_host.h"
@@ -40,15 +42,23 @@ Zrk_String standardsFolder() {
     return gSettings.libDir + "Connection Standards/";
 }
 
-// Evaluates one standard for the macro and shows its variables on the command line; a failure is
-// said there and in a message box (nothing of it is written).
-bool runStandard(ActionContext& context, Zrk_DbMacro& macro, const MacroStandard& standard) {
+// Evaluates one standard for the macro with the library's general variables that apply to it, and
+// shows its variables on the command line; a failure is said there and in a message box (nothing of
+// it is written).
+bool runStandard(ActionContext& context, Zrk_DbMacro& macro, MacroStandard standard) {
     const std::string macroName = core::toUtf8(macro.macro()->name);
     print("Command: standards " + core::toUtf8(standard.sheet) + " for " + macroName + "\n");
     KvVarCells variables;
     std::ostringstream problems;
     std::string failure;
-    const int status = evaluateMacroStandard(context.document, macro, standard, variables, problems, failure);
+    int status = kExitNotEvaluated;
+    if (libraryGeneralVariables(context.document, *macro.macro(), standard.genVarNames, standard.genVarValues,
+                                failure)) {
+        for (int i = 0; i < standard.genVarNames.length(); ++i)
+            print("  General " + core::toUtf8(standard.genVarNames[i]) + " = " +
+                  core::toUtf8(standard.genVarValues[i]) + "\n");
+        status = evaluateMacroStandard(context.document, macro, standard, variables, problems, failure);
+    }
     print(problems.str());
     if (status != 0) {
         print("sshost: " + failure + "\n");
@@ -76,8 +86,6 @@ void runChosenStandard(ActionContext& context) {
     runStandard(context, *macro, standard);
 }
 
-// The standards the macro's settings list, in order (the first that fails ends the run); a macro
-// without any asks for the spreadsheet.
 // The standard of a row of the macro's settings.
 MacroStandard listedStandard(const TabMappingData& listed, int row) {
     MacroStandard standard;
@@ -87,6 +95,8 @@ MacroStandard listedStandard(const TabMappingData& listed, int row) {
     return standard;
 }
 
+// The standards the macro's settings list, in order (the first that fails ends the run); a macro
+// without any asks for the spreadsheet.
 void runMacroStandards(ActionContext& context) {
     Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
     if (!macro) return;
@@ -180,6 +190,11 @@ void editGeneralVariables(ActionContext& context) {
         return;
     }
     print("General variables written: " + core::toUtf8(path) + "\n");
+}
+
+// The groups dialog writes the library's DSTV point files as the person changes them.
+void editDstvPoints(ActionContext&) {
+    StartDSTVPointsDlg();
 }
 
 // The designer writes a template only when the person saves it there.
@@ -360,6 +375,7 @@ const std::vector<WindowAction>& windowActions() {
         {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
         {"Library", "General variables...", TreeKind::None, &editGeneralVariables},
+        {"Library", "DSTV points...", TreeKind::None, &editDstvPoints},
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
         {"Library", "Pictures...", TreeKind::None, &choosePicture},
         {"Settings", "Cladding...", TreeKind::None, &editCladdingSettings},
