@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     sshost::addStandardsCommand(app, shell);
     sshost::addTestStandardCommand(app, shell);
     sshost::addMappingCommand(app, shell);
+    sshost::addSettingsCommand(app, shell);
     sshost::addGenVarsCommand(app, shell);
     sshost::addConvertCommand(app, shell);
     sshost::addDumpCommand(app, shell);

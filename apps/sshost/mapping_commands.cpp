@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "constraints/dlg_macro_settings.h"
 #include "core/codepage.h"
 #include "core/files.h"
 #include "core/gen_vars.h"
@@ -15,7 +16,6 @@
 #include "sshost/macro_standard.h"
 #include "sshost/shell.h"
 #include "standards/dlg_gen_vars.h"
-#include "standards/dlg_standards_mapping_host.h"
 #include "ui/application.h"
 #include "ui/user_interaction.h"
 
@@ -66,6 +66,7 @@ struct MappingOptions {
     std::string drawing;
     std::string macro;
     std::string picture;
+    int firstPage = DlgMacroSettings::kStandardsPage; // of the macro settings dialog
 };
 
 void printStandards(const TabMappingData& mapping) {
@@ -91,17 +92,17 @@ int runMapping(const MappingOptions& options) {
 
     std::optional<ui::PictureTaker> taker;
     if (!options.picture.empty()) taker.emplace(core::fromUtf8(options.picture));
-    const bool accepted = StartDlgStandardsMapping(macro->objectId());
+    const bool accepted = StartDlgMacroSettings(macro->objectId(), options.firstPage);
     if (!pictureSaved(taker, options.picture)) return 1;
     if (taker) return 0;
     if (!accepted) {
-        std::cout << "Cancelled: the drawing was not changed (mapping records the page wrote stay in the "
-                     "mapping files, under keys nothing names).\n";
+        std::cout << "Cancelled: the drawing was not changed (mapping records the standards page wrote stay "
+                     "in the mapping files, under keys nothing names).\n";
         return 0;
     }
     Zrk_String message;
     if (!document.save(message)) return fail(utf8(message));
-    std::cout << "The standards of " << options.macro << ":\n";
+    std::cout << "The settings of " << options.macro << " were written. Its standards:\n";
     printStandards(macro->macro()->settings.tabMapping);
     std::cout << "Saved " << utf8(document.path()) << ".\n";
     return 0;
@@ -176,7 +177,20 @@ int runGenVars(const GenVarsOptions& options) {
 void addMappingCommand(CLI::App& app, Shell& shell) {
     auto options = std::make_shared<MappingOptions>();
     CLI::App* command = app.add_subcommand(
-        "mapping", "edit the standards of a macro of a drawing on the standards mapping page");
+        "mapping", "edit the standards of a macro of a drawing (the macro settings on their standards page)");
+    command->add_option("--drawing", options->drawing, "the drawing file")->required();
+    command->add_option("--macro", options->macro, "the macro's name")->required();
+    command->add_option("--png", options->picture,
+                        "save the dialog's picture as a PNG file instead (writes nothing)");
+    command->callback([&shell, options] { shell.action = [options] { return runMapping(*options); }; });
+}
+
+void addSettingsCommand(CLI::App& app, Shell& shell) {
+    auto options = std::make_shared<MappingOptions>();
+    options->firstPage = DlgMacroSettings::kAnglePage;
+    CLI::App* command =
+        app.add_subcommand("settings", "edit the general settings of a macro of a drawing (filters, lists, "
+                                       "variables, groups, standards)");
     command->add_option("--drawing", options->drawing, "the drawing file")->required();
     command->add_option("--macro", options->macro, "the macro's name")->required();
     command->add_option("--png", options->picture,

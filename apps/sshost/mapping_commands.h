@@ -1,8 +1,11 @@
 #pragma once
-// The two dialogs that edit the standards engine's inputs, on a person's own files:
+// The dialogs that edit a macro's settings and the standards engine's inputs, on a person's own files:
 //
+//   sshost settings --drawing FILE --macro NAME [--png FILE]
+//       the general settings of a macro (the macro settings dialog from its first page); on OK they
+//       are written back into the drawing
 //   sshost mapping --drawing FILE --macro NAME [--png FILE]
-//       the standards of a macro on the mapping page: mapping records go into the library's mapping
+//       the same dialog opened on its standards page: mapping records go into the library's mapping
 //       files as the page writes them; on OK the macro's settings are written back into the drawing
 //   sshost genvars [--drawing FILE] [--png FILE]
 //       the library's general variables; on OK written back to the library's file. With --drawing,
@@ -17,5 +20,6 @@ class App;
 namespace sshost {
 struct Shell;
 void addMappingCommand(CLI::App& app, Shell& shell);
+void addSettingsCommand(CLI::App& app, Shell& shell);
 void addGenVarsCommand(CLI::App& app, Shell& shell);
 } // namespace sshost

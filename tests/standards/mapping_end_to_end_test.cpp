@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "constraints/dlg_macro_settings.h"
 #include "core/drawing.h"
 #include "core/settings.h"
-#include "standards/dlg_standards_mapping_host.h"
 #include "ui/scripted_user.h"
 
 namespace {
@@ -76,8 +76,8 @@ TEST_F(MappingEndToEnd, ABindingMadeOnThePageDrivesTheEvaluation) {
     EXPECT_NE(evaluate(sampleKey).find("Input Double Force = 250.00000000"), std::string::npos);
 
     // Force, read from the macro's Force so far, is bound to its Pitch (80) instead.
-    user.onDialog(DlgStandardsMappingHost::kTemplate, [](ui::DialogUser& u) {
-        KvStandardsSheet& table = static_cast<DlgStandardsMappingHost&>(u.dialog()).page.table;
+    user.onDialog(DlgMacroSettings::kTemplate, [](ui::DialogUser& u) {
+        KvStandardsSheet& table = static_cast<DlgMacroSettings&>(u.dialog()).mappingPage.table;
         Zrk_String name;
         table.getCellText(1, 4, name);
         ASSERT_EQ(name, "Force");
@@ -93,7 +93,7 @@ TEST_F(MappingEndToEnd, ABindingMadeOnThePageDrivesTheEvaluation) {
         u.click(ui::IDOK);
     });
     core::Drawing* previous = core::setWorkingDrawing(&drawing);
-    const bool accepted = StartDlgStandardsMapping(macro->objectId());
+    const bool accepted = StartDlgMacroSettings(macro->objectId(), DlgMacroSettings::kStandardsPage);
     core::setWorkingDrawing(previous);
     ASSERT_TRUE(accepted);
     const MacroSettingsData& settings = macro->macro()->settings;

@@ -1,5 +1,5 @@
-// The standards mapping page in its host, played by a scripted user on a library of its own: the row
-// list and its choices, the variable table and its preselections, the records written under new keys
+// The standards mapping page in the macro settings dialog, played by a scripted user on a library of its own:
+// the row list and its choices, the variable table and its preselections, the records written under new keys
 // (and the ones never written), the structure buttons, and what a row that cannot be shown leaves.
 #include <QApplication>
 #include <QComboBox>
@@ -7,17 +7,17 @@
 #include <cctype>
 #include <gtest/gtest.h>
 
+#include "constraints/dlg_macro_settings.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "library_fixture.h"
 #include "sheet_writer.h"
-#include "standards/dlg_standards_mapping_host.h"
 #include "standards/mapping_file.h"
 #include "ui/scripted_user.h"
 
 using namespace spreadlib;
 using Page = StandardsMappingPage;
-using Host = DlgStandardsMappingHost;
+using Host = DlgMacroSettings;
 
 namespace {
 
@@ -97,9 +97,9 @@ protected:
     // Runs a host on the settings with the script, as the entry does; on OK the settings become the
     // host's. Answers how it ended.
     int run(std::function<void(ui::DialogUser&, Page&)> script) {
-        Host host;
+        Host host(Zrk_String(), Host::kStandardsPage);
         host.data = settings;
-        user.onDialog(Host::kTemplate, [&](ui::DialogUser& u) { script(u, host.page); });
+        user.onDialog(Host::kTemplate, [&](ui::DialogUser& u) { script(u, host.mappingPage); });
         const int result = host.doModal();
         if (result == ui::IDOK) settings = host.data;
         return result;

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "constraints/dlg_macro_settings.h"
 #include "core/codepage.h"
 #include "core/files.h"
 #include "core/gen_vars.h"
@@ -11,7 +12,6 @@
 #include "core/section_tables.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "host/command_line.h"
 #include "designer/dlg_designer.h"
 #include "dialogs/dlg_cis2.h"
 #include "dialogs/dlg_cladding.h"
@@ -22,11 +22,11 @@
 #include "dialogs/dlg_prof_features.h"
 #include "dialogs/dlg_select_image.h"
 #include "macrodlg/dlg_macro_cuts.h"
+#include "host/command_line.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/macro_standard.h"
 #include "standards/dlg_gen_vars.h"
-#include "standards/dlg_standards_mapping_host.h"
 #include "ui/dlg_select_prof.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
@@ -115,9 +115,13 @@ void runOneListedStandard(ActionContext& context) {
     runStandard(context, *macro, listedStandard(macro->macro()->settings.tabMapping, context.object.index));
 }
 
-// The mapping page writes the macro's settings itself, as one undo step.
+// The settings dialog writes the macro's settings itself, as one undo step.
 void editStandardsMapping(ActionContext& context) {
-    StartDlgStandardsMapping(context.object.owner);
+    StartDlgMacroSettings(context.object.owner, DlgMacroSettings::kStandardsPage);
+}
+
+void editMacroSettings(ActionContext& context) {
+    StartDlgMacroSettings(context.object.owner);
 }
 
 // The section chooser, starting from the section given; true with the chosen one.
@@ -150,7 +154,8 @@ void changeBaseProfileSection(ActionContext& context) {
     host::TransactionManager& transactions = context.document.transactionManager();
     AcTransaction* transaction = transactions.startTransaction();
     Zrk_DbMacro* writable = nullptr;
-    if (!transaction || transaction->getObject(writable, macro->objectId(), host::OpenMode::forWrite) != Acad::eOk) {
+    if (!transaction ||
+        transaction->getObject(writable, macro->objectId(), host::OpenMode::forWrite) != Acad::eOk) {
         if (transaction) transactions.abortTransaction();
         return;
     }
@@ -207,8 +212,8 @@ void designModuleTemplate(ActionContext& context) {
     const Zrk_Module* module = macro ? macro->macro()->findModule(context.object.module) : nullptr;
     if (!module) return;
     if (module->templatePath.empty()) {
-        ui::messageBox("The module " + module->name + " has no dialog template.", {}, ui::MB_OK | ui::MB_ICONINFORMATION,
-                       context.window);
+        ui::messageBox("The module " + module->name + " has no dialog template.", {},
+                       ui::MB_OK | ui::MB_ICONINFORMATION, context.window);
         return;
     }
     StartDlgDesigner(gSettings.libDir + module->templatePath);
@@ -366,6 +371,7 @@ const std::vector<WindowAction>& windowActions() {
     static const std::vector<WindowAction> actions = {
         {"Macro", "Run standards", TreeKind::Macro, &runMacroStandards},
         {"Macro", "Run a standard...", TreeKind::Macro, &runChosenStandard},
+        {"Macro", "Macro settings...", TreeKind::Macro, &editMacroSettings},
         {"Macro", "Standards mapping...", TreeKind::Macro, &editStandardsMapping},
         {"Macro", "Run this standard", TreeKind::Standard, &runOneListedStandard},
         {"Macro", "Design the module's template...", TreeKind::Module, &designModuleTemplate},

@@ -4,7 +4,7 @@
 //   button pictures, 16 x 16, as bitmaps and icons under the same numbers:
 //     206 delete, 212 add, 217 select in the drawing, 223 copy, 224 paste, 225 insert a row below,
 //     226 delete a row, 227 move a row up, 228 move a row down, 231 choose a picture, 232 open,
-//     233 save, 235 same width, 236 same height, 238 find and replace, 257 and 261 move up,
+//     233 save, 234 zoom, 235 same width, 236 same height, 238 find and replace, 257 and 261 move up,
 //     258 and 262 move down
 //   icons/148.png      the dialog designer's window (32 x 32)
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
@@ -12,6 +12,8 @@
 //   bitmaps/251.png    the mark of a bill row's picture: a section of an I-beam (16 x 16)
 // and, given a product folder as well (examples/product), the pictures the product keeps there:
 //   icons/Cut*.bmp     the six cut types of a macro cut (64 x 40)
+//   icons/MacroFilter*.bmp   the macro filters' pictures (48 x 32; the section angle 64 x 64)
+//   icons/Parallel.bmp ... CoordSys.bmp   the constraint palette's kinds (32 x 32, on 0xC0C0C0)
 // and, given a library folder as well (examples/library), the sample pictures to choose from there:
 //   Images/*.png       roof purlins, wall rails, cross bracing and portal bracing in a bay (96 x 72)
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
@@ -73,7 +75,9 @@ void checkMark(QPainter& painter) {
 const QColor kInk(45, 52, 62);
 const QColor kPaper(250, 250, 247);
 
-QPen ink(double width = 1.0) { return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen ink(double width = 1.0) {
+    return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void cross(QPainter& p) {
     p.setPen(QPen(QColor(196, 43, 28), 2.6, Qt::SolidLine, Qt::RoundCap));
@@ -110,7 +114,17 @@ void sheet(QPainter& p, const QRectF& r) {
     p.setBrush(kPaper);
     p.drawRect(r);
     p.setPen(QPen(QColor(150, 156, 166), 1));
-    for (double y = r.top() + 3; y < r.bottom() - 1; y += 2.5) p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
+    for (double y = r.top() + 3; y < r.bottom() - 1; y += 2.5)
+        p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
+}
+
+// A magnifying glass.
+void zoomGlass(QPainter& p) {
+    p.setPen(QPen(kInk, 1.6));
+    p.setBrush(QColor(220, 235, 250));
+    p.drawEllipse(QPointF(6.5, 6.5), 4.8, 4.8);
+    p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(10.2, 10.2), QPointF(14.5, 14.5));
 }
 
 void copy(QPainter& p) {
@@ -259,8 +273,8 @@ void arrow(QPainter& p, bool up) {
     }
     p.setPen(ink());
     p.setBrush(QColor(60, 120, 200));
-    p.drawPolygon(QPolygonF({QPointF(8, 2), QPointF(14, 9), QPointF(10.5, 9), QPointF(10.5, 14), QPointF(5.5, 14),
-                             QPointF(5.5, 9), QPointF(2, 9)}));
+    p.drawPolygon(QPolygonF({QPointF(8, 2), QPointF(14, 9), QPointF(10.5, 9), QPointF(10.5, 14),
+                             QPointF(5.5, 14), QPointF(5.5, 9), QPointF(2, 9)}));
 }
 
 // A dialog with a title bar, two fields and a button, over a drawing of a plate.
@@ -399,6 +413,237 @@ void cutFillet(QPainter& p) {
     p.drawArc(QRectF(30, 6, 28, 28), 90 * 16, -90 * 16);
 }
 
+// --- the macro filters' pictures (the macro settings dialog) ------------------------------------------
+
+void arrowHead(QPainter& p, const QPointF& tip, const QPointF& from) {
+    const QLineF back(tip, from);
+    QLineF side1 = back, side2 = back;
+    side1.setLength(5);
+    side2.setLength(5);
+    side1.setAngle(back.angle() + 25);
+    side2.setAngle(back.angle() - 25);
+    p.drawLine(side1);
+    p.drawLine(side2);
+}
+
+void dimension(QPainter& p, const QPointF& a, const QPointF& b) {
+    p.setPen(QPen(kCut, 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(a, b);
+    arrowHead(p, a, b);
+    arrowHead(p, b, a);
+}
+
+// Two members meeting at right angles: the angle between their axes.
+void filterAngle90(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(4, 20, 40, 8));
+    p.drawRect(QRectF(8, 2, 8, 18));
+    p.setPen(QPen(kCut, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(4, 10, 20, 20), 0, 90 * 16);
+}
+
+// Two members in line: the angle between their directions.
+void filterAngle180(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(2, 12, 20, 8));
+    p.drawRect(QRectF(26, 12, 20, 8));
+    p.setPen(QPen(kCut, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(14, 6, 20, 20), 0, 180 * 16);
+}
+
+// An I-section turned about its axis, with the angle it is turned by.
+void filterSectionAngle(QPainter& p) {
+    p.setPen(QPen(kOther.darker(150), 1, Qt::DashLine));
+    p.drawLine(QPointF(32, 4), QPointF(32, 60));
+    p.drawLine(QPointF(4, 32), QPointF(60, 32));
+    p.translate(32, 32);
+    p.rotate(-30);
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawPath(outline({{-14, -18},
+                        {14, -18},
+                        {14, -13},
+                        {3, -13},
+                        {3, 13},
+                        {14, 13},
+                        {14, 18},
+                        {-14, 18},
+                        {-14, 13},
+                        {-3, 13},
+                        {-3, -13},
+                        {-14, -13}}));
+    p.resetTransform();
+    p.setPen(QPen(kCut, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(8, 8, 48, 48), 90 * 16, 30 * 16);
+}
+
+// The distance along the path between two members.
+void filterPathDistance(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(4, 4, 8, 24));
+    p.drawRect(QRectF(36, 4, 8, 24));
+    dimension(p, QPointF(13, 16), QPointF(35, 16));
+}
+
+// The height and width of a section.
+void filterSectionSize(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawPath(outline({{10, 4},
+                        {30, 4},
+                        {30, 7},
+                        {21.5, 7},
+                        {21.5, 25},
+                        {30, 25},
+                        {30, 28},
+                        {10, 28},
+                        {10, 25},
+                        {18.5, 25},
+                        {18.5, 7},
+                        {10, 7}}));
+    dimension(p, QPointF(38, 4), QPointF(38, 28));
+    dimension(p, QPointF(10, 31), QPointF(30, 31));
+}
+
+// --- the constraint kinds' pictures (the constraint dialog's palette), on the transparent grey -------
+
+QPen line(double width = 2.0) {
+    return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+QPen mark() {
+    return QPen(kCut, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void kindParallel(QPainter& p) {
+    p.setPen(line());
+    p.drawLine(QPointF(4, 22), QPointF(20, 4));
+    p.drawLine(QPointF(12, 28), QPointF(28, 10));
+}
+
+void kindPerpendicular(QPainter& p) {
+    p.setPen(line());
+    p.drawLine(QPointF(6, 4), QPointF(6, 27));
+    p.drawLine(QPointF(6, 27), QPointF(28, 27));
+    p.setPen(mark());
+    p.drawPolyline(QPolygonF({QPointF(6, 19), QPointF(14, 19), QPointF(14, 27)}));
+}
+
+void kindCoincident(QPainter& p) {
+    p.setPen(line());
+    p.drawLine(QPointF(4, 26), QPointF(16, 16));
+    p.drawLine(QPointF(16, 16), QPointF(28, 22));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kCut);
+    p.drawEllipse(QPointF(16, 16), 3.5, 3.5);
+}
+
+void kindSymmetric(QPainter& p) {
+    p.setPen(QPen(kInk, 1.2, Qt::DashLine));
+    p.drawLine(QPointF(16, 2), QPointF(16, 30));
+    p.setPen(line());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(7, 16), 4, 4);
+    p.drawEllipse(QPointF(25, 16), 4, 4);
+    p.setPen(mark());
+    p.drawLine(QPointF(12, 16), QPointF(20, 16));
+}
+
+void kindTangent(QPainter& p) {
+    p.setPen(line());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(16, 18), 9, 9);
+    p.setPen(mark());
+    p.drawLine(QPointF(2, 9), QPointF(30, 9));
+}
+
+void kindConcentric(QPainter& p) {
+    p.setPen(line());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(16, 16), 12, 12);
+    p.drawEllipse(QPointF(16, 16), 6, 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kCut);
+    p.drawEllipse(QPointF(16, 16), 2, 2);
+}
+
+void kindEqualRadius(QPainter& p) {
+    p.setPen(line());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(9, 12), 6, 6);
+    p.drawEllipse(QPointF(23, 12), 6, 6);
+    p.setPen(mark());
+    p.drawLine(QPointF(10, 24), QPointF(22, 24));
+    p.drawLine(QPointF(10, 28), QPointF(22, 28));
+}
+
+void kindDistance(QPainter& p) {
+    p.setPen(line());
+    p.drawLine(QPointF(5, 4), QPointF(5, 22));
+    p.drawLine(QPointF(27, 4), QPointF(27, 22));
+    dimension(p, QPointF(6, 27), QPointF(26, 27));
+}
+
+void kindAngle(QPainter& p) {
+    p.setPen(line());
+    p.drawLine(QPointF(4, 27), QPointF(29, 27));
+    p.drawLine(QPointF(4, 27), QPointF(24, 5));
+    p.setPen(mark());
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(-10, 13, 28, 28), 0, 48 * 16);
+}
+
+void kindRadius(QPainter& p) {
+    p.setPen(line());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(14, 18), 11, 11);
+    p.setPen(mark());
+    p.drawLine(QPointF(14, 18), QPointF(22, 10));
+    arrowHead(p, QPointF(22, 10), QPointF(14, 18));
+    p.setFont(QFont("Sans", 8, QFont::Bold));
+    p.drawText(QRectF(20, 0, 12, 12), Qt::AlignCenter, "R");
+}
+
+void kindAddModule(QPainter& p) {
+    p.setPen(line(1.6));
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(3, 8, 18, 18));
+    p.setPen(QPen(QColor(30, 130, 60), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(24, 4), QPointF(24, 16));
+    p.drawLine(QPointF(18, 10), QPointF(30, 10));
+}
+
+void kindBoltPattern(QPainter& p) {
+    p.setPen(line(1.6));
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(3, 3, 26, 26));
+    for (double x : {10.0, 22.0})
+        for (double y : {10.0, 22.0}) {
+            p.setPen(line(1.2));
+            p.setBrush(Qt::white);
+            p.drawEllipse(QPointF(x, y), 4, 4);
+            p.drawLine(QPointF(x - 2.5, y), QPointF(x + 2.5, y));
+            p.drawLine(QPointF(x, y - 2.5), QPointF(x, y + 2.5));
+        }
+}
+
+void kindCoordSys(QPainter& p) {
+    p.setPen(QPen(kCut, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 26), QPointF(28, 26));
+    arrowHead(p, QPointF(28, 26), QPointF(6, 26));
+    p.setPen(QPen(QColor(30, 130, 60), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 26), QPointF(6, 4));
+    arrowHead(p, QPointF(6, 4), QPointF(6, 26));
+    p.setPen(QPen(QColor(40, 80, 200), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 26), QPointF(18, 14));
+    arrowHead(p, QPointF(18, 14), QPointF(6, 26));
+}
+
 bool drawProductPictures(const QString& product) {
     const QString icons = product + "/icons";
     if (!QDir().mkpath(icons)) {
@@ -412,7 +657,35 @@ bool drawProductPictures(const QString& product) {
     };
     bool ok = true;
     // The product folder's pictures are bitmap files on a white ground, as the product reads them.
-    for (const auto& [name, draw] : cuts) ok = save(icons, name, 64, 40, draw, Qt::white) && ok;
+    for (const auto& [name, draw] : cuts)
+        ok = save(icons, name, 64, 40, draw, Qt::white) && ok;
+    const std::pair<const char*, Drawing> filters[] = {
+        {"MacroFilterAngle90.bmp", filterAngle90},
+        {"MacroFilterAngle180.bmp", filterAngle180},
+        {"MacroFilterPathDistance.bmp", filterPathDistance},
+        {"MacroFilterSectionSize.bmp", filterSectionSize},
+    };
+    for (const auto& [name, draw] : filters)
+        ok = save(icons, name, 48, 32, draw, Qt::white) && ok;
+    ok = save(icons, "MacroFilterSectionAngle.bmp", 64, 64, filterSectionAngle, Qt::white) && ok;
+    // The palette's pictures are drawn on 0xC0C0C0, the colour the palette shows transparent.
+    const std::pair<const char*, Drawing> kinds[] = {
+        {"Parallel.bmp", kindParallel},
+        {"Perpendicular.bmp", kindPerpendicular},
+        {"Coincident.bmp", kindCoincident},
+        {"Symmetric.bmp", kindSymmetric},
+        {"Tangent.bmp", kindTangent},
+        {"Concentric.bmp", kindConcentric},
+        {"EqualRadius.bmp", kindEqualRadius},
+        {"Distance.bmp", kindDistance},
+        {"Angle.bmp", kindAngle},
+        {"Radius.bmp", kindRadius},
+        {"AddModule.bmp", kindAddModule},
+        {"BoltPattern.bmp", kindBoltPattern},
+        {"CoordSys.bmp", kindCoordSys},
+    };
+    for (const auto& [name, draw] : kinds)
+        ok = save(icons, name, 32, 32, draw, QColor(192, 192, 192)) && ok;
     return ok;
 }
 
@@ -522,6 +795,7 @@ int main(int argc, char** argv) {
         {231, landscape},
         {232, folder},
         {233, disk},
+        {234, zoomGlass},
         {235, [](QPainter& p) { sameSize(p, true); }},
         {236, [](QPainter& p) { sameSize(p, false); }},
         {238, find},

@@ -1,0 +1,78 @@
+// Demonstrations of the macro settings dialog for the host shell (frame/demo_dialogs.h), on the
+// first end-plate connection of the sample drawing of the macro dialogs:
+//   sshost dialog macro-settings      its settings from the first page (the angle filters)
+//   sshost dialog standards-mapping   the same dialog opened on its standards page
+// The mapping records a person makes on the standards page go into a temporary copy of the library.
+
+#include "constraints/dlg_macro_settings.h"
+#include "core/drawing.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "frame/demo_dialogs.h"
+#include "frame/temporary_library.h"
+
+namespace {
+
+Zrk_String describeStandards(const TabMappingData& mapping) {
+    Zrk_String text;
+    for (int i = 0; i < mapping.ssNames.length() && i < mapping.mappingRefs.length(); ++i) {
+        const Zrk_String& ref = mapping.mappingRefs[i];
+        text += (i ? ", " : " ") + mapping.ssNames[i] + " (" +
+                (TabMappingData::isModuleRef(ref) ? ref
+                 : ref.empty()                    ? Zrk_String("no record")
+                                                  : "record " + ref) +
+                ")";
+    }
+    return text.empty() ? Zrk_String(" none") : text;
+}
+
+int onEntries(const Zrk_Array<MacroFilterEntry>& entries) {
+    int on = 0;
+    for (const MacroFilterEntry& entry : entries)
+        on += entry.on ? 1 : 0;
+    return on;
+}
+
+Zrk_String describeSettings(const MacroSettingsData& settings) {
+    const MacroAngleFilters& angles = settings.angleFilters;
+    const MacroSizeFilters& sizes = settings.sizeFilters;
+    return Zrk_String("angle filters ") + (angles.enabled ? "active" : "inactive") + " (" +
+           intToStr(onEntries(angles.axisAngle)) + " of " + intToStr(angles.axisAngle.length()) +
+           " axis-angle entries on, " + intToStr(onEntries(angles.sectionAngle)) + " of " +
+           intToStr(angles.sectionAngle.length()) + " section-angle entries), size filters " +
+           (sizes.enabled ? "active" : "inactive") + ", lists " +
+           (settings.listNames.isEmpty() ? Zrk_String("none") : arrToStr(settings.listNames, ',')) + ", " +
+           intToStr(settings.varDecimals) + " decimals, group \"" + settings.groupName +
+           "\", standards:" + describeStandards(settings.tabMapping);
+}
+
+Zrk_String runOnSample(int firstPage) {
+    const Zrk_String drawingPath = gSettings.libDir + "Drawings/macro-dialogs.json";
+    core::Drawing drawing;
+    Zrk_String message;
+    if (!drawing.readFromFile(drawingPath, &message)) return message;
+    Zrk_DbMacro* macro = drawing.findMacroByName("EndPlateA");
+    if (!macro) return drawingPath + " has no macro \"EndPlateA\".";
+    frame::TemporaryLibrary library({"Connection Standards", "prof"});
+    if (!library.ok()) return "The sample library could not be copied to a temporary folder.";
+    core::Drawing* previous = core::setWorkingDrawing(&drawing);
+    const bool accepted = StartDlgMacroSettings(macro->objectId(), firstPage);
+    core::setWorkingDrawing(previous);
+    if (!accepted) return "Cancelled.";
+    return "Accepted; the settings of EndPlateA: " + describeSettings(macro->macro()->settings) +
+           ". (The sample drawing was not written; the standards page wrote into a copy of the sample "
+           "library, now removed.)";
+}
+
+Zrk_String demoMacroSettings() {
+    return runOnSample(DlgMacroSettings::kAnglePage);
+}
+
+Zrk_String demoStandardsMapping() {
+    return runOnSample(DlgMacroSettings::kStandardsPage);
+}
+
+[[maybe_unused]] const bool kSettings = frame::registerDemoDialog("macro-settings", &demoMacroSettings);
+[[maybe_unused]] const bool kMapping = frame::registerDemoDialog("standards-mapping", &demoStandardsMapping);
+
+} // namespace
