@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     sshost::addTestStandardCommand(app, shell);
     sshost::addMappingCommand(app, shell);
     sshost::addSettingsCommand(app, shell);
+    sshost::addConstraintsCommand(app, shell);
     sshost::addGenVarsCommand(app, shell);
     sshost::addConvertCommand(app, shell);
     sshost::addDumpCommand(app, shell);

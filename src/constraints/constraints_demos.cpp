@@ -1,9 +1,12 @@
-// Demonstrations of the macro settings dialog for the host shell (frame/demo_dialogs.h), on the
-// first end-plate connection of the sample drawing of the macro dialogs:
+// Demonstrations of the macro settings dialog and the constraint dialog for the host shell
+// (frame/demo_dialogs.h), on the first end-plate connection of the sample drawing of the macro dialogs
+// (read into memory; the file is never written):
 //   sshost dialog macro-settings      its settings from the first page (the angle filters)
 //   sshost dialog standards-mapping   the same dialog opened on its standards page
+//   sshost dialog constraints         its modules and the palette, run modally
 // The mapping records a person makes on the standards page go into a temporary copy of the library.
 
+#include "constraints/dlg_edit_constraints.h"
 #include "constraints/dlg_macro_settings.h"
 #include "core/drawing.h"
 #include "core/settings.h"
@@ -72,7 +75,26 @@ Zrk_String demoStandardsMapping() {
     return runOnSample(DlgMacroSettings::kStandardsPage);
 }
 
+Zrk_String demoConstraints() {
+    const Zrk_String drawingPath = gSettings.libDir + "Drawings/macro-dialogs.json";
+    core::Drawing drawing;
+    Zrk_String message;
+    if (!drawing.readFromFile(drawingPath, &message)) return message;
+    Zrk_DbMacro* macro = drawing.findMacroByName("EndPlateA");
+    if (!macro) return drawingPath + " has no macro \"EndPlateA\".";
+    core::Drawing* previous = core::setWorkingDrawing(&drawing);
+    EditConstrData data = constraintRecordOf(macro->objectId());
+    const bool closed = StartDlgEditConstrModal(data);
+    Zrk_StringArray modules;
+    MacroGetModules(data, modules);
+    core::setWorkingDrawing(previous);
+    return Zrk_String(closed ? "Closed" : "Cancelled") +
+           "; the modules of EndPlateA: " + arrToStr(modules, ',') + " (" + intToStr(drawing.undoSteps()) +
+           " changes, not written).";
+}
+
 [[maybe_unused]] const bool kSettings = frame::registerDemoDialog("macro-settings", &demoMacroSettings);
 [[maybe_unused]] const bool kMapping = frame::registerDemoDialog("standards-mapping", &demoStandardsMapping);
+[[maybe_unused]] const bool kConstraints = frame::registerDemoDialog("constraints", &demoConstraints);
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "constraints/dlg_edit_constraints.h"
 #include "constraints/dlg_macro_settings.h"
 #include "core/codepage.h"
 #include "core/files.h"
@@ -21,8 +22,8 @@
 #include "dialogs/dlg_look_up.h"
 #include "dialogs/dlg_prof_features.h"
 #include "dialogs/dlg_select_image.h"
-#include "macrodlg/dlg_macro_cuts.h"
 #include "host/command_line.h"
+#include "macrodlg/dlg_macro_cuts.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/macro_standard.h"
@@ -122,6 +123,12 @@ void editStandardsMapping(ActionContext& context) {
 
 void editMacroSettings(ActionContext& context) {
     StartDlgMacroSettings(context.object.owner);
+}
+
+// The constraint dialog changes the drawing as it goes, each operation one undo step.
+void editConstraints(ActionContext& context) {
+    EditConstrData data = constraintRecordOf(context.object.owner);
+    StartDlgEditConstrModal(data);
 }
 
 // The section chooser, starting from the section given; true with the chosen one.
@@ -255,7 +262,8 @@ void applyCut(ActionContext& context, const DlgMacroCutsData& data) {
     if (!transactions.startTransaction()) return;
     if (!data.apply()) {
         transactions.abortTransaction();
-        ui::messageBox("The cut " + data.cut.name + " could not be written into the module " + data.moduleName + ".",
+        ui::messageBox("The cut " + data.cut.name + " could not be written into the module " +
+                           data.moduleName + ".",
                        {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
         return;
     }
@@ -372,6 +380,7 @@ const std::vector<WindowAction>& windowActions() {
         {"Macro", "Run standards", TreeKind::Macro, &runMacroStandards},
         {"Macro", "Run a standard...", TreeKind::Macro, &runChosenStandard},
         {"Macro", "Macro settings...", TreeKind::Macro, &editMacroSettings},
+        {"Macro", "Constraints...", TreeKind::Macro, &editConstraints},
         {"Macro", "Standards mapping...", TreeKind::Macro, &editStandardsMapping},
         {"Macro", "Run this standard", TreeKind::Standard, &runOneListedStandard},
         {"Macro", "Design the module's template...", TreeKind::Module, &designModuleTemplate},
