@@ -74,7 +74,7 @@ TEST_F(WindowPicks, AnObjectIsChosenFromTheListTheTreesEntryFirst) {
 TEST_F(WindowPicks, CoordinatesAreTypedAndCheckedBeforeTheyAnswer) {
     ui::ScriptedUser user;
     sshost::gui::MainWindow window(document());
-    user.onDialog(DlgPick::kTemplate, [&user](ui::DialogUser& u) {
+    user.onDialog(DlgPick::kTemplate, [](ui::DialogUser& u) {
         EXPECT_FALSE(u.dialog().isItemShown(DlgPick::kObjects));
         u.typeText(DlgPick::kPoints, "a, 2");
         u.click(ui::IDOK); // refused: said, and the dialog stays
