@@ -5,6 +5,10 @@
 #include "core/number_text.h"
 #include "core/text.h"
 
+int core::patternSettingsKind(int kindCode) {
+    return kindCode == kPatternTwoDirections ? 2 : 1;
+}
+
 // --- bolt record -------------------------------------------------------------------------------
 
 Zrk_String* MacroBoltData::value(int number) {

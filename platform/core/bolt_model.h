@@ -16,6 +16,9 @@ inline constexpr int kPatternOneDirection = 281;
 inline constexpr int kPatternTwoDirections = 282;
 // The largest bolt count a pattern direction takes.
 inline constexpr int kMaxBoltCount = 9999;
+// The kind of a pattern's settings (MacroPatternProps::kind: 1 one direction, 2 two) for the pattern's
+// kind code: where the settings dialog's kinds meet the model's codes.
+int patternSettingsKind(int kindCode);
 // Slot types of a slotted-hole entry: the three items of the slot-type list (texts 994-996); -1 the
 // macros differ.
 inline constexpr int kSlotTypeCount = 3;

@@ -321,3 +321,47 @@ TEST_F(DesktopWindow, AStandardRunFromTheWindowGetsTheGeneralVariablesOfItsLibra
         << user.messageBoxes().back().request.text;
     EXPECT_EQ(edge(), 40.0);
 }
+
+TEST_F(DesktopWindow, PatternSettingsApplyAtOnceAndSegmentedProfilesOnOk) {
+    ui::ScriptedUser user;
+    const fs::path sample = folder / "macro-dialogs.json";
+    fs::copy_file(kSampleLibrary / "Drawings" / "macro-dialogs.json", sample);
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
+    const auto module = [](const Zrk_String& name) {
+        return document().database().findMacroByName("EndPlateA")->macro()->findModule(name);
+    };
+    const auto rows = [&] { return module("Bolts")->patterns[0].props; };
+    ASSERT_FALSE(rows().direction1.flag);
+
+    // The pattern's settings: each click is in the drawing at once, and Cancel keeps it.
+    constexpr int kPatternDialog = 222, kFlag1 = 1359, kSegmentedDialog = 221, kGap = 1232;
+    QTreeWidgetItem* pattern = window.tree().find({"Macros", "EndPlateA", "Bolts", "pattern Rows"});
+    ASSERT_NE(pattern, nullptr);
+    user.onDialog(kPatternDialog, [&](ui::DialogUser& u) {
+        u.click(kFlag1);
+        EXPECT_TRUE(rows().direction1.flag);
+        u.click(ui::IDCANCEL);
+    });
+    emit window.treeView().itemDoubleClicked(pattern, 0);
+    EXPECT_TRUE(rows().direction1.flag);
+    EXPECT_TRUE(window.isDrawingModified());
+
+    // The segmented profiles of the cleats, written when the person presses OK.
+    QTreeWidgetItem* cleats = window.tree().find({"Macros", "EndPlateA", "Cleats"});
+    ASSERT_NE(cleats, nullptr);
+    user.answerPopupMenu(4);
+    user.onDialog(kSegmentedDialog, [](ui::DialogUser& u) {
+        u.typeText(kGap, "12.5");
+        u.click(ui::IDOK);
+    });
+    window.showContextMenu(cleats);
+    EXPECT_EQ(user.popupMenus().at(0).items.at(3).text, "Segmented profiles...");
+    EXPECT_EQ(module("Cleats")->segments[0].gap, 12.5);
+
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_EQ(module("Cleats")->segments[0].gap, 5);
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_FALSE(rows().direction1.flag);
+    EXPECT_TRUE(window.close());
+}

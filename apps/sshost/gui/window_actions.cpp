@@ -8,6 +8,7 @@
 #include "core/files.h"
 #include "core/gen_vars.h"
 #include "core/levels_data.h"
+#include "core/macro_update.h"
 #include "core/prof_features_data.h"
 #include "core/section_library.h"
 #include "core/section_tables.h"
@@ -23,7 +24,10 @@
 #include "dialogs/dlg_prof_features.h"
 #include "dialogs/dlg_select_image.h"
 #include "host/command_line.h"
+#include "macrodlg/dlg_bolt_advanced.h"
 #include "macrodlg/dlg_macro_cuts.h"
+#include "macrodlg/dlg_pattern_settings.h"
+#include "macrodlg/dlg_prof_segmented.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/macro_standard.h"
@@ -373,6 +377,60 @@ void choosePicture(ActionContext& context) {
     print("Picture chosen: " + core::toUtf8(data.selection) + "\n");
 }
 
+// The macro dialog data over the entry's macro, and the tab of the entry's module; null when the
+// macro or module is gone.
+MacroTabData* tabOfEntry(ActionContext& context, MacroData& data) {
+    Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
+    const Zrk_Module* module = macro ? macro->macro()->findModule(context.object.module) : nullptr;
+    if (!module || !data.initFromMacros({macro->objectId()})) return nullptr;
+    return data.findTabOfModule(*module);
+}
+
+// The bolt and pattern dialogs apply each change as it is made (each one undo step), so they need no
+// writing afterwards; the segmented profiles are written on OK.
+void editBoltRecord(ActionContext& context) {
+    MacroData data;
+    MacroTabData* tab = tabOfEntry(context, data);
+    if (!tab || !tab->boltData) {
+        ui::messageBox("The module " + context.object.module + " has no bolt record.", {},
+                       ui::MB_OK | ui::MB_ICONINFORMATION, context.window);
+        return;
+    }
+    const Zrk_String tabName = tab->name;
+    MacroBoltData bolt = *tab->boltData;
+    Zrk_StringArray diameters;
+    GetMergedDiameters(data, tabName, diameters);
+    MacroDataLink link(data, tabName);
+    StartDlgMacroBoltAdvanced(bolt, diameters, &link);
+    print("Bolt record of " + core::toUtf8(tabName) + ": " + std::to_string(link.changes()) + " change(s) applied\n");
+}
+
+void editPatternSettings(ActionContext& context) {
+    MacroData data;
+    MacroTabData* tab = tabOfEntry(context, data);
+    int index = -1;
+    if (!tab || !tab->findPatternWithName(context.object.name, index)) return;
+    const Zrk_String tabName = tab->name;
+    Zrk_BoltPattern pattern = tab->patterns[index];
+    MacroDataLink link(data, tabName);
+    StartDlgPatternSettings(pattern, &link);
+    print("Pattern " + core::toUtf8(pattern.name) + ": " + std::to_string(link.changes()) + " change(s) applied\n");
+}
+
+void editSegmentedProfiles(ActionContext& context) {
+    MacroData data;
+    MacroTabData* tab = tabOfEntry(context, data);
+    if (!tab || tab->segments.isEmpty()) {
+        ui::messageBox("The module " + context.object.module + " has no segmented profiles.", {},
+                       ui::MB_OK | ui::MB_ICONINFORMATION, context.window);
+        return;
+    }
+    const Zrk_String tabName = tab->name;
+    if (!StartDlgProfSegmented(tab->segments)) return;
+    if (UpdateModule(tabName, data, {core::kChangeSegments}, {}))
+        print("Segmented profiles of " + core::toUtf8(tabName) + " written\n");
+}
+
 } // namespace
 
 const std::vector<WindowAction>& windowActions() {
@@ -386,6 +444,9 @@ const std::vector<WindowAction>& windowActions() {
         {"Macro", "Design the module's template...", TreeKind::Module, &designModuleTemplate},
         {"Macro", "Add a cut...", TreeKind::Module, &addMacroCut},
         {"Macro", "Edit cut...", TreeKind::Cut, &editMacroCut},
+        {"Macro", "Bolt settings...", TreeKind::Module, &editBoltRecord},
+        {"Macro", "Segmented profiles...", TreeKind::Module, &editSegmentedProfiles},
+        {"Macro", "Pattern settings...", TreeKind::Pattern, &editPatternSettings},
         {"Macro", "Change base profile section...", TreeKind::BaseProfile, &changeBaseProfileSection},
         {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},

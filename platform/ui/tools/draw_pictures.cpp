@@ -10,8 +10,10 @@
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
 //                      (32 x 32)
 //   bitmaps/251.png    the mark of a bill row's picture: a section of an I-beam (16 x 16)
+//   bitmaps/263.png, 264.png  a nut and a washer seen along the bolt (16 x 16)
 // and, given a product folder as well (examples/product), the pictures the product keeps there:
 //   icons/Cut*.bmp     the six cut types of a macro cut (64 x 40)
+//   icons/DrawBolt2.bmp a bolt through two plates, on a light grey ground (120 x 150)
 //   icons/MacroFilter*.bmp   the macro filters' pictures (48 x 32; the section angle 64 x 64)
 //   icons/Parallel.bmp ... CoordSys.bmp   the constraint palette's kinds (32 x 32, on 0xC0C0C0)
 // and, given a library folder as well (examples/library), the sample pictures to choose from there:
@@ -644,6 +646,52 @@ void kindCoordSys(QPainter& p) {
     arrowHead(p, QPointF(18, 14), QPointF(6, 26));
 }
 
+// --- bolts: the nut and washer buttons of the advanced bolt dialog, and the product's bolt drawing ---
+
+// A hexagon nut seen along its axis (16 x 16).
+void nut(QPainter& p) {
+    QPolygonF hexagon;
+    for (int i = 0; i < 6; ++i) {
+        const double angle = M_PI / 3 * i + M_PI / 6;
+        hexagon << QPointF(8 + 6.5 * std::cos(angle), 8 + 6.5 * std::sin(angle));
+    }
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawPolygon(hexagon);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(8, 8), 2.6, 2.6);
+}
+
+// A washer seen along its axis (16 x 16).
+void washer(QPainter& p) {
+    QPainterPath ring;
+    ring.addEllipse(QPointF(8, 8), 6.5, 6.5);
+    ring.addEllipse(QPointF(8, 8), 3, 3);
+    p.setPen(ink());
+    p.setBrush(kSteel);
+    p.drawPath(ring);
+}
+
+// A bolt through two plates, seen from the side: head, washers, nut, and the thread (120 x 150).
+void boltThroughPlates(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(kOther);
+    p.drawRect(QRectF(20, 58, 80, 14)); // the plates
+    p.drawRect(QRectF(20, 72, 80, 14));
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(48, 30, 24, 24));  // the head
+    p.drawRect(QRectF(40, 54, 40, 4));   // washer under the head
+    p.drawRect(QRectF(53, 54, 14, 70));  // the shank
+    p.drawRect(QRectF(40, 86, 40, 4));   // washer under the nut
+    p.drawRect(QRectF(46, 90, 28, 20));  // the nut
+    p.setPen(ink(0.7));
+    for (double y = 112; y < 124; y += 3) p.drawLine(QPointF(53, y), QPointF(67, y + 1.5)); // thread
+    p.setPen(ink());
+    p.drawLine(QPointF(60, 30), QPointF(60, 54)); // the head's edges
+    p.setPen(QPen(kCut, 1.0, Qt::DashDotLine));
+    p.drawLine(QPointF(60, 20), QPointF(60, 134)); // the axis
+}
+
 bool drawProductPictures(const QString& product) {
     const QString icons = product + "/icons";
     if (!QDir().mkpath(icons)) {
@@ -686,6 +734,8 @@ bool drawProductPictures(const QString& product) {
     };
     for (const auto& [name, draw] : kinds)
         ok = save(icons, name, 32, 32, draw, QColor(192, 192, 192)) && ok;
+    // Shown with its light grey ground transparent.
+    ok = save(icons, "DrawBolt2.bmp", 120, 150, boltThroughPlates, QColor(0xC0, 0xC0, 0xC0)) && ok;
     return ok;
 }
 
@@ -776,6 +826,8 @@ int main(int argc, char** argv) {
     });
     ok = save(bitmaps, "8136.png", 13, 13, [](QPainter& p) { checkBoxFrame(p); }) && ok;
     ok = save(bitmaps, "251.png", 16, 16, beamSection) && ok;
+    ok = save(bitmaps, "263.png", 16, 16, nut) && ok;
+    ok = save(bitmaps, "264.png", 16, 16, washer) && ok;
 
     const QString icons = QString::fromLocal8Bit(argv[1]) + "/icons";
     if (!QDir().mkpath(icons)) {
