@@ -10,9 +10,16 @@ void setCurrentResourceInstance(ModuleHandle instance) { gCurrentInstance = inst
 
 bool KvTempResourceOverride::SetDefaultResource() {
     if (!default_) return false;
-    original_ = core::currentResourceInstance();
+    originals_.push_back(core::currentResourceInstance());
     core::setCurrentResourceInstance(default_);
     return true;
 }
 
-void KvTempResourceOverride::RestoreOriginalResource() { core::setCurrentResourceInstance(original_); }
+void KvTempResourceOverride::RestoreOriginalResource() {
+    core::ModuleHandle original = nullptr;
+    if (!originals_.empty()) {
+        original = originals_.back();
+        originals_.pop_back();
+    }
+    core::setCurrentResourceInstance(original);
+}

@@ -44,6 +44,18 @@ TEST(Resources, TheResourceSwitchDecidesWhoseTemplateIsFound) {
     resources.RestoreOriginalResource();
     EXPECT_EQ(ui::findTemplate(7000)->caption, "B");
 
+    // Switches of one module nest: each restore puts back what its own switch replaced, so the host
+    // is current again after the outermost one.
+    core::setCurrentResourceInstance(nullptr);
+    ASSERT_TRUE(resources.SetDefaultResource());
+    ASSERT_TRUE(resources.SetDefaultResource());
+    resources.RestoreOriginalResource();
+    EXPECT_EQ(core::currentResourceInstance(), &moduleA);
+    resources.RestoreOriginalResource();
+    EXPECT_EQ(core::currentResourceInstance(), nullptr);
+    EXPECT_EQ(ui::findTemplate(7000)->caption, "A"); // the host's lookup: the chain in joining order
+    core::setCurrentResourceInstance(&moduleB);
+
     ui::terminateExtensionModule(&moduleB);
     EXPECT_FALSE(ui::isExtensionModule(&moduleB));
     EXPECT_EQ(ui::findTemplate(7000)->caption, "A");
