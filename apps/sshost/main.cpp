@@ -13,6 +13,7 @@
 #include "host/terminal_input.h"
 #include "sshost/bill_command.h"
 #include "sshost/check_command.h"
+#include "sshost/cutting_stock_command.h"
 #include "sshost/designer_command.h"
 #include "sshost/dialog_command.h"
 #include "sshost/dstv_command.h"
@@ -20,6 +21,7 @@
 #include "sshost/gui/gui_command.h"
 #include "sshost/levels_command.h"
 #include "sshost/mapping_commands.h"
+#include "sshost/profile_cuts_command.h"
 #include "sshost/section_commands.h"
 #include "sshost/sheet_commands.h"
 #include "sshost/shell.h"
@@ -51,6 +53,8 @@ int main(int argc, char** argv) {
     sshost::addDstvCommand(app, shell);
     sshost::addLevelsCommand(app, shell);
     sshost::addSectionNamesCommand(app, shell);
+    sshost::addCuttingStockCommand(app, shell);
+    sshost::addProfileCutsCommand(app, shell);
     sshost::addGuiCommand(app, shell);
     CLI11_PARSE(app, argc, argv);
 

@@ -23,8 +23,6 @@ constexpr int kVersion = 1;
 const Zrk_String kCountKey = "nrOfPoints";
 // More points than this in one group is no group a person made.
 constexpr int kMaxPoints = 10000;
-// Longer names make file names that file systems refuse.
-constexpr std::size_t kMaxGroupName = 200;
 
 Zrk_String key(const char* word, int index) {
     return Zrk_String(word) + "." + intToStr(index);
@@ -128,24 +126,7 @@ Zrk_String DlgDstvPoints::getGroupFile(const Zrk_String& group) {
 }
 
 bool DlgDstvPoints::isValidGroupName(const Zrk_String& name, Zrk_String* reason) {
-    Zrk_String why;
-    if (name.empty())
-        why = "A group needs a name.";
-    else if (hasInvalidFileNameChars(name))
-        why = "The name " + quoted(name) +
-              " holds a character a file name cannot hold (\\ / : * ? \" < > | "
-              "or a control character).";
-    else if (name == "." || name == "..")
-        why = "The name " + quoted(name) + " is no file name.";
-    else if (name.front() == '.')
-        why = "The name " + quoted(name) + " may not start with a dot.";
-    else if (trimmed(name) != name)
-        why = "The name " + quoted(name) + " may not start or end with a blank.";
-    else if (name.size() > kMaxGroupName)
-        why = "The name is longer than " + intToStr(static_cast<long long>(kMaxGroupName)) + " characters.";
-    if (why.empty()) return true;
-    setReason(reason, why);
-    return false;
+    return isValidGroupFileName(name, reason);
 }
 
 void DlgDstvPoints::getAllDstvPointsFiles(Zrk_StringArray& groups) {

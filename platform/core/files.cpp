@@ -342,6 +342,30 @@ bool hasInvalidFileNameChars(const Zrk_String& name) {
     return false;
 }
 
+bool isValidGroupFileName(const Zrk_String& name, Zrk_String* reason) {
+    // Longer names make file names that file systems refuse.
+    constexpr std::size_t kMaxName = 200;
+    const Zrk_String quotedName = "\"" + name + "\"";
+    Zrk_String why;
+    if (name.empty())
+        why = "A group needs a name.";
+    else if (hasInvalidFileNameChars(name))
+        why = "The name " + quotedName +
+              " holds a character a file name cannot hold (\\ / : * ? \" < > | "
+              "or a control character).";
+    else if (name == "." || name == "..")
+        why = "The name " + quotedName + " is no file name.";
+    else if (name.front() == '.')
+        why = "The name " + quotedName + " may not start with a dot.";
+    else if (trimmed(name) != name)
+        why = "The name " + quotedName + " may not start or end with a blank.";
+    else if (name.size() > kMaxName)
+        why = "The name is longer than " + intToStr(static_cast<long long>(kMaxName)) + " characters.";
+    if (why.empty()) return true;
+    if (reason) *reason = why;
+    return false;
+}
+
 bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found) {
     if (fileExists(path)) {
         found = path;

@@ -76,6 +76,11 @@ Zrk_String ensureNoStartBSlash(const Zrk_String& text);
 Zrk_String ensureEndSlash(const Zrk_String& folder);
 // True when name holds a character not allowed in a file name: \ / : * ? " < > | or a control byte.
 bool hasInvalidFileNameChars(const Zrk_String& name);
+// Whether a group's name (DSTV points, cutting stock) can be the name of its own file or folder in
+// the group folder: not empty, no path separator or other character a file name cannot hold, not
+// "." or "..", no leading dot (hidden), no blank at either end, at most 200 bytes. False with the
+// reason (when given) otherwise.
+bool isValidGroupFileName(const Zrk_String& name, Zrk_String* reason = nullptr);
 // Reads a whole file found with findFileIgnoringCase; found is the name it has on disk. False with a
 // message naming the file when it is a folder, does not exist or cannot be read (and why).
 bool readFoundFile(const Zrk_String& path, Zrk_String& found, std::string& bytes, Zrk_String& message);

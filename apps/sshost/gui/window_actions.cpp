@@ -5,6 +5,7 @@
 #include "constraints/dlg_edit_constraints.h"
 #include "constraints/dlg_macro_settings.h"
 #include "core/codepage.h"
+#include "core/csp2_library.h"
 #include "core/files.h"
 #include "core/gen_vars.h"
 #include "core/levels_data.h"
@@ -14,6 +15,7 @@
 #include "core/section_tables.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "cuttingstock/dlg_csp2.h"
 #include "designer/dlg_designer.h"
 #include "dialogs/dlg_cis2.h"
 #include "dialogs/dlg_cladding.h"
@@ -21,6 +23,7 @@
 #include "dialogs/dlg_grid.h"
 #include "dialogs/dlg_levels.h"
 #include "dialogs/dlg_look_up.h"
+#include "dialogs/dlg_prof_cuts.h"
 #include "dialogs/dlg_prof_features.h"
 #include "dialogs/dlg_select_image.h"
 #include "host/command_line.h"
@@ -30,6 +33,7 @@
 #include "macrodlg/dlg_prof_segmented.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/evaluation_report.h"
+#include "sshost/cutting_stock_library.h"
 #include "sshost/macro_standard.h"
 #include "standards/dlg_gen_vars.h"
 #include "ui/dlg_select_prof.h"
@@ -211,6 +215,30 @@ void editGeneralVariables(ActionContext& context) {
 // The groups dialog writes the library's DSTV point files as the person changes them.
 void editDstvPoints(ActionContext&) {
     StartDSTVPointsDlg();
+}
+
+// The cuts of the profile: deleted in the drawing at once, each one undo step.
+void editProfileCuts(ActionContext& context) {
+    DlgProfCutsData cuts;
+    cuts.profileId = context.object.owner;
+    StartEditProfCutsDlg(cuts);
+}
+
+// The library's cutting-stock groups; on OK the changed rows are written back to their files.
+void editCuttingStock(ActionContext& context) {
+    DlgCSP2Data data = libraryCuttingStockRecord(false);
+    CuttingStockLibrary library;
+    Zrk_String message;
+    if (!library.read(data, &message)) {
+        ui::messageBox(asSentence(message), {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    if (!StartDlgCSP2(data)) return;
+    Zrk_StringArray written;
+    const bool ok = library.writeBack(data, written, &message);
+    for (const Zrk_String& path : written)
+        print("Cutting stock written: " + core::toUtf8(path) + "\n");
+    if (!ok) ui::messageBox(asSentence(message), {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
 }
 
 // The designer writes a template only when the person saves it there.
@@ -449,11 +477,13 @@ const std::vector<WindowAction>& windowActions() {
         {"Macro", "Pattern settings...", TreeKind::Pattern, &editPatternSettings},
         {"Macro", "Change base profile section...", TreeKind::BaseProfile, &changeBaseProfileSection},
         {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
+        {"Profile", "Cuts...", TreeKind::Profile, &editProfileCuts},
         {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
         {"Library", "General variables...", TreeKind::None, &editGeneralVariables},
         {"Library", "DSTV points...", TreeKind::None, &editDstvPoints},
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
         {"Library", "Pictures...", TreeKind::None, &choosePicture},
+        {"Library", "Cutting stock input...", TreeKind::None, &editCuttingStock},
         {"Settings", "Cladding...", TreeKind::None, &editCladdingSettings},
         {"Settings", "Bracing...", TreeKind::None, &editBracing},
         {"Settings", "CIS/2 export...", TreeKind::None, &editCis2Options},
