@@ -8,7 +8,6 @@
 #include "core/codepage.h"
 #include "core/csp2_library.h"
 #include "cuttingstock/dlg_csp2.h"
-#include "sshost/cutting_stock_library.h"
 #include "sshost/shell.h"
 #include "ui/application.h"
 #include "ui/user_interaction.h"
@@ -28,8 +27,9 @@ int fail(const Zrk_String& message) {
 
 int runCuttingStock(const CuttingStockOptions& options) {
     if (options.picture.empty() && ui::isHeadless())
-        return fail("there is no display to show the cutting-stock input on; save its picture with --png FILE.");
-    DlgCSP2Data data = libraryCuttingStockRecord(options.stockMode);
+        return fail(
+            "there is no display to show the cutting-stock input on; save its picture with --png FILE.");
+    DlgCSP2Data data = CuttingStockLibrary::newRecord(options.stockMode);
     CuttingStockLibrary library;
     Zrk_String message;
     if (!library.read(data, &message)) return fail(message);
@@ -39,8 +39,10 @@ int runCuttingStock(const CuttingStockOptions& options) {
     const bool accepted = StartDlgCSP2(data);
     if (taker) {
         if (!taker->taken())
-            return fail(taker->error().empty() ? Zrk_String("the dialog did not show itself.") : taker->error());
-        std::cout << "Picture of the cutting-stock input saved as " << options.picture << "; nothing was written.\n";
+            return fail(taker->error().empty() ? Zrk_String("the dialog did not show itself.")
+                                               : taker->error());
+        std::cout << "Picture of the cutting-stock input saved as " << options.picture
+                  << "; nothing was written.\n";
         return 0;
     }
     if (!accepted) {
@@ -65,8 +67,10 @@ void addCuttingStockCommand(CLI::App& app, Shell& shell) {
     auto options = std::make_shared<CuttingStockOptions>();
     CLI::App* command = app.add_subcommand(
         "cutting-stock", "edit the stock and purchase lengths of the library's cutting-stock groups");
-    command->add_flag("--stock-mode", options->stockMode, "edit the stock lengths only, and save every group's at once");
-    command->add_option("--png", options->picture, "save the dialog's picture as a PNG file instead (writes nothing)");
+    command->add_flag("--stock-mode", options->stockMode,
+                      "edit the stock lengths only, and save every group's at once");
+    command->add_option("--png", options->picture,
+                        "save the dialog's picture as a PNG file instead (writes nothing)");
     command->callback([&shell, options] { shell.action = [options] { return runCuttingStock(*options); }; });
 }
 

@@ -66,7 +66,8 @@ int runProfileCuts(const ProfileCutsOptions& options) {
     const bool accepted = StartEditProfCutsDlg(cuts);
     if (taker) {
         if (!taker->taken())
-            return fail(taker->error().empty() ? Zrk_String("the dialog did not show itself.") : taker->error());
+            return fail(taker->error().empty() ? Zrk_String("the dialog did not show itself.")
+                                               : taker->error());
         std::cout << "Picture of the profile cuts saved as " << options.picture << "; nothing was written.\n";
         return 0;
     }
@@ -88,7 +89,8 @@ void addProfileCutsCommand(CLI::App& app, Shell& shell) {
         app.add_subcommand("profile-cuts", "preview and delete the cuts of a profile of a drawing");
     command->add_option("--drawing", options->drawing, "the drawing file")->required();
     command->add_option("--profile", options->profile, "the profile's name (its mark)")->required();
-    command->add_option("--png", options->picture, "save the dialog's picture as a PNG file instead (writes nothing)");
+    command->add_option("--png", options->picture,
+                        "save the dialog's picture as a PNG file instead (writes nothing)");
     command->callback([&shell, options] { shell.action = [options] { return runProfileCuts(*options); }; });
 }
 

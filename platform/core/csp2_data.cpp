@@ -25,7 +25,8 @@ bool endsWithIgnoringCase(const Zrk_String& text, const Zrk_String& end) {
 Zrk_StringArray fileNamesIn(const Zrk_String& folder) {
     Zrk_StringArray names;
     std::error_code error;
-    for (fs::directory_iterator it(core::osPath(folder), error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(core::osPath(folder), error), end; !error && it != end;
+         it.increment(error)) {
         std::error_code kind;
         if (it->is_regular_file(kind)) names.append(core::fromOsPath(it->path().filename().string()));
     }
@@ -153,7 +154,8 @@ Zrk_String DlgCSP2Data::nextStockFileName(const Zrk_String& folder, const Zrk_St
         const Zrk_String middle = name.substr(stem.size(), name.size() - stem.size() - end.size());
         // The leading digits (at most 9, so that the number stays far from overflowing).
         long long number = 0;
-        for (std::size_t i = 0; i < middle.size() && i < 9 && std::isdigit(static_cast<unsigned char>(middle[i])); ++i)
+        for (std::size_t i = 0;
+             i < middle.size() && i < 9 && std::isdigit(static_cast<unsigned char>(middle[i])); ++i)
             number = number * 10 + (middle[i] - '0');
         largest = std::max(largest, number);
     }
@@ -170,8 +172,8 @@ Zrk_String DlgCSP2Data::savedFilePath(const Zrk_String& path, const Zrk_String& 
     const std::size_t slash = normal.rfind('/');
     const std::size_t nameStart = slash == Zrk_String::npos ? 0 : slash + 1;
     const Zrk_String lowered = normal.substr(0, nameStart) + toLower(normal.substr(nameStart));
-    return lowered.size() >= extension.size() + 1 &&
-                   lowered.compare(lowered.size() - extension.size() - 1, Zrk_String::npos, "." + extension) == 0
+    return lowered.size() >= extension.size() + 1 && lowered.compare(lowered.size() - extension.size() - 1,
+                                                                     Zrk_String::npos, "." + extension) == 0
                ? lowered
                : lowered + "." + extension;
 }
@@ -184,7 +186,8 @@ bool DlgCSP2Data::readRowsFile(const Zrk_String& path, Zrk_Array<Zrk_StringArray
         return false;
     }
     if (const int bad = findNonTextLine(lines); bad >= 0) {
-        setReason(reason, path + ": line " + intToStr(bad + 1) + " is no text; the file holds no rows to load.");
+        setReason(reason,
+                  path + ": line " + intToStr(bad + 1) + " is no text; the file holds no rows to load.");
         return false;
     }
     arrToArrArr(lines, rows, kFieldSeparator);
@@ -195,7 +198,8 @@ bool DlgCSP2Data::writeRowsFile(const Zrk_String& path, const Zrk_Array<Zrk_Stri
                                 Zrk_String* reason) {
     for (int r = 0; r < rows.length(); ++r) {
         for (int f = 0; f < rows[r].length(); ++f) {
-            if (rows[r][f].find_first_of(Zrk_String(1, kFieldSeparator) + "\r\n") == Zrk_String::npos) continue;
+            if (rows[r][f].find_first_of(Zrk_String(1, kFieldSeparator) + "\r\n") == Zrk_String::npos)
+                continue;
             setReason(reason, "Row " + intToStr(r + 1) + ", field " + intToStr(f + 1) + " holds \"" +
                                   Zrk_String(1, kFieldSeparator) +
                                   "\" or a line break, which would split it when the file is read; " + path +

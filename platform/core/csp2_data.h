@@ -84,7 +84,8 @@ public:
 
     // Reads a table file: one row per line. False, with the reason naming the file, when it cannot be
     // read or is no text file; rows are then untouched.
-    static bool readRowsFile(const Zrk_String& path, Zrk_Array<Zrk_StringArray>& rows, Zrk_String* reason = nullptr);
+    static bool readRowsFile(const Zrk_String& path, Zrk_Array<Zrk_StringArray>& rows,
+                             Zrk_String* reason = nullptr);
     // Writes rows as a table file, atomically. False, with the reason, when a field holds the
     // separator byte or a line break (naming row and field, from 1) or the file cannot be written;
     // nothing is then written.

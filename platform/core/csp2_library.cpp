@@ -21,6 +21,15 @@ const char* extensionOf(int table) {
 
 } // namespace
 
+DlgCSP2Data CuttingStockLibrary::newRecord(bool stockMode) {
+    DlgCSP2Data data;
+    data.stockMode = stockMode;
+    data.tables[DlgCSP2Data::kCutTable].columnHeaders = {"Length", "Count", "Mark"};
+    data.tables[DlgCSP2Data::kStockTable].columnHeaders = {"Length", "Count", "Place"};
+    data.tables[DlgCSP2Data::kPurchaseTable].columnHeaders = {"Length", "Count", "Price"};
+    return data;
+}
+
 bool CuttingStockLibrary::read(DlgCSP2Data& data, Zrk_String* reason) {
     Zrk_StringArray names;
     std::error_code error;
@@ -47,7 +56,8 @@ bool CuttingStockLibrary::read(DlgCSP2Data& data, Zrk_String* reason) {
         const Zrk_String folder = DlgCSP2Data::cuttingStockFolder() + name + "/";
         for (int i = 0; i < 2; ++i) {
             std::time_t time = 0;
-            if (!DlgCSP2Data::newestFile(folder, extensionOf(kFileTables[i]), source.paths[i], time)) continue;
+            if (!DlgCSP2Data::newestFile(folder, extensionOf(kFileTables[i]), source.paths[i], time))
+                continue;
             if (!DlgCSP2Data::readRowsFile(source.paths[i], source.rows[i], reason)) return false;
             read.tables[kFileTables[i]].replaceGroupRows(source.groupId, source.rows[i]);
         }
@@ -58,7 +68,8 @@ bool CuttingStockLibrary::read(DlgCSP2Data& data, Zrk_String* reason) {
     return true;
 }
 
-bool CuttingStockLibrary::writeBack(const DlgCSP2Data& data, Zrk_StringArray& written, Zrk_String* reason) const {
+bool CuttingStockLibrary::writeBack(const DlgCSP2Data& data, Zrk_StringArray& written,
+                                    Zrk_String* reason) const {
     struct Write {
         Zrk_String groupName;
         int table;
@@ -74,7 +85,8 @@ bool CuttingStockLibrary::writeBack(const DlgCSP2Data& data, Zrk_StringArray& wr
             Zrk_Array<Zrk_StringArray> rows = data.tables[kFileTables[i]].groupRows(data.groupIds[g]);
             const bool hadFile = source != sources_.end() && !source->paths[i].empty();
             if (hadFile ? rows == source->rows[i] : rows.isEmpty()) continue;
-            writes.push_back({data.groupNames[g], kFileTables[i], hadFile ? source->paths[i] : Zrk_String(), rows});
+            writes.push_back(
+                {data.groupNames[g], kFileTables[i], hadFile ? source->paths[i] : Zrk_String(), rows});
         }
     }
     // Everything is checked before the first file is written, so that a fault leaves the library as it was.
@@ -86,9 +98,12 @@ bool CuttingStockLibrary::writeBack(const DlgCSP2Data& data, Zrk_StringArray& wr
         }
         for (const Zrk_StringArray& row : write.rows)
             for (const Zrk_String& field : row)
-                if (field.find_first_of(Zrk_String(1, DlgCSP2Data::kFieldSeparator) + "\r\n") != Zrk_String::npos) {
-                    setReason(reason, "A row of the group \"" + write.groupName +
-                                          "\" holds the separator byte or a line break in a field; nothing was written.");
+                if (field.find_first_of(Zrk_String(1, DlgCSP2Data::kFieldSeparator) + "\r\n") !=
+                    Zrk_String::npos) {
+                    setReason(
+                        reason,
+                        "A row of the group \"" + write.groupName +
+                            "\" holds the separator byte or a line break in a field; nothing was written.");
                     return false;
                 }
     }
@@ -97,8 +112,8 @@ bool CuttingStockLibrary::writeBack(const DlgCSP2Data& data, Zrk_StringArray& wr
         if (path.empty()) {
             Zrk_String folder;
             if (!DlgCSP2Data::groupFolder(write.groupName, folder, reason)) return false;
-            path = DlgCSP2Data::savedFilePath(DlgCSP2Data::nextStockFileName(folder, extensionOf(write.table)),
-                                              extensionOf(write.table));
+            path = DlgCSP2Data::savedFilePath(
+                DlgCSP2Data::nextStockFileName(folder, extensionOf(write.table)), extensionOf(write.table));
         }
         if (!DlgCSP2Data::writeRowsFile(path, write.rows, reason)) return false;
         written.append(path);

@@ -12,6 +12,9 @@
 
 class CuttingStockLibrary {
 public:
+    // A record with the column titles the host gives the three tables ("Length", "Count" and a note),
+    // and no groups yet.
+    static DlgCSP2Data newRecord(bool stockMode);
     // Fills data's groups (ids from 1, names in natural order) and their stock and purchase rows; its
     // column headers and first table stay as they are. False, with the reason naming the file, when a
     // file cannot be read; data is then unchanged.
@@ -27,8 +30,8 @@ private:
     struct Source {
         int groupId = -1;
         Zrk_String groupName;
-        std::array<Zrk_String, 2> paths;                    // empty: the group had no such file
-        std::array<Zrk_Array<Zrk_StringArray>, 2> rows;     // as read
+        std::array<Zrk_String, 2> paths;                // empty: the group had no such file
+        std::array<Zrk_Array<Zrk_StringArray>, 2> rows; // as read
     };
     std::vector<Source> sources_;
 };

@@ -4,6 +4,7 @@
 //   sshost dialog cutting-stock               the full mode: three groups, the lengths to cut of each
 //   sshost dialog cutting-stock-stock-mode    the stock mode: only the stock lengths are edited
 
+#include "core/csp2_library.h"
 #include "cuttingstock/dlg_csp2.h"
 #include "frame/demo_dialogs.h"
 #include "frame/temporary_library.h"
@@ -20,16 +21,13 @@ void addRows(DlgCSP2Data& data, int table, int groupId, std::initializer_list<Zr
 // Three groups as the product hands them in: "HEA 200" and "IPE 300" have files in the sample
 // library, "L 50x5" has none yet.
 DlgCSP2Data sampleRecord(bool stockMode) {
-    DlgCSP2Data data;
-    data.stockMode = stockMode;
-    data.tables[DlgCSP2Data::kCutTable].columnHeaders = {"Length", "Count", "Mark"};
-    data.tables[DlgCSP2Data::kStockTable].columnHeaders = {"Length", "Count", "Place"};
-    data.tables[DlgCSP2Data::kPurchaseTable].columnHeaders = {"Length", "Count", "Price"};
+    DlgCSP2Data data = CuttingStockLibrary::newRecord(stockMode);
     const int hea = data.addGroup("HEA 200");
     const int ipe = data.addGroup("IPE 300");
     const int angle = data.addGroup("L 50x5");
     addRows(data, DlgCSP2Data::kCutTable, hea, {{"3450", "4", "C1"}, {"2980", "2", "C2"}});
-    addRows(data, DlgCSP2Data::kCutTable, ipe, {{"5800", "6", "B1"}, {"4200", "3", "B2"}, {"1250", "8", "B3"}});
+    addRows(data, DlgCSP2Data::kCutTable, ipe,
+            {{"5800", "6", "B1"}, {"4200", "3", "B2"}, {"1250", "8", "B3"}});
     addRows(data, DlgCSP2Data::kCutTable, angle, {{"1800", "12", "V1"}});
     addRows(data, DlgCSP2Data::kStockTable, hea, {{"6000", "4", "Hall A"}, {"12000", "2", "Hall A"}});
     addRows(data, DlgCSP2Data::kStockTable, ipe, {{"12000", "5", "Hall B"}});
@@ -54,6 +52,7 @@ Zrk_String demoStockMode() {
 }
 
 [[maybe_unused]] const bool kFullDemo = frame::registerDemoDialog("cutting-stock", &demoFullMode);
-[[maybe_unused]] const bool kStockDemo = frame::registerDemoDialog("cutting-stock-stock-mode", &demoStockMode);
+[[maybe_unused]] const bool kStockDemo =
+    frame::registerDemoDialog("cutting-stock-stock-mode", &demoStockMode);
 
 } // namespace

@@ -47,7 +47,8 @@ ui::DialogTemplate makeTemplate() {
     controls.push_back({D::kShowFileDialogs, Kind::CheckBox, "Show file dialogs", 163, 242, 150, 10});
     controls.push_back({ui::IDOK, Kind::DefPushButton, "OK", 365, 240, 50, 14});
     controls.push_back({ui::IDCANCEL, Kind::PushButton, "Cancel", 419, 240, 50, 14});
-    return ui::DialogTemplate(D::kTemplate, "Cutting stock input", 476, 261, ui::dialogStyle::Resizable, controls);
+    return ui::DialogTemplate(D::kTemplate, "Cutting stock input", 476, 261, ui::dialogStyle::Resizable,
+                              controls);
 }
 
 [[maybe_unused]] const bool kRegistered = frame::registerTemplate(makeTemplate());
@@ -201,8 +202,10 @@ bool DlgCSP2::onCommand(int id, int code) {
         deleteGroup();
         return true;
     case kAllGroups:
-        if (data.stockMode) saveStockOfAllGroups();
-        else loadNewestOfAllGroups();
+        if (data.stockMode)
+            saveStockOfAllGroups();
+        else
+            loadNewestOfAllGroups();
         return true;
     default:
         break;
@@ -417,10 +420,11 @@ void DlgCSP2::loadNewestOfAllGroups() {
             std::time_t time = 0;
             Zrk_Array<Zrk_StringArray> rows;
             if (!usable) {
-                report.addLine(dialString(kind.noneFound) + " " + dialString(kTextForGroup) + " " + group + ": " +
-                               reason);
+                report.addLine(dialString(kind.noneFound) + " " + dialString(kTextForGroup) + " " + group +
+                               ": " + reason);
             } else if (!DlgCSP2Data::newestFile(folder, kind.extension, path, time)) {
-                report.addLine(dialString(kind.noneFound) + " " + dialString(kTextForGroup) + " " + group + ".");
+                report.addLine(dialString(kind.noneFound) + " " + dialString(kTextForGroup) + " " + group +
+                               ".");
             } else if (!DlgCSP2Data::readRowsFile(path, rows, &reason)) {
                 // The group keeps its rows; the report says why.
                 report.addLine(dialString(kTextCannotRead) + " " + reason);

@@ -122,8 +122,10 @@ void DlgProfCuts::chooseFromList() {
 void DlgProfCuts::setPreview(bool on) {
     if (on == previewOn_) return;
     previewOn_ = on;
-    if (!on) data.removeAllCutPreviews();
-    else if (current_ >= 0) data.drawCutPreview(current_);
+    if (!on)
+        data.removeAllCutPreviews();
+    else if (current_ >= 0)
+        data.drawCutPreview(current_);
 }
 
 void DlgProfCuts::deleteCut() {

@@ -15,7 +15,8 @@ namespace {
 Zrk_String demoProfCuts() {
     host::Document& document = host::Document::current();
     Zrk_String message;
-    if (!document.open(ensureEndSlash(gSettings.libDir) + "Drawings/profile-cuts.json", message)) return message;
+    if (!document.open(ensureEndSlash(gSettings.libDir) + "Drawings/profile-cuts.json", message))
+        return message;
     DlgProfCutsData cuts;
     cuts.profileId = AcDbObjectId(201);
     const bool accepted = StartEditProfCutsDlg(cuts);

@@ -24,9 +24,9 @@ const char S = DlgCSP2Data::kFieldSeparator;
 class CuttingStockFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        library = fs::temp_directory_path() /
-                  ("ss_csp2_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        library =
+            fs::temp_directory_path() / ("ss_csp2_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(library);
         fs::create_directories(library);
         savedLibDir = gSettings.libDir;
@@ -47,7 +47,7 @@ protected:
     }
     static void setTime(const fs::path& path, int secondsAfter) {
         fs::last_write_time(path, std::chrono::file_clock::from_sys(
-                                       std::chrono::system_clock::from_time_t(1700000000 + secondsAfter)));
+                                      std::chrono::system_clock::from_time_t(1700000000 + secondsAfter)));
     }
     fs::path library;
     Zrk_String savedLibDir;
@@ -103,9 +103,11 @@ TEST_F(CuttingStockFiles, NumberedFilesCountOnFromTheLargestWhateverTheLetterCas
     ASSERT_TRUE(DlgCSP2Data::groupFolder("HEA 200", folder));
     EXPECT_TRUE(folderExists(folder)); // made when needed
     EXPECT_EQ(DlgCSP2Data::nextStockFileName(folder, "shp"), folder + "Stock1.shp");
-    ASSERT_TRUE(DlgCSP2Data::writeRowsFile(DlgCSP2Data::savedFilePath(folder + "Stock1.shp", "shp"), {{"1"}}));
+    ASSERT_TRUE(
+        DlgCSP2Data::writeRowsFile(DlgCSP2Data::savedFilePath(folder + "Stock1.shp", "shp"), {{"1"}}));
     EXPECT_TRUE(fileExists(folder + "stock1.shp")); // the name lowered, the folder kept
-    const Zrk_String second = DlgCSP2Data::savedFilePath(DlgCSP2Data::nextStockFileName(folder, "shp"), "shp");
+    const Zrk_String second =
+        DlgCSP2Data::savedFilePath(DlgCSP2Data::nextStockFileName(folder, "shp"), "shp");
     EXPECT_EQ(second, folder + "stock2.shp");
 
     for (const char* name : {"stock7.shp", "STOCK12.SHP", "Stockx.shp", "stock99.buy", "other5.shp"})
@@ -116,7 +118,8 @@ TEST_F(CuttingStockFiles, NumberedFilesCountOnFromTheLargestWhateverTheLetterCas
     EXPECT_EQ(DlgCSP2Data::savedFilePath("/Lib/Cutting Stock/IPE 300/My Stock", "shp"),
               "/Lib/Cutting Stock/IPE 300/my stock.shp");
     EXPECT_EQ(DlgCSP2Data::savedFilePath("/Lib/G/Old.SHP", "shp"), "/Lib/G/old.shp");
-    EXPECT_EQ(DlgCSP2Data::withExtension("/Lib/G/Old.SHP", "shp"), "/Lib/G/Old.SHP"); // loading keeps the case
+    EXPECT_EQ(DlgCSP2Data::withExtension("/Lib/G/Old.SHP", "shp"),
+              "/Lib/G/Old.SHP"); // loading keeps the case
     EXPECT_EQ(DlgCSP2Data::withExtension("/Lib/G/Old", "shp"), "/Lib/G/Old.shp");
 }
 
@@ -153,7 +156,8 @@ TEST_F(CuttingStockFiles, RowsRoundTripByteForByteAndAFieldThatWouldSplitIsRefus
     EXPECT_EQ(readBytes(copy), bytes);
 
     Zrk_String reason;
-    EXPECT_FALSE(DlgCSP2Data::writeRowsFile(copy.string(), {{"a"}, {"b", std::string("x") + S + "y"}}, &reason));
+    EXPECT_FALSE(
+        DlgCSP2Data::writeRowsFile(copy.string(), {{"a"}, {"b", std::string("x") + S + "y"}}, &reason));
     EXPECT_NE(reason.find("Row 2, field 2"), Zrk_String::npos) << reason;
     EXPECT_FALSE(DlgCSP2Data::writeRowsFile(copy.string(), {{"two\nlines"}}, &reason));
     EXPECT_EQ(readBytes(copy), bytes); // nothing written
@@ -167,7 +171,8 @@ TEST_F(CuttingStockFiles, RowsRoundTripByteForByteAndAFieldThatWouldSplitIsRefus
 }
 
 TEST_F(CuttingStockFiles, NoGroupNameLeadsOutsideTheCuttingStockFolder) {
-    for (const char* name : {"", "..", ".", "a/b", "..\\x", "../../etc", ".hidden", " padded", "a:b", "tab\there"}) {
+    for (const char* name :
+         {"", "..", ".", "a/b", "..\\x", "../../etc", ".hidden", " padded", "a:b", "tab\there"}) {
         Zrk_String folder = "unchanged", reason;
         EXPECT_FALSE(DlgCSP2Data::groupFolder(name, folder, &reason)) << name;
         EXPECT_EQ(folder, "unchanged");

@@ -33,7 +33,6 @@
 #include "macrodlg/dlg_prof_segmented.h"
 #include "sections/dlg_section_library.h"
 #include "sshost/evaluation_report.h"
-#include "sshost/cutting_stock_library.h"
 #include "sshost/macro_standard.h"
 #include "standards/dlg_gen_vars.h"
 #include "ui/dlg_select_prof.h"
@@ -226,7 +225,7 @@ void editProfileCuts(ActionContext& context) {
 
 // The library's cutting-stock groups; on OK the changed rows are written back to their files.
 void editCuttingStock(ActionContext& context) {
-    DlgCSP2Data data = libraryCuttingStockRecord(false);
+    DlgCSP2Data data = CuttingStockLibrary::newRecord(false);
     CuttingStockLibrary library;
     Zrk_String message;
     if (!library.read(data, &message)) {
