@@ -3,14 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
-#include <optional>
 
 #include "core/codepage.h"
 #include "core/csp2_library.h"
 #include "cuttingstock/dlg_csp2.h"
 #include "sshost/shell.h"
-#include "ui/application.h"
-#include "ui/user_interaction.h"
 
 namespace sshost {
 namespace {
@@ -26,25 +23,19 @@ int fail(const Zrk_String& message) {
 }
 
 int runCuttingStock(const CuttingStockOptions& options) {
-    if (options.picture.empty() && ui::isHeadless())
-        return fail(
-            "there is no display to show the cutting-stock input on; save its picture with --png FILE.");
+    if (!canShowDialog(options.picture, "the cutting-stock input")) return 1;
     DlgCSP2Data data = CuttingStockLibrary::newRecord(options.stockMode);
     CuttingStockLibrary library;
     Zrk_String message;
     if (!library.read(data, &message)) return fail(message);
 
-    std::optional<ui::PictureTaker> taker;
-    if (!options.picture.empty()) taker.emplace(core::fromUtf8(options.picture));
-    const bool accepted = StartDlgCSP2(data);
-    if (taker) {
-        if (!taker->taken())
-            return fail(taker->error().empty() ? Zrk_String("the dialog did not show itself.")
-                                               : taker->error());
+    if (!options.picture.empty()) {
+        if (!savePictureOf(options.picture, [&data] { StartDlgCSP2(data); })) return 1;
         std::cout << "Picture of the cutting-stock input saved as " << options.picture
                   << "; nothing was written.\n";
         return 0;
     }
+    const bool accepted = StartDlgCSP2(data);
     if (!accepted) {
         std::cout << "Cancelled: nothing more was written (files saved in the dialog stay saved).\n";
         return 0;

@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "core/codepage.h"
@@ -12,8 +11,6 @@
 #include "host/document.h"
 #include "host/editor.h"
 #include "sshost/shell.h"
-#include "ui/application.h"
-#include "ui/user_interaction.h"
 
 namespace sshost {
 namespace {
@@ -50,8 +47,7 @@ void printCuts(core::Drawing& drawing) {
 }
 
 int runProfileCuts(const ProfileCutsOptions& options) {
-    if (options.picture.empty() && ui::isHeadless())
-        return fail("there is no display to show the profile cuts on; save their picture with --png FILE.");
+    if (!canShowDialog(options.picture, "the profile cuts")) return 1;
     host::Document& document = host::Document::current();
     Zrk_String message;
     if (!document.open(core::fromUtf8(options.drawing), message)) return fail(message);
@@ -61,16 +57,12 @@ int runProfileCuts(const ProfileCutsOptions& options) {
         return fail("The drawing " + core::fromUtf8(options.drawing) + " has no profile \"" +
                     core::fromUtf8(options.profile) + "\".");
 
-    std::optional<ui::PictureTaker> taker;
-    if (!options.picture.empty()) taker.emplace(core::fromUtf8(options.picture));
-    const bool accepted = StartEditProfCutsDlg(cuts);
-    if (taker) {
-        if (!taker->taken())
-            return fail(taker->error().empty() ? Zrk_String("the dialog did not show itself.")
-                                               : taker->error());
+    if (!options.picture.empty()) {
+        if (!savePictureOf(options.picture, [&cuts] { StartEditProfCutsDlg(cuts); })) return 1;
         std::cout << "Picture of the profile cuts saved as " << options.picture << "; nothing was written.\n";
         return 0;
     }
+    const bool accepted = StartEditProfCutsDlg(cuts);
     if (!accepted) {
         std::cout << "Cancelled: " << options.drawing << " was not changed.\n";
         return 0;

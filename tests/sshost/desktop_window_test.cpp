@@ -6,12 +6,14 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "core/drawing.h"
 #include "core/files.h"
 #include "core/settings.h"
+#include "cuttingstock/dlg_csp2.h"
 #include "dialogs/dlg_levels.h"
 #include "host/loader.h"
 #include "sshost/gui/main_window.h"
@@ -364,4 +366,25 @@ TEST_F(DesktopWindow, PatternSettingsApplyAtOnceAndSegmentedProfilesOnOk) {
     window.menuAction("Edit", "Undo")->trigger();
     EXPECT_FALSE(rows().direction1.flag);
     EXPECT_TRUE(window.close());
+}
+
+TEST_F(DesktopWindow, TheLibrarysCuttingStockIsEditedAndWhatChangedIsWrittenBack) {
+    const fs::path library = folder / "library";
+    const fs::path stock = library / "Cutting Stock";
+    fs::create_directories(stock / "HEA 200");
+    std::ofstream(stock / "HEA 200" / "stock1.shp", std::ios::binary) << "6000\xBF" "4\n";
+    gSettings.libDir = library.string() + "/";
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    user.onDialog(DlgCSP2::kTemplate, [](ui::DialogUser& u) {
+        DlgCSP2& dialog = static_cast<DlgCSP2&>(u.dialog());
+        EXPECT_EQ(dialog.comboText(DlgCSP2::kGroupCombo, 0), "HEA 200");
+        dialog.grid(DlgCSP2Data::kStockTable).setCellText(2, 1, "3");
+        u.click(ui::IDOK);
+    });
+    window.menuAction("Library", "Cutting stock input...")->trigger();
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes((stock / "HEA 200" / "stock1.shp").string(), bytes));
+    EXPECT_EQ(bytes, "6000\xBF" "3\xBF\n"); // the grid's third column came back empty
+    EXPECT_TRUE(window.commandLine().toPlainText().contains("Cutting stock written:"));
 }
