@@ -5,8 +5,9 @@
 // click runs the first of them. An entry of kind None works on no object (the library, the drawing
 // as a whole) and is always offered in its menu.
 //
-// To offer a new dialog of the module: write its run function below (it gets the object, the open
-// drawing and the window) and add its line to the table in window_actions.cpp.
+// To offer a new dialog of the module: write its run function in the file of its area
+// (actions_<area>.cpp, see actions.h; it gets the object, the open drawing and the window) and add its
+// line to that area's table.
 
 #include <QWidget>
 #include <vector>
@@ -23,9 +24,9 @@ struct ActionContext {
 };
 
 struct WindowAction {
-    const char* menu;    // "Macro", "Profile", "Library" ...
-    const char* text;    // the menu entry ("Run standards")
-    TreeKind appliesTo;  // the kind of tree object it works on; None: none
+    const char* menu;   // "Macro", "Profile", "Library" ...
+    const char* text;   // the menu entry ("Run standards")
+    TreeKind appliesTo; // the kind of tree object it works on; None: none
     void (*run)(ActionContext& context);
 };
 

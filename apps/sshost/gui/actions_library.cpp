@@ -1,0 +1,108 @@
+// The files of the library: sections, general variables, DSTV points, templates, pictures, cutting stock.
+#include "sshost/gui/actions.h"
+
+#include "core/csp2_library.h"
+#include "core/files.h"
+#include "core/gen_vars.h"
+#include "core/section_library.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "cuttingstock/dlg_csp2.h"
+#include "designer/dlg_designer.h"
+#include "dialogs/dlg_dstv_groups.h"
+#include "dialogs/dlg_select_image.h"
+#include "sections/dlg_section_library.h"
+#include "standards/dlg_gen_vars.h"
+#include "ui/message_box.h"
+
+namespace sshost::gui {
+namespace {
+
+void editSectionLibrary(ActionContext& context) {
+    DlgEditLibData data;
+    Zrk_String message;
+    if (!data.readFromLibrary(&message)) {
+        warn(context, message);
+        return;
+    }
+    if (!StartDlgEditLibSections(data, {})) return;
+    if (!data.writeToLibrary(&message)) {
+        warn(context, message);
+        return;
+    }
+    print("Section library written: " + core::toUtf8(DlgEditLibData::libraryFilePath()) + "\n");
+}
+
+void editGeneralVariables(ActionContext& context) {
+    const Zrk_String path = KvAutoStandardsData::libraryFile(gSettings.libDir);
+    KvAutoStandardsData data;
+    Zrk_String message;
+    if (!data.readFromFile(path, &message)) {
+        warn(context, message);
+        return;
+    }
+    if (!StartDlgGenVars(data)) return;
+    if (!data.writeToFile(path)) {
+        ui::messageBox("The general variables could not be written to " + path + ".", {},
+                       ui::MB_OK | ui::MB_ICONEXCLAMATION, context.window);
+        return;
+    }
+    print("General variables written: " + core::toUtf8(path) + "\n");
+}
+
+// The groups dialog writes the library's DSTV point files as the person changes them.
+void editDstvPoints(ActionContext&) {
+    StartDSTVPointsDlg();
+}
+
+// The library's cutting-stock groups; on OK the changed rows are written back to their files.
+void editCuttingStock(ActionContext& context) {
+    DlgCSP2Data data = CuttingStockLibrary::newRecord(false);
+    CuttingStockLibrary library;
+    Zrk_String message;
+    if (!library.read(data, &message)) {
+        warn(context, message);
+        return;
+    }
+    if (!StartDlgCSP2(data)) return;
+    Zrk_StringArray written;
+    const bool ok = library.writeBack(data, written, &message);
+    for (const Zrk_String& path : written)
+        print("Cutting stock written: " + core::toUtf8(path) + "\n");
+    if (!ok) warn(context, message);
+}
+
+// The designer writes a template only when the person saves it there.
+void openDesigner(ActionContext&) {
+    StartDlgDesigner({});
+}
+
+// The pictures of the library's "Images/" folder, the last one chosen chosen again.
+void choosePicture(ActionContext& context) {
+    static KvSelectImageDlgData data;
+    const Zrk_String folder = gSettings.libDir + DlgSelectImage::kLibraryImagesFolder;
+    data.images.removeAll();
+    ObjectExportFindFilesRecursive(folder, "*.png", data.images);
+    if (data.images.isEmpty()) {
+        ui::messageBox("There are no pictures in " + folder + ".", {}, ui::MB_OK | ui::MB_ICONINFORMATION,
+                       context.window);
+        return;
+    }
+    if (!StartDlgSelectImage(data)) return;
+    print("Picture chosen: " + core::toUtf8(data.selection) + "\n");
+}
+
+} // namespace
+
+std::vector<WindowAction> libraryActions() {
+    return {
+        {"Library", "Section library...", TreeKind::None, &editSectionLibrary},
+        {"Library", "General variables...", TreeKind::None, &editGeneralVariables},
+        {"Library", "DSTV points...", TreeKind::None, &editDstvPoints},
+        {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
+        {"Library", "Pictures...", TreeKind::None, &choosePicture},
+        {"Library", "Cutting stock input...", TreeKind::None, &editCuttingStock},
+    };
+}
+
+} // namespace sshost::gui
