@@ -1,6 +1,6 @@
-// The main of tests that show dialogs: a headless QApplication, the project's resources, dialog sizes
-// kept in a temporary folder instead of the user's settings, and every problem of a scripted user a
-// failure of the running test.
+// The main of tests that show dialogs: a headless QApplication (or a real display where a run asks for
+// one), the project's resources, dialog sizes kept in a temporary folder instead of the user's
+// settings, and every problem of a scripted user a failure of the running test.
 
 #include <QApplication>
 #include <QSettings>
@@ -12,7 +12,9 @@
 #include "ui/scripted_user.h"
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Headless unless a run asks for a real display (SS_TEST_PLATFORM=xcb under tests/sshost/with_xvfb.sh).
+    const char* platform = std::getenv("SS_TEST_PLATFORM");
+    setenv("QT_QPA_PLATFORM", platform && *platform ? platform : "offscreen", 1);
     setenv("SS_RESOURCES", SS_RESOURCE_DIR, 1);
     // Tests never read the developer's own settings files.
     setenv("SS_SETTINGS", "/nonexistent/ss-settings.ini", 1);

@@ -2,10 +2,16 @@
 // undone and redone, saved and opened again; questions before unsaved changes are lost.
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QWindow>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -387,4 +393,41 @@ TEST_F(DesktopWindow, TheLibrarysCuttingStockIsEditedAndWhatChangedIsWrittenBack
     ASSERT_TRUE(readFileBytes((stock / "HEA 200" / "stock1.shp").string(), bytes));
     EXPECT_EQ(bytes, "6000\xBF" "3\xBF\n"); // the grid's third column came back empty
     EXPECT_TRUE(window.commandLine().toPlainText().contains("Cutting stock written:"));
+}
+
+// On a real X server (the run of tests/sshost/with_xvfb.sh) the window is mapped and read back from
+// the screen: the server shows what the window draws, and the picture is kept as the run's screenshot
+// (SS_SCREENSHOT). Headless there is no screen to read.
+TEST_F(DesktopWindow, OnARealDisplayTheScreenShowsTheWindowAsItDrawsItself) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "needs an X server (with_xvfb.sh)";
+    }
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
+    window.show();
+    QDeadlineTimer deadline(10000);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(window.windowHandle()->isExposed()) << "the X server never showed the window";
+
+    // The server may still be drawing what was sent: read it back until it matches, or time runs out.
+    const QImage drawn = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage shot;
+    double same = 0;
+    while (same < 0.98 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        shot = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        if (shot.size() != drawn.size()) continue;
+        qint64 equal = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                equal += shot.pixel(x, y) == drawn.pixel(x, y);
+        same = double(equal) / (double(shot.width()) * shot.height());
+    }
+    EXPECT_EQ(shot.size(), drawn.size());
+    EXPECT_GE(same, 0.98) << "the screen does not show what the window draws";
+    if (const char* path = std::getenv("SS_SCREENSHOT")) {
+        EXPECT_TRUE(shot.save(QString::fromLocal8Bit(path), "PNG"));
+    }
+    EXPECT_TRUE(window.close());
 }
