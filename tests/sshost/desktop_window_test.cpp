@@ -5,13 +5,13 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QScreen>
-#include <QWindow>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <filesystem>
+#include <QWindow>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -22,9 +22,9 @@
 #include "cuttingstock/dlg_csp2.h"
 #include "dialogs/dlg_levels.h"
 #include "host/loader.h"
+#include "sheetdoc/dlg_text_input.h"
 #include "sshost/gui/main_window.h"
 #include "ui/dlg_select_prof.h"
-#include "sheetdoc/dlg_text_input.h"
 #include "ui/scripted_user.h"
 
 namespace fs = std::filesystem;
@@ -49,8 +49,9 @@ protected:
     }
 
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("ss_desktop_" + std::to_string(::getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            fs::temp_directory_path() / ("ss_desktop_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
         fs::copy_file(kSampleLibrary / "Drawings" / "connections.json", drawing());
@@ -68,7 +69,13 @@ protected:
     std::string drawing() const { return (folder / "connections.json").string(); }
     static QString label(const QTreeWidgetItem* item) { return item ? item->text(0) : QString(); }
     double width() const {
-        return document().database().findMacroByName("BasePlate1")->macro()->findModule("Plate")->findVariable("Width")->value;
+        return document()
+            .database()
+            .findMacroByName("BasePlate1")
+            ->macro()
+            ->findModule("Plate")
+            ->findVariable("Width")
+            ->value;
     }
     static QString field(sshost::gui::MainWindow& window, const QString& name) {
         QTableWidget& fields = window.fieldsView();
@@ -114,7 +121,8 @@ TEST_F(DesktopWindow, StandardRunFromTheTreeIsUndoneRedoneSavedAndFoundAgain) {
     EXPECT_EQ(user.fileDialogs().at(0).extension, "kvs");
     EXPECT_EQ(width(), 280.0);
     EXPECT_NE(tree.find({"Macros", "BasePlate1", "Plate", "Width = 280"}), nullptr);
-    EXPECT_EQ(label(window.treeView().currentItem()), label(tree.find({"Macros", "BasePlate1"}))); // still chosen
+    EXPECT_EQ(label(window.treeView().currentItem()),
+              label(tree.find({"Macros", "BasePlate1"}))); // still chosen
     EXPECT_TRUE(window.isDrawingModified());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("connections.json* - SS desktop"));
     const QString printed = window.commandLine().toPlainText();
@@ -136,12 +144,13 @@ TEST_F(DesktopWindow, StandardRunFromTheTreeIsUndoneRedoneSavedAndFoundAgain) {
     EXPECT_FALSE(window.isDrawingModified());
     core::Drawing saved;
     ASSERT_TRUE(saved.readFromFile(drawing()));
-    EXPECT_EQ(saved.findMacroByName("BasePlate1")->macro()->findModule("Plate")->findVariable("Width")->value, 280.0);
+    EXPECT_EQ(saved.findMacroByName("BasePlate1")->macro()->findModule("Plate")->findVariable("Width")->value,
+              280.0);
     ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
     EXPECT_EQ(width(), 280.0);
     EXPECT_NE(tree.find({"Macros", "BasePlate1", "Plate", "Width = 280"}), nullptr);
     EXPECT_FALSE(window.menuAction("Edit", "Undo")->isEnabled()); // a drawing read afresh has no history
-    EXPECT_TRUE(user.messageBoxes().empty()); // nothing unsaved, nothing asked
+    EXPECT_TRUE(user.messageBoxes().empty());                     // nothing unsaved, nothing asked
 }
 
 TEST_F(DesktopWindow, UnsavedChangesAreNotLostWithoutAQuestion) {
@@ -158,7 +167,8 @@ TEST_F(DesktopWindow, UnsavedChangesAreNotLostWithoutAQuestion) {
         u.click(ui::IDOK);
     });
     emit window.treeView().itemDoubleClicked(base, 0);
-    const Zrk_String section = document().database().findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName;
+    const Zrk_String section =
+        document().database().findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName;
     EXPECT_EQ(section.rfind("IPE", 0), 0u) << section;
     EXPECT_TRUE(window.isDrawingModified());
 
@@ -166,7 +176,8 @@ TEST_F(DesktopWindow, UnsavedChangesAreNotLostWithoutAQuestion) {
     user.answerMessageBox(ui::IDCANCEL);
     EXPECT_FALSE(window.openDrawing(QString::fromStdString((folder / "other.json").string())));
     ASSERT_EQ(user.messageBoxes().size(), 1u);
-    EXPECT_EQ(user.messageBoxes()[0].request.text, "The drawing connections.json has changed. Save the changes?");
+    EXPECT_EQ(user.messageBoxes()[0].request.text,
+              "The drawing connections.json has changed. Save the changes?");
     EXPECT_EQ(document().path(), drawing());
     EXPECT_TRUE(window.isDrawingModified());
 
@@ -191,7 +202,8 @@ TEST_F(DesktopWindow, UnsavedChangesAreNotLostWithoutAQuestion) {
     EXPECT_TRUE(window.isDrawingModified());
     user.answerMessageBox(ui::IDNO);
     EXPECT_TRUE(window.openDrawing(QString::fromStdString((folder / "other.json").string())));
-    EXPECT_EQ(document().database().findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName, "HEA-200");
+    EXPECT_EQ(document().database().findMacroByName("BasePlate1")->macro()->baseProfiles[0].sectionName,
+              "HEA-200");
     const QStringList recent = window.recentFiles(); // the last opened first, each once
     ASSERT_GE(recent.size(), 2);
     EXPECT_EQ(recent[0], QString::fromStdString((folder / "other.json").string()));
@@ -207,7 +219,8 @@ TEST_F(DesktopWindow, AMacroCutIsEditedAndAddedThroughTheCutsDialogAsOneStepEach
     sshost::gui::MainWindow window(document());
     ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
     const auto plateCut = [](const Zrk_String& name) {
-        Zrk_Module* plate = document().database().findMacroByName("EndPlateA")->macroWrite()->findModuleWrite("Plate");
+        Zrk_Module* plate =
+            document().database().findMacroByName("EndPlateA")->macroWrite()->findModuleWrite("Plate");
         return plate->getCutConstraint(name);
     };
     ASSERT_FALSE(plateCut("BeamEnd")->option);
@@ -297,16 +310,24 @@ TEST_F(DesktopWindow, AStandardRunFromTheWindowGetsTheGeneralVariablesOfItsLibra
     gSettings.libDir = (folder / "lib").string() + "/";
     ui::ScriptedUser user;
     sshost::gui::MainWindow window(document());
-    ASSERT_TRUE(window.openDrawing(QString::fromStdString((folder / "lib" / "Macros" / "EndPlate.json").string())));
+    ASSERT_TRUE(
+        window.openDrawing(QString::fromStdString((folder / "lib" / "Macros" / "EndPlate.json").string())));
     auto edge = [] {
-        return document().database().findMacroByName("EndPlate")->macro()->findModule("EndPlate")->findVariable("Edge")->value;
+        return document()
+            .database()
+            .findMacroByName("EndPlate")
+            ->macro()
+            ->findModule("EndPlate")
+            ->findVariable("Edge")
+            ->value;
     };
     window.treeView().setCurrentItem(window.tree().find({"Macros", "EndPlate"}));
     window.menuAction("Macro", "Run standards")->trigger();
     EXPECT_TRUE(user.messageBoxes().empty());
     EXPECT_EQ(edge(), 35.0);
     const QString printed = window.commandLine().toPlainText();
-    EXPECT_TRUE(printed.contains("General gen_Clearance = 5\n  General gen_Grade = S355\n")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains("General gen_Clearance = 5\n  General gen_Grade = S355\n"))
+        << printed.toStdString();
 
     // Once the file no longer covers the drawing, the run fails and says so; the drawing keeps its values.
     window.menuAction("Edit", "Undo")->trigger();
@@ -321,7 +342,8 @@ TEST_F(DesktopWindow, AStandardRunFromTheWindowGetsTheGeneralVariablesOfItsLibra
     EXPECT_FALSE(window.isDrawingModified());
 
     // A general-variables file that cannot be read stops the run before anything is evaluated.
-    writeFileAtomically(Zrk_String((folder / "lib" / "General Variables.txt").string()), "format:string=other\n");
+    writeFileAtomically(Zrk_String((folder / "lib" / "General Variables.txt").string()),
+                        "format:string=other\n");
     const std::size_t before = user.messageBoxes().size();
     window.menuAction("Macro", "Run standards")->trigger();
     ASSERT_EQ(user.messageBoxes().size(), before + 1);
@@ -378,7 +400,8 @@ TEST_F(DesktopWindow, TheLibrarysCuttingStockIsEditedAndWhatChangedIsWrittenBack
     const fs::path library = folder / "library";
     const fs::path stock = library / "Cutting Stock";
     fs::create_directories(stock / "HEA 200");
-    std::ofstream(stock / "HEA 200" / "stock1.shp", std::ios::binary) << "6000\xBF" "4\n";
+    std::ofstream(stock / "HEA 200" / "stock1.shp", std::ios::binary) << "6000\xBF"
+                                                                         "4\n";
     gSettings.libDir = library.string() + "/";
     ui::ScriptedUser user;
     sshost::gui::MainWindow window(document());
@@ -391,7 +414,8 @@ TEST_F(DesktopWindow, TheLibrarysCuttingStockIsEditedAndWhatChangedIsWrittenBack
     window.menuAction("Library", "Cutting stock input...")->trigger();
     std::string bytes;
     ASSERT_TRUE(readFileBytes((stock / "HEA 200" / "stock1.shp").string(), bytes));
-    EXPECT_EQ(bytes, "6000\xBF" "3\xBF\n"); // the grid's third column came back empty
+    EXPECT_EQ(bytes, "6000\xBF"
+                     "3\xBF\n"); // the grid's third column came back empty
     EXPECT_TRUE(window.commandLine().toPlainText().contains("Cutting stock written:"));
 }
 
