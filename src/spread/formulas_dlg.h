@@ -21,7 +21,7 @@
 #include "spreadlib/value_record.h"
 #include "ui/dialog.h"
 
-class DlgFormulas : public ui::Dialog {
+class SS_EXPORT DlgFormulas : public ui::Dialog {
 public:
     static constexpr int kTemplateId = 133;
     enum Mode : int { kEvaluate = 1, kLookup = 2, kRead = 4 };

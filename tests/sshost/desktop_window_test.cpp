@@ -18,11 +18,14 @@
 
 #include "core/drawing.h"
 #include "core/files.h"
+#include "core/section_tables.h"
 #include "core/settings.h"
 #include "cuttingstock/dlg_csp2.h"
 #include "dialogs/dlg_levels.h"
 #include "host/loader.h"
+#include "sections/dlg_add_section.h"
 #include "sheetdoc/dlg_text_input.h"
+#include "spread/formulas_dlg.h"
 #include "sshost/gui/main_window.h"
 #include "ui/dlg_select_prof.h"
 #include "ui/scripted_user.h"
@@ -417,6 +420,67 @@ TEST_F(DesktopWindow, TheLibrarysCuttingStockIsEditedAndWhatChangedIsWrittenBack
     EXPECT_EQ(bytes, "6000\xBF"
                      "3\xBF\n"); // the grid's third column came back empty
     EXPECT_TRUE(window.commandLine().toPlainText().contains("Cutting stock written:"));
+}
+
+TEST_F(DesktopWindow, AProfilesTableGetsANewSizeThatTheLibraryKnowsAtOnce) {
+    const fs::path library = folder / "library";
+    fs::copy(kSampleLibrary, library, fs::copy_options::recursive);
+    gSettings.libDir = library.string() + "/";
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(
+        window.openDrawing(QString::fromStdString((library / "Drawings" / "profile-cuts.json").string())));
+    QTreeWidgetItem* column = window.tree().find({"Profiles", "C1"});
+    ASSERT_NE(column, nullptr);
+    window.treeView().setCurrentItem(column);
+
+    // Started from the profile's own row (HEA-200: h 190), the person types a new height.
+    user.onDialog(DlgEditLibSimple::kTemplate, [](ui::DialogUser& u) {
+        EXPECT_EQ(u.dialog().itemText(DlgEditLibSimple::kFirstDimension), "190");
+        u.typeText(DlgEditLibSimple::kFirstDimension, "195");
+        u.click(DlgEditLibSimple::kOwnName);
+        u.typeText(DlgEditLibSimple::kName, "200X");
+        u.click(ui::IDOK);
+    });
+    window.menuAction("Profile", "Add a section like this one...")->trigger();
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes((library / "prof" / "HEA.pr").string(), bytes));
+    EXPECT_NE(bytes.find("\n200X\t1\t"), std::string::npos) << bytes;
+    Zrk_String value;
+    EXPECT_EQ(gSectionTables.getSectionValue("HEA-200X", 0, value), Acad::eOk);
+    EXPECT_TRUE(window.commandLine().toPlainText().contains("Section table HEA written:"));
+
+    // A section no table holds is said (the dialog does not open: a scripted user fails on an
+    // unexpected dialog).
+    fs::remove(library / "prof" / "IPE.pr");
+    gSectionTables.loadFolder(gSettings.libDir + "prof/");
+    QTreeWidgetItem* beam = window.tree().find({"Profiles", "B1"});
+    ASSERT_NE(beam, nullptr);
+    window.treeView().setCurrentItem(beam);
+    window.menuAction("Profile", "Add a section like this one...")->trigger();
+    ASSERT_EQ(user.messageBoxes().size(), 1u);
+    EXPECT_EQ(user.messageBoxes()[0].request.text,
+              "The section IPE-300 is in none of the library's section tables.");
+}
+
+TEST_F(DesktopWindow, TheFormulasWindowCalculatesAChosenSpreadsheet) {
+    const Zrk_String sheet = (kSampleLibrary / "Connection Standards" / "BasePlate.kvs").string();
+    Zrk_String topLeft;
+    Zrk_StringArray columns;
+    Zrk_Array<Zrk_StringArray> rows;
+    ReadSSFile(sheet, &topLeft, &columns, &rows);
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    user.answerFileDialog(sheet);
+    user.onDialog(DlgFormulas::kTemplateId, [&](ui::DialogUser& u) {
+        EXPECT_EQ(u.dialog().itemText(DlgFormulas::kFileName), sheet);
+        u.click(ui::IDCANCEL);
+    });
+    window.menuAction("Library", "Formulas...")->trigger();
+    ASSERT_EQ(user.fileDialogs().size(), 1u);
+    EXPECT_EQ(user.fileDialogs()[0].startFolder, gSettings.libDir + "Connection Standards/");
+    EXPECT_TRUE(window.commandLine().toPlainText().contains(
+        QString::fromStdString("Formulas: " + sheet + ", cell (1, 1) = " + topLeft)));
 }
 
 // On a real X server (the run of tests/sshost/with_xvfb.sh) the window is mapped and read back from

@@ -23,6 +23,9 @@ std::vector<WindowAction> settingsActions();    // actions_settings.cpp
 // A line on the window's command-line pane.
 void print(const std::string& utf8);
 
+// The library's standards spreadsheets, where a file dialog for one starts.
+Zrk_String standardsFolder();
+
 // A failure the person must see: a message box over the window (the text made a sentence).
 void warn(const ActionContext& context, const Zrk_String& message);
 

@@ -12,7 +12,9 @@
 #include "dialogs/dlg_dstv_groups.h"
 #include "dialogs/dlg_select_image.h"
 #include "sections/dlg_section_library.h"
+#include "spread/formulas_dlg.h"
 #include "standards/dlg_gen_vars.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 
 namespace sshost::gui {
@@ -92,6 +94,23 @@ void choosePicture(ActionContext& context) {
     print("Picture chosen: " + core::toUtf8(data.selection) + "\n");
 }
 
+// The "Formulas" window on a spreadsheet the person chooses (the library's standards first): its
+// formulas calculated, to be read, changed and saved there.
+void openFormulas(ActionContext& context) {
+    ui::FileDialogRequest request;
+    request.title = "Spreadsheet for the Formulas window";
+    request.filterName = "Spreadsheets";
+    request.extension = "kvs";
+    request.startFolder = standardsFolder();
+    Zrk_String path;
+    if (!ui::getOpenFileName(request, path, context.window)) return;
+    DlgFormulas window(context.window);
+    window.mode = DlgFormulas::kEvaluate;
+    window.fileName = path;
+    window.doModal();
+    print("Formulas: " + core::toUtf8(path) + ", cell (1, 1) = " + core::toUtf8(window.resultText) + "\n");
+}
+
 } // namespace
 
 std::vector<WindowAction> libraryActions() {
@@ -102,6 +121,7 @@ std::vector<WindowAction> libraryActions() {
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
         {"Library", "Pictures...", TreeKind::None, &choosePicture},
         {"Library", "Cutting stock input...", TreeKind::None, &editCuttingStock},
+        {"Library", "Formulas...", TreeKind::None, &openFormulas},
     };
 }
 

@@ -1,8 +1,11 @@
 // The profiles of the drawing and the base profiles of a macro: their sections and cuts.
 #include "sshost/gui/actions.h"
 
+#include "core/section_tables.h"
 #include "core/text.h"
 #include "dialogs/dlg_prof_cuts.h"
+#include "sections/dlg_add_section.h"
+#include "sections/prof_values_table.h"
 #include "ui/dlg_select_prof.h"
 
 namespace sshost::gui {
@@ -56,6 +59,39 @@ void editProfileCuts(ActionContext& context) {
     StartEditProfCutsDlg(cuts);
 }
 
+// A new size for the library table of the profile's section, started from that section (the
+// add-section dialog). On OK the table file is written and the table handed to the library's tables,
+// so that the new size can be chosen at once.
+void addSectionLikeProfiles(ActionContext& context) {
+    const Zrk_DbProfile* profile = context.document.database().findProfile(context.object.owner);
+    if (!profile) return;
+    const Zrk_String section = profile->profile()->props.sectionName;
+    Zrk_String tableName, sysName;
+    if (!gSectionTables.getTableOfSection(section, tableName) ||
+        !gSectionTables.getSystemName(section, sysName)) {
+        warn(context, "The section " + section + " is in none of the library's section tables");
+        return;
+    }
+    Zrk_ProfValuesTable table;
+    Zrk_String message;
+    if (!table.readFromFile(tableName, &message)) {
+        warn(context, message);
+        return;
+    }
+    // A system name is the table's name, '-' and the row's own name ("HEA-200" is row "200" of HEA).
+    const Zrk_String prefix = table.tableName + "-";
+    const Zrk_String rowName = sysName.starts_with(prefix) ? sysName.substr(prefix.size()) : sysName;
+    int newIndex = -1;
+    if (!StartDlgEditLibSimple(rowName, table, newIndex)) return;
+    const Zrk_String path = Zrk_ProfValuesTable::filePath(tableName);
+    if (!table.writeToFile(tableName)) {
+        warn(context, "The section table " + path + " could not be written; it is unchanged");
+        return;
+    }
+    table.setToGlobals(&gSectionTables);
+    print("Section table " + core::toUtf8(tableName) + " written: " + core::toUtf8(path) + "\n");
+}
+
 } // namespace
 
 std::vector<WindowAction> profileActions() {
@@ -63,6 +99,7 @@ std::vector<WindowAction> profileActions() {
         {"Macro", "Change base profile section...", TreeKind::BaseProfile, &changeBaseProfileSection},
         {"Profile", "Change section...", TreeKind::Profile, &changeProfileSection},
         {"Profile", "Cuts...", TreeKind::Profile, &editProfileCuts},
+        {"Profile", "Add a section like this one...", TreeKind::Profile, &addSectionLikeProfiles},
     };
 }
 

@@ -14,10 +14,6 @@
 namespace sshost::gui {
 namespace {
 
-Zrk_String standardsFolder() {
-    return gSettings.libDir + "Connection Standards/";
-}
-
 // Evaluates one standard for the macro with the library's general variables that apply to it, and
 // shows its variables on the command line; a failure is said there and in a message box (nothing of
 // it is written).
@@ -97,6 +93,10 @@ void editStandardsMapping(ActionContext& context) {
 }
 
 } // namespace
+
+Zrk_String standardsFolder() {
+    return gSettings.libDir + "Connection Standards/";
+}
 
 std::vector<WindowAction> standardsActions() {
     return {

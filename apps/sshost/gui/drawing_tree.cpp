@@ -28,7 +28,9 @@ QString valueText(const Json& value) {
         bool scalars = true;
         for (const Json& element : value)
             scalars = scalars && !element.is_structured();
-        if (!scalars) return value.size() == 1 ? QStringLiteral("1 entry") : QStringLiteral("%1 entries").arg(value.size());
+        if (!scalars)
+            return value.size() == 1 ? QStringLiteral("1 entry")
+                                     : QStringLiteral("%1 entries").arg(value.size());
         QStringList parts;
         for (const Json& element : value)
             parts << valueText(element);
@@ -56,10 +58,14 @@ const Json& list(const Json& object, const char* name) {
 
 QString moduleKind(int kind) {
     switch (kind) {
-    case 232: return QStringLiteral(" (bolts)");
-    case 233: return QStringLiteral(" (profiles)");
-    case 234: return QStringLiteral(" (sub-macro)");
-    default: return {};
+    case 232:
+        return QStringLiteral(" (bolts)");
+    case 233:
+        return QStringLiteral(" (profiles)");
+    case 234:
+        return QStringLiteral(" (sub-macro)");
+    default:
+        return {};
     }
 }
 
@@ -119,7 +125,8 @@ void DrawingTree::show(const core::Drawing* drawing) {
                 label += QStringLiteral(" [") + text(field(module, "group")) + QStringLiteral("]");
             label += moduleKind(module.value("kind", 0));
             QTreeWidgetItem* moduleItem =
-                add(macroItem, label, {TreeKind::Module, id, moduleName, moduleName, static_cast<int>(i), moduleAt});
+                add(macroItem, label,
+                    {TreeKind::Module, id, moduleName, moduleName, static_cast<int>(i), moduleAt});
             auto entries = [&](const char* listName, TreeKind kind, auto labelOf) {
                 const Json& entries = list(module, listName);
                 for (std::size_t e = 0; e < entries.size(); ++e)
@@ -131,7 +138,8 @@ void DrawingTree::show(const core::Drawing* drawing) {
                 return text(field(v, "name")) + QStringLiteral(" = ") + text(field(v, "value"));
             });
             entries("cuts", TreeKind::Cut, [](const Json& c) {
-                return QStringLiteral("cut ") + text(field(c, "name")) + QStringLiteral(" (type %1)").arg(c.value("type", 1));
+                return QStringLiteral("cut ") + text(field(c, "name")) +
+                       QStringLiteral(" (type %1)").arg(c.value("type", 1));
             });
             entries("patterns", TreeKind::Pattern, [](const Json& p) {
                 QString label = QStringLiteral("pattern ") + text(field(p, "name")) + QStringLiteral(": ") +
@@ -149,11 +157,21 @@ void DrawingTree::show(const core::Drawing* drawing) {
             add(macroItem,
                 QStringLiteral("Prof%1: ").arg(b) + text(field(bases[b], "section")) + QStringLiteral(" ") +
                     text(field(bases[b], "material")),
-                {TreeKind::BaseProfile, id, {}, {}, static_cast<int>(b), at + "/baseProfiles/" + std::to_string(b)});
+                {TreeKind::BaseProfile,
+                 id,
+                 {},
+                 {},
+                 static_cast<int>(b),
+                 at + "/baseProfiles/" + std::to_string(b)});
         const Json& genVars = list(macro, "generalVariables");
         for (std::size_t g = 0; g < genVars.size(); ++g)
-            add(macroItem, text(field(genVars[g], "name")) + QStringLiteral(" = ") + text(field(genVars[g], "value")),
-                {TreeKind::GenVariable, id, {}, core::fromUtf8(field(genVars[g], "name")), static_cast<int>(g),
+            add(macroItem,
+                text(field(genVars[g], "name")) + QStringLiteral(" = ") + text(field(genVars[g], "value")),
+                {TreeKind::GenVariable,
+                 id,
+                 {},
+                 core::fromUtf8(field(genVars[g], "name")),
+                 static_cast<int>(g),
                  at + "/generalVariables/" + std::to_string(g)});
         if (macro.contains("settings")) {
             const Json& standards = list(macro["settings"], "standards");
@@ -162,7 +180,11 @@ void DrawingTree::show(const core::Drawing* drawing) {
                 if (!field(standards[s], "mapping").empty())
                     label += QStringLiteral(" -> ") + text(field(standards[s], "mapping"));
                 add(macroItem, label,
-                    {TreeKind::Standard, id, {}, core::fromUtf8(field(standards[s], "sheet")), static_cast<int>(s),
+                    {TreeKind::Standard,
+                     id,
+                     {},
+                     core::fromUtf8(field(standards[s], "sheet")),
+                     static_cast<int>(s),
                      at + "/settings/standards/" + std::to_string(s)});
             }
         }
@@ -174,15 +196,22 @@ void DrawingTree::show(const core::Drawing* drawing) {
         const Json& profile = profileList[p];
         const std::string at = "/profiles/" + std::to_string(p);
         const AcDbObjectId id(profile.value("id", std::int64_t(0)));
-        QTreeWidgetItem* item = add(profiles,
-                                    text(field(profile, "name")) + QStringLiteral(": ") + text(field(profile, "section")) +
-                                        QStringLiteral(" ") + text(field(profile, "material")) + QStringLiteral("  #") +
-                                        text(field(profile, "id")),
-                                    {TreeKind::Profile, id, {}, core::fromUtf8(field(profile, "name")), static_cast<int>(p), at});
+        QTreeWidgetItem* item =
+            add(profiles,
+                text(field(profile, "name")) + QStringLiteral(": ") + text(field(profile, "section")) +
+                    QStringLiteral(" ") + text(field(profile, "material")) + QStringLiteral("  #") +
+                    text(field(profile, "id")),
+                {TreeKind::Profile, id, {}, core::fromUtf8(field(profile, "name")), static_cast<int>(p), at});
         const Json& cuts = list(profile, "cuts");
         for (std::size_t c = 0; c < cuts.size(); ++c)
-            add(item, QStringLiteral("cut ") + text(field(cuts[c], "name")) + QStringLiteral(" (type %1)").arg(cuts[c].value("type", 1)),
-                {TreeKind::ProfileCut, id, {}, core::fromUtf8(field(cuts[c], "name")), static_cast<int>(c),
+            add(item,
+                QStringLiteral("cut ") + text(field(cuts[c], "name")) +
+                    QStringLiteral(" (type %1)").arg(cuts[c].value("type", 1)),
+                {TreeKind::ProfileCut,
+                 id,
+                 {},
+                 core::fromUtf8(field(cuts[c], "name")),
+                 static_cast<int>(c),
                  at + "/cuts/" + std::to_string(c)});
     }
 
@@ -192,15 +221,25 @@ void DrawingTree::show(const core::Drawing* drawing) {
         const Json& level = levelList[l];
         QString label = text(field(level, "name")) + QStringLiteral(" = ") +
                         (level.contains("value") ? text(field(level, "value")) : QStringLiteral("0"));
-        if (!field(level, "reference").empty()) label += QStringLiteral(" above ") + text(field(level, "reference"));
+        if (!field(level, "reference").empty())
+            label += QStringLiteral(" above ") + text(field(level, "reference"));
         add(levels, label,
-            {TreeKind::Level, {}, {}, core::fromUtf8(field(level, "name")), static_cast<int>(l), "/levels/" + std::to_string(l)});
+            {TreeKind::Level,
+             {},
+             {},
+             core::fromUtf8(field(level, "name")),
+             static_cast<int>(l),
+             "/levels/" + std::to_string(l)});
     }
     QTreeWidgetItem* systems = group("Coordinate systems", "coordinateSystems");
     const Json& systemList = list(root, "coordinateSystems");
     for (std::size_t s = 0; s < systemList.size(); ++s)
         add(systems, text(field(systemList[s], "name")),
-            {TreeKind::CoordSystem, {}, {}, core::fromUtf8(field(systemList[s], "name")), static_cast<int>(s),
+            {TreeKind::CoordSystem,
+             {},
+             {},
+             core::fromUtf8(field(systemList[s], "name")),
+             static_cast<int>(s),
              "/coordinateSystems/" + std::to_string(s)});
 
     for (QTreeWidgetItemIterator it(&view_); *it; ++it) {

@@ -119,7 +119,9 @@ MainWindow::MainWindow(host::Document& document, QWidget* parent)
     document_.setChangeListener([this] { refresh(); });
     picks_ = std::make_unique<WindowPickInput>(
         this, [this] { return treeModel_.selected().owner; },
-        [this](const Zrk_String& prompt, const Zrk_String& outcome) { print(qt(prompt + ": " + outcome + "\n")); });
+        [this](const Zrk_String& prompt, const Zrk_String& outcome) {
+            print(qt(prompt + ": " + outcome + "\n"));
+        });
 
     resize(1000, 700);
     const auto settings = store();
@@ -144,15 +146,18 @@ void MainWindow::buildMenus() {
         openDrawing(qt(path));
     });
     saveAction_ = file->addAction(QStringLiteral("&Save"), QKeySequence::Save, this, [this] { save(); });
-    saveAsAction_ = file->addAction(QStringLiteral("Save &as..."), QKeySequence::SaveAs, this, [this] { saveAs(); });
+    saveAsAction_ =
+        file->addAction(QStringLiteral("Save &as..."), QKeySequence::SaveAs, this, [this] { saveAs(); });
     recentMenu_ = file->addMenu(QStringLiteral("&Recent drawings"));
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, [this] { close(); });
     fillRecentMenu();
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    undoAction_ = edit->addAction(QStringLiteral("&Undo"), QKeySequence::Undo, this, [this] { undoOrRedo(true); });
-    redoAction_ = edit->addAction(QStringLiteral("&Redo"), QKeySequence::Redo, this, [this] { undoOrRedo(false); });
+    undoAction_ =
+        edit->addAction(QStringLiteral("&Undo"), QKeySequence::Undo, this, [this] { undoOrRedo(true); });
+    redoAction_ =
+        edit->addAction(QStringLiteral("&Redo"), QKeySequence::Redo, this, [this] { undoOrRedo(false); });
 
     // The module's dialogs, one menu per table menu in the table's order.
     std::map<std::string, QMenu*> menus;
@@ -160,7 +165,8 @@ void MainWindow::buildMenus() {
         QMenu*& menu = menus[action.menu];
         if (!menu) menu = menuBar()->addMenu(QString::fromUtf8(action.menu));
         QAction* entry = menu->addAction(QString::fromUtf8(action.text));
-        connect(entry, &QAction::triggered, this, [this, &action] { runAction(action, treeModel_.selected()); });
+        connect(entry, &QAction::triggered, this,
+                [this, &action] { runAction(action, treeModel_.selected()); });
         actions_.emplace_back(&action, entry);
     }
 }
@@ -234,7 +240,8 @@ void MainWindow::showContextMenu(QTreeWidgetItem* item) {
         items.push_back({static_cast<int>(offered.size()), zrk(QString::fromUtf8(action->text))});
     }
     if (items.empty()) return;
-    const int chosen = ui::trackPopupMenu(items, tree_->viewport()->mapToGlobal(tree_->visualItemRect(item).center()), this);
+    const int chosen =
+        ui::trackPopupMenu(items, tree_->viewport()->mapToGlobal(tree_->visualItemRect(item).center()), this);
     if (chosen >= 1 && chosen <= static_cast<int>(offered.size()))
         runAction(*offered[static_cast<std::size_t>(chosen - 1)], object);
 }
@@ -242,8 +249,9 @@ void MainWindow::showContextMenu(QTreeWidgetItem* item) {
 bool MainWindow::maySetDrawingAside() {
     if (!document_.isOpen() || !document_.database().isModified()) return true;
     const QString name = QFileInfo(qt(document_.path())).fileName();
-    const int answer = ui::messageBox(zrk(QStringLiteral("The drawing %1 has changed. Save the changes?").arg(name)), {},
-                                      ui::MB_YESNOCANCEL | ui::MB_ICONQUESTION, this);
+    const int answer =
+        ui::messageBox(zrk(QStringLiteral("The drawing %1 has changed. Save the changes?").arg(name)), {},
+                       ui::MB_YESNOCANCEL | ui::MB_ICONQUESTION, this);
     if (answer == ui::IDCANCEL) return false;
     if (answer == ui::IDNO) return true;
     return save();

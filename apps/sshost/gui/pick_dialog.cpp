@@ -16,7 +16,8 @@ const ui::DialogTemplate kPickTemplate(DlgPick::kTemplate, "Pick in the drawing"
                                            {DlgPick::kPrompt, Kind::Static, "", 7, 7, 236, 18},
                                            {DlgPick::kObjects, Kind::ListBox, "", 7, 28, 236, 112},
                                            {DlgPick::kPointsLabel, Kind::Static,
-                                            "&Coordinates (x, y, z; a point after each \";\"):", 7, 28, 236, 9},
+                                            "&Coordinates (x, y, z; a point after each \";\"):", 7, 28, 236,
+                                            9},
                                            {DlgPick::kPoints, Kind::Edit, "", 7, 40, 236, 14},
                                            {DlgPick::kDone, Kind::PushButton, "&Done", 83, 149, 50, 14},
                                            {ui::IDOK, Kind::DefPushButton, "OK", 139, 149, 50, 14},
@@ -39,7 +40,8 @@ DlgPick::DlgPick(const host::PickRequest& request, const core::Drawing* drawing,
             drawing->listObjects(kind, objects_);
 }
 
-bool DlgPick::parsePoints(const Zrk_String& text, int count, std::vector<Zrk_Point3d>& points, Zrk_String& why) {
+bool DlgPick::parsePoints(const Zrk_String& text, int count, std::vector<Zrk_Point3d>& points,
+                          Zrk_String& why) {
     std::vector<Zrk_Point3d> read;
     Zrk_StringArray parts;
     strToArr(text, parts, ';');
@@ -74,12 +76,14 @@ bool DlgPick::onInitDialog() {
     showItem(kObjects, objects);
     showItem(kPointsLabel, !objects);
     showItem(kPoints, !objects);
-    const bool takesEmpty = request_.kind == host::PickKind::ZoomWindow || (objects && request_.emptyAnswerEnds);
+    const bool takesEmpty =
+        request_.kind == host::PickKind::ZoomWindow || (objects && request_.emptyAnswerEnds);
     showItem(kDone, takesEmpty);
     if (request_.kind == host::PickKind::ZoomWindow) setItemText(kDone, "&Extents");
     for (std::size_t i = 0; i < objects_.size(); ++i) {
         listAddString(kObjects, objectLabel(objects_[i]));
-        if (!preselected.isNull() && objects_[i].id == preselected) listSetCurSel(kObjects, static_cast<int>(i));
+        if (!preselected.isNull() && objects_[i].id == preselected)
+            listSetCurSel(kObjects, static_cast<int>(i));
     }
     if (objects && listCurSel(kObjects) < 0 && !objects_.empty()) listSetCurSel(kObjects, 0);
     gotoDlgCtrl(objects ? kObjects : kPoints);
@@ -104,7 +108,8 @@ void DlgPick::onOK() {
     if (request_.kind == host::PickKind::Object) {
         const int chosen = listCurSel(kObjects);
         if (chosen < 0) {
-            ui::messageBox("Choose one of the objects, or cancel.", {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, this);
+            ui::messageBox("Choose one of the objects, or cancel.", {}, ui::MB_OK | ui::MB_ICONEXCLAMATION,
+                           this);
             return;
         }
         const core::DrawingObjectRef& object = objects_[static_cast<std::size_t>(chosen)];
@@ -132,8 +137,9 @@ int WindowPickInput::ask(const host::PickRequest& request, host::PickAnswer& ans
     if (result == ui::IDOK) {
         answer = dialog.answer;
         status = RTNORM;
-        outcome = answer.points.empty() ? (answer.object.isNull() ? answer.objectName : host::objectIdText(answer.object))
-                                        : Zrk_String();
+        outcome = answer.points.empty()
+                      ? (answer.object.isNull() ? answer.objectName : host::objectIdText(answer.object))
+                      : Zrk_String();
         for (const Zrk_Point3d& point : answer.points)
             outcome += (outcome.empty() ? "" : " ") + host::pointText(point);
     } else if (result == DlgPick::kDone) {
