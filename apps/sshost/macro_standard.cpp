@@ -47,11 +47,7 @@ bool libraryGeneralVariables(host::Document& document, const Zrk_Macro& macro, Z
 }
 
 const char* variableRoleName(KvCellType role) {
-    switch (role) {
-    case KvCellType::Input: return "Input";
-    case KvCellType::Output: return "Output";
-    default: return "Local";
-    }
+    return roleName(role);
 }
 
 int evaluateMacroStandard(host::Document& document, Zrk_DbMacro& macro, const MacroStandard& standard,

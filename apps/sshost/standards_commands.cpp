@@ -31,14 +31,6 @@ namespace {
 
 std::string utf8(const Zrk_String& text) { return core::toUtf8(text); }
 
-const char* roleName(KvCellType role) {
-    switch (role) {
-    case KvCellType::Input: return "Input";
-    case KvCellType::Output: return "Output";
-    default: return "Local";
-    }
-}
-
 int fail(const std::string& message) {
     std::cerr << "sshost: " << message << '\n';
     return 1;

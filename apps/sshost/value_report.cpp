@@ -19,17 +19,6 @@ std::string cellName(int column, int row) {
     return utf8(getAlfabet(column) + intToStr(row));
 }
 
-const char* roleName(KvCellType role) {
-    switch (role) {
-    case KvCellType::Input:
-        return "Input";
-    case KvCellType::Output:
-        return "Output";
-    default:
-        return "Local";
-    }
-}
-
 // "cell C11", with the file in front when it is another than the one spoken of.
 std::string place(const Zrk_String& file, int column, int row, const Zrk_String& currentFile) {
     return (file == currentFile ? std::string() : utf8(file) + ", ") + "cell " + cellName(column, row);

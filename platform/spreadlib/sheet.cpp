@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/text.h"
+#include "spreadlib/cell_key.h"
 #include "spreadlib/functions.h"
 #include "spreadlib/number_format.h"
 
@@ -17,9 +18,6 @@ using detail::Column;
 using detail::FormulaCell;
 
 namespace {
-std::uint64_t cellKey(int col, int row) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(col)) << 32) | static_cast<std::uint32_t>(row);
-}
 
 // Per-cell operations on blocks larger than this fail instead of creating billions of cells.
 constexpr long long kMaxBlockCells = 1LL << 22;

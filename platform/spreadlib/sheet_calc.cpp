@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/text.h"
+#include "spreadlib/cell_key.h"
 #include "spreadlib/functions.h"
 #include "spreadlib/number_format.h"
 #include "spreadlib/sheet.h"
@@ -17,12 +18,6 @@ using detail::Column;
 using detail::FormulaCell;
 
 namespace {
-
-std::uint64_t cellKey(int col, int row) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(col)) << 32) | static_cast<std::uint32_t>(row);
-}
-int keyCol(std::uint64_t key) { return static_cast<int>(key >> 32); }
-int keyRow(std::uint64_t key) { return static_cast<int>(key & 0xFFFFFFFFu); }
 
 // Ranges wider than this many columns are kept in one list instead of one per column.
 constexpr int kWideRange = 64;

@@ -19,7 +19,7 @@ KvSSDlgsMgr::~KvSSDlgsMgr() {
     if (QCoreApplication::instance()) destroyAll();
 }
 
-void* KvSSDlgsMgr::getDlg() {
+KvStandardsHostDlg* KvSSDlgsMgr::getDlg() {
     for (int i = 0; i < dialogs_.length(); ++i) {
         if (!inUse_[i] && dialogs_[i]) {
             inUse_[i] = 1;
@@ -36,7 +36,7 @@ void* KvSSDlgsMgr::getDlg() {
     return dialog;
 }
 
-Acad::ErrorStatus KvSSDlgsMgr::releaseDlg(void* dialog) {
+Acad::ErrorStatus KvSSDlgsMgr::releaseDlg(KvStandardsHostDlg* dialog) {
     const int index = dialogs_.find(dialog);
     if (index < 0 || !dialog) return Acad::eInvalidInput;
     inUse_[index] = 0;
@@ -51,7 +51,7 @@ void KvSSDlgsMgr::destroyAll() {
 
 Acad::ErrorStatus KvSSDlgsMgr::destroyDlg(int index) {
     if (!dialogs_.isValid(index) || !dialogs_[index]) return Acad::eInvalidInput;
-    auto* dialog = static_cast<KvStandardsHostDlg*>(dialogs_[index]);
+    KvStandardsHostDlg* dialog = dialogs_[index];
     dialog->destroyWindow();
     delete dialog;
     dialogs_.removeAt(index);

@@ -4,9 +4,11 @@
 // while its caller's dialog is still in use, so each nesting level has a dialog of its own. The pool
 // keeps its largest size until the module goes.
 
-#include "frame/export.h"
 #include "core/zrk_string.h"
 #include "host/acad.h"
+#include "module/export.h"
+
+class KvStandardsHostDlg;
 
 class SS_EXPORT KvSSDlgsMgr {
 public:
@@ -20,10 +22,31 @@ public:
 
     // The first dialog not in use, now in use; when all are, a new host dialog (owned by the host's
     // main window, created from template 253 without being shown), in use. Null when it cannot be
-    // made. The pointer is a KvStandardsHostDlg.
-    void* getDlg();
+    // made.
+    KvStandardsHostDlg* getDlg();
     // The dialog is free again (and stays alive for the next evaluation); unknown dialog: eInvalidInput.
-    Acad::ErrorStatus releaseDlg(void* dialog);
+    Acad::ErrorStatus releaseDlg(KvStandardsHostDlg* dialog);
+
+    // A dialog taken for as long as the lease lives, released on every way out of its scope; a lease
+    // taken while another is held gets another dialog, so nested evaluations each have their own.
+    class Lease {
+    public:
+        explicit Lease(KvSSDlgsMgr& pool) : pool_(pool), dialog_(pool.getDlg()) {}
+        ~Lease() {
+            if (dialog_) pool_.releaseDlg(dialog_);
+        }
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+        // Null when no dialog could be made.
+        KvStandardsHostDlg* get() const { return dialog_; }
+        explicit operator bool() const { return dialog_ != nullptr; }
+        KvStandardsHostDlg& operator*() const { return *dialog_; }
+        KvStandardsHostDlg* operator->() const { return dialog_; }
+
+    private:
+        KvSSDlgsMgr& pool_;
+        KvStandardsHostDlg* dialog_;
+    };
     // Destroys the dialogs, the last first, and empties the pool.
     void destroyAll();
 
@@ -33,7 +56,7 @@ public:
 private:
     Acad::ErrorStatus destroyDlg(int index);
 
-    Zrk_Array<void*> dialogs_;
+    Zrk_Array<KvStandardsHostDlg*> dialogs_;
     Zrk_Array<int> inUse_; // 1 in use, 0 free
 };
 

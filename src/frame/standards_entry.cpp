@@ -1,24 +1,38 @@
 #include "frame/standards_entry.h"
 
-#include "frame/module_state.h"
 #include "frame/ss_dlgs_mgr.h"
+#include "module/module_state.h"
 #include "standards/evaluation_chain.h"
+#include "standards/host_dialogs.h"
 #include "standards/standards_data.h"
 #include "standards/standards_host_dlg.h"
 
 bool StartDlgStandardsSS(KvDlgStandardsData& data) {
-    const ModuleResourceSwitch resources;
-    auto* dialog = static_cast<KvStandardsHostDlg*>(gSSDlgsMgr.getDlg());
-    if (!dialog) {
-        standards::setFailure("No host dialog for the standards evaluation could be made.");
-        return false;
-    }
-    dialog->data = data;
-    const bool evaluated = dialog->runStandards() == Acad::eOk;
-    if (evaluated) data = dialog->data;
-    gSSDlgsMgr.releaseDlg(dialog);
+    Zrk_String error;
+    bool lent = false;
+    const bool evaluated = frame::lendStandardsHostDialog(
+        [&](KvStandardsHostDlg& dialog) {
+            lent = true;
+            return dialog.evaluate(data);
+        },
+        error);
+    if (!lent) standards::setFailure(error);
     return evaluated;
 }
+
+namespace frame {
+
+bool lendStandardsHostDialog(const standards::HostDialogWork& work, Zrk_String& error) {
+    const ModuleResourceSwitch resources;
+    const KvSSDlgsMgr::Lease dialog(gSSDlgsMgr);
+    if (!dialog) {
+        error = "No host dialog for the standards evaluation could be made.";
+        return false;
+    }
+    return work(*dialog);
+}
+
+} // namespace frame
 
 bool StartDlgStandardsSStest() {
     KvDlgStandardsData data;

@@ -1,5 +1,6 @@
-// The core library runs the standards of a macro (MacroData::loadFromStandards) through a hook; the
-// module installs it while it is loaded, so that the hook never outlives the code it calls.
+// The core library runs the standards of a macro (MacroData::loadFromStandards) through a hook, and
+// the standards engine runs its sheets on host dialogs the frame lends it through another; the module
+// installs both while it is loaded, so that neither outlives the code it calls.
 
 #include "core/drawing.h"
 #include "core/macro_update.h"
@@ -7,6 +8,7 @@
 #include "frame/standards_entry.h"
 #include "host/document.h"
 #include "standards/evaluation_chain.h"
+#include "standards/host_dialogs.h"
 #include "standards/standards_data.h"
 
 namespace {
@@ -49,8 +51,14 @@ bool runStandardForMacro(AcDbObjectId macroId, MacroData& data, const Zrk_String
 }
 
 struct StandardsHookInstaller {
-    StandardsHookInstaller() { core::setStandardsHook(&runStandardForMacro); }
-    ~StandardsHookInstaller() { core::setStandardsHook(nullptr); }
+    StandardsHookInstaller() {
+        core::setStandardsHook(&runStandardForMacro);
+        standards::setHostDialogLender(&frame::lendStandardsHostDialog);
+    }
+    ~StandardsHookInstaller() {
+        core::setStandardsHook(nullptr);
+        standards::setHostDialogLender(nullptr);
+    }
 } gStandardsHook;
 
 } // namespace

@@ -3,15 +3,14 @@
 #include <cstdlib>
 
 #include "core/files.h"
-#include "core/number_text.h"
-#include "core/text.h"
 #include "core/settings.h"
-#include "frame/demo_dialogs.h"
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "core/text.h"
 #include "host/command_line.h"
+#include "module/demo_dialogs.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 #include "spreadlib/constants.h"
-#include "spreadlib/number_format.h"
+#include "spreadlib/table_lookup.h"
 
 namespace {
 
@@ -38,27 +37,6 @@ Zrk_Spread* gCurrentGrid = nullptr;
 // Look-ups that run inside look-ups (a looked-up cell whose formula looks up again).
 int gLookupDepth = 0;
 constexpr int kMaxLookupDepth = 16;
-
-// The text of a FROMTABLE argument for the comparisons: a long in decimal, a double as a sheet shows
-// it without a format, a string as it is, a cell reference by that cell's data text in the calling
-// grid. False for a range (and for a cell when there is no calling grid).
-bool argumentText(const spreadlib::ValueRecord& arg, const Zrk_Spread* calling, Zrk_String& text) {
-    switch (arg.type) {
-    case spreadlib::kValueLong:
-        text = intToStr(arg.longValue);
-        return true;
-    case spreadlib::kValueDouble:
-        text = spreadlib::formatGeneral(arg.doubleValue);
-        return true;
-    case spreadlib::kValueText:
-        text = arg.text;
-        return true;
-    case spreadlib::kValueCell:
-        return calling && calling->getCellText(arg.col, arg.row, text, spreadlib::kTextData);
-    default:
-        return false;
-    }
-}
 
 } // namespace
 
@@ -137,52 +115,8 @@ void DlgFormulas::lookUp() {
 
     if (!grid.loadFile(normalizePath(args[0].text))) return;
     registerFromTable();
-
-    int column = 0, row = 0;
-    if ((count == 2 || count == 3) && args[1].type == spreadlib::kValueCell) {
-        column = args[1].col;
-        row = args[1].row;
-    } else if (count == 4) {
-        Zrk_String texts[3];
-        for (int i = 0; i < 3; ++i)
-            if (!argumentText(args[i + 1], callingGrid, texts[i]) && i > 0) texts[i] = texts[i - 1];
-        int keyColumn = 0, valueColumn = 0, keyRow = 0;
-        Zrk_String text;
-        for (int c = 1; c <= grid.getNrCols() && (!keyColumn || !valueColumn); ++c) {
-            grid.getCellText(c, spreadlib::kHeader, text, spreadlib::kTextData);
-            if (!keyColumn && isEqual(text, texts[0], true)) keyColumn = c;
-            if (!valueColumn && isEqual(text, texts[1], true)) valueColumn = c;
-        }
-        for (int r = 1; keyColumn && r <= grid.getNrRows() && !keyRow; ++r)
-            if (grid.getCellText(keyColumn, r, text, spreadlib::kTextData) && isEqual(text, texts[2], true))
-                keyRow = r;
-        if (keyColumn && valueColumn && keyRow) {
-            column = valueColumn;
-            row = keyRow;
-        }
-    }
-    if (column < 1 || row < 1 || column > grid.getNrCols() || row > grid.getNrRows()) return;
-
-    grid.recalcCell(column, row);
-    Zrk_String data;
-    const bool read = grid.getCellText(column, row, data, spreadlib::kTextData);
-    if (count == 3 && args[2].type == spreadlib::kValueCell) {
-        if (callingGrid) callingGrid->setCellText(args[2].col, args[2].row, data);
-        return;
-    }
-    const int typeCode = grid.getCellTypeCode(column, row);
-    if (typeCode == spreadlib::kTypeInteger || typeCode == spreadlib::kTypeCheckBox) {
-        result.setLong(core::toInt(data));
-        result.status = read ? spreadlib::kStatusValid : spreadlib::kStatusUnreadable;
-    } else if (spreadlib::isNumberTypeCode(typeCode)) {
-        double number = 0.0;
-        const bool delivered = grid.getFloat(column, row, number);
-        result.setDouble(number);
-        result.status = delivered ? spreadlib::kStatusValid : spreadlib::kStatusUnreadable;
-    } else {
-        result.setText(data);
-        result.status = read ? spreadlib::kStatusValid : spreadlib::kStatusUnreadable;
-    }
+    spreadlib::lookUpTable(grid.sheet(), args, count,
+                           callingGrid && callingGrid->attached ? &callingGrid->sheet() : nullptr, result);
     if (result.status != spreadlib::kStatusValid) return;
     switch (result.type) {
     case spreadlib::kValueLong:

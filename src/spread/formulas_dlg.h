@@ -16,7 +16,7 @@
 // The look-up and the read-out run without showing the window (the traces are the same).
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "spreadlib/value_record.h"
 #include "ui/dialog.h"

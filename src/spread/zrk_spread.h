@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/tab_msg_handle.h"
 #include "spreadlib/grid/tspread.h"
 #include "ui/popup_menu.h"

@@ -4,7 +4,7 @@
 #include <QImage>
 
 #include "core/files.h"
-#include "frame/module_state.h"
+#include "module/module_state.h"
 #include "spread/zrk_spread.h"
 #include "spreadlib/grid/picture_registry.h"
 #include "spreadlib/grid/qt_text.h"

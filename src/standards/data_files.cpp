@@ -10,15 +10,12 @@
 #include "core/number_text.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "standards/library_files.h"
 #include "standards/mapping_file.h"
 
 namespace standards {
 
 namespace {
-
-bool findIn(const Zrk_String& folder, const Zrk_String& name, Zrk_String& path) {
-    return findFileIgnoringCase(folder + ensureNoStartBSlash(name), path);
-}
 
 // Size and modification time (nanoseconds) of a file; false when it is no readable regular file.
 struct FileStamp {
@@ -114,18 +111,8 @@ void stripLineComment(Zrk_String& line) {
 } // namespace
 
 bool findDataFile(const Zrk_String& name, Zrk_String& path) {
-    if (name.empty()) return false;
-    const Zrk_String written = normalizePath(name);
-    // A bare name as written is looked for in the working folder; only a path is also matched
-    // ignoring letter case (a bare name would mean listing the working folder on every call).
-    if (fileExists(written)) {
-        path = written;
-        return true;
-    }
-    if (written.find('/') != Zrk_String::npos && findFileIgnoringCase(written, path)) return true;
     const Zrk_String folder = standardsFolder();
-    return findIn(folder + "Data/", written, path) || findIn(folder, written, path) ||
-           findIn(gSettings.libDir, written, path);
+    return findLibraryFile(name, {folder + "Data/", folder, gSettings.libDir}, path);
 }
 
 // --- table files -------------------------------------------------------------------------------

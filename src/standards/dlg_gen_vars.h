@@ -8,7 +8,7 @@
 // Other modules open it through StartDlgGenVars, on a copy of their record, copied back on OK.
 
 #include "core/gen_vars.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"

@@ -1,11 +1,12 @@
 #include "standards/dlg_standards_mapping.h"
+#include "standards/value_type.h"
 
 #include <algorithm>
 
 #include "core/files.h"
 #include "core/language.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "spreadlib/constants.h"
 #include "standards/mapping_file.h"
 #include "standards/object_type.h"
@@ -17,7 +18,7 @@ namespace {
 using ui::Kind;
 using Page = StandardsMappingPage;
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 
 // A child page, as the macro settings dialog shows its pages inside its tab control.
 const ui::DialogTemplate kPageTemplate(

@@ -16,7 +16,7 @@
 // The outermost evaluation starts with an empty reason and no problems.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 namespace standards {
 

@@ -4,14 +4,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "spreadlib/cell_key.h"
+
 namespace standards {
 
 namespace {
 
-std::uint64_t cellKey(int column, int row) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) |
-           static_cast<std::uint32_t>(row);
-}
+using spreadlib::cellKey;
 
 struct Substitution {
     Zrk_String before;

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "standards/value_type.h"
 
 namespace standards {

@@ -1,4 +1,5 @@
 #include "standards/macro_access.h"
+#include "standards/value_type.h"
 
 #include "core/number_text.h"
 #include "core/text.h"
@@ -7,7 +8,7 @@ namespace standards {
 
 namespace {
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 
 bool endsWith(const Zrk_String& text, const Zrk_String& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;

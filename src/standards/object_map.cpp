@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 
 bool isDigits(const Zrk_String& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == Zrk_String::npos;

@@ -5,8 +5,8 @@
 #include "core/macro_data.h"
 #include "core/macro_model.h"
 #include "core/zrk_string.h"
-#include "frame/export.h"
 #include "host/acad.h"
+#include "module/export.h"
 #include "standards/object_type.h"
 
 class KvVarCell;

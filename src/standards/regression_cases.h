@@ -21,7 +21,7 @@
 #include <functional>
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 namespace standards {
 

@@ -2,10 +2,9 @@
 
 #include "core/files.h"
 #include "core/text.h"
-#include "frame/module_state.h"
-#include "frame/ss_dlgs_mgr.h"
-#include "frame/standards_entry.h"
 #include "standards/evaluation_chain.h"
+#include "standards/host_dialogs.h"
+#include "standards/library_files.h"
 #include "standards/mapping_file.h"
 #include "standards/standards_data.h"
 #include "standards/standards_host_dlg.h"
@@ -13,36 +12,32 @@
 namespace standards {
 
 Zrk_String resolveSheetPath(const Zrk_String& name) {
-    const Zrk_String written = normalizePath(name);
     Zrk_String path;
-    if (fileExists(written)) return written;
-    if (written.find('/') != Zrk_String::npos && findFileIgnoringCase(written, path)) return path;
+    if (findAsWritten(name, path)) return path;
+    const Zrk_String written = normalizePath(name);
     // An absolute path names that file or none; it is no name in the standards folder. (So a path
     // this answered, resolved again, stays what it is.)
     if (!written.empty() && written.front() == '/') return written;
-    Zrk_String inFolder = standardsFolder() + written;
+    Zrk_String inFolder = written;
     if (!isEqual(getExtension(inFolder), "kvs", true)) inFolder += ".kvs";
-    return findFileIgnoringCase(inFolder, path) ? path : inFolder;
+    return findInFolders(inFolder, {standardsFolder()}, path) ? path : standardsFolder() + inFolder;
 }
 
 bool readDeclaredVariables(const Zrk_String& sheet, KvVarCells& variables, Zrk_String& error) {
-    const ModuleResourceSwitch resources;
-    auto* dialog = static_cast<KvStandardsHostDlg*>(gSSDlgsMgr.getDlg());
-    if (!dialog) {
-        error = "No host dialog for the standards evaluation could be made.";
-        return false;
-    }
-    clearFailure();
-    const bool read = dialog->sheet.loadStandardsFile(resolveSheetPath(sheet)) == Acad::eOk &&
-                      dialog->sheet.readVarCells() == Acad::eOk;
-    if (read) {
-        variables = dialog->sheet.varCells;
-        for (KvVarCell& cell : variables.cells) cell.value.clear();
-    } else {
-        error = lastFailure();
-    }
-    gSSDlgsMgr.releaseDlg(dialog);
-    return read;
+    return withHostDialog(
+        [&](KvStandardsHostDlg& dialog) {
+            clearFailure();
+            if (dialog.sheet.loadStandardsFile(resolveSheetPath(sheet)) != Acad::eOk ||
+                dialog.sheet.readVarCells() != Acad::eOk) {
+                error = lastFailure();
+                return false;
+            }
+            variables = dialog.sheet.varCells;
+            for (KvVarCell& cell : variables.cells)
+                cell.value.clear();
+            return true;
+        },
+        error);
 }
 
 bool evaluateSheet(const SheetEvaluation& evaluation, KvVarCells& result, Zrk_String& error) {
@@ -70,7 +65,7 @@ bool evaluateSheet(const SheetEvaluation& evaluation, KvVarCells& result, Zrk_St
             return false;
         }
     }
-    if (!StartDlgStandardsSS(data)) {
+    if (!evaluateOnHostDialog(data)) {
         error = lastFailure().empty() ? "The evaluation of " + path + " failed." : lastFailure();
         return false;
     }

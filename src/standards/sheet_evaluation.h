@@ -5,7 +5,7 @@
 // regression cases of a standards library use it.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "standards/var_cell.h"
 
 namespace standards {

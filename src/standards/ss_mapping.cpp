@@ -6,7 +6,7 @@
 #include "standards/standards_data.h"
 
 namespace {
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 } // namespace
 
 KvSSMapping::~KvSSMapping() = default;

@@ -7,8 +7,8 @@
 
 #include "core/macro_model.h"
 #include "core/zrk_string.h"
-#include "frame/export.h"
 #include "host/acad.h"
+#include "module/export.h"
 #include "standards/object_map.h"
 #include "standards/value_type.h"
 

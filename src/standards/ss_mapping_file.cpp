@@ -4,10 +4,11 @@
 #include "core/text.h"
 #include "standards/mapping_file.h"
 #include "standards/ss_mapping.h"
+#include "standards/value_type.h"
 
 namespace {
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 
 // Bytes that would change the meaning of a mapping line if a name held them.
 bool holdsLineSyntax(const Zrk_String& text, bool groupPart) {

@@ -9,11 +9,10 @@
 
 #include "core/files.h"
 #include "core/text.h"
-#include "frame/module_state.h"
-#include "frame/ss_dlgs_mgr.h"
 #include "spreadlib/functions.h"
 #include "standards/data_files.h"
 #include "standards/evaluation_chain.h"
+#include "standards/host_dialogs.h"
 #include "standards/mapping_file.h"
 #include "standards/replace_words.h"
 #include "standards/sheet_evaluation.h"
@@ -51,16 +50,8 @@ Zrk_String cellName(int column, int row) {
     return getAlfabet(column) + intToStr(row);
 }
 
-SheetFacts readFacts(const Zrk_String& path) {
-    SheetFacts facts;
-    facts.path = path;
-    const ModuleResourceSwitch resources;
-    auto* dialog = static_cast<KvStandardsHostDlg*>(gSSDlgsMgr.getDlg());
-    if (!dialog) {
-        facts.loadError = "No host dialog for the standards evaluation could be made.";
-        return facts;
-    }
-    KvStandardsSheet& sheet = dialog->sheet;
+void readFactsOf(KvStandardsSheet& sheet, SheetFacts& facts) {
+    const Zrk_String& path = facts.path;
     clearFailure();
     if (sheet.loadStandardsFile(path) != Acad::eOk) {
         facts.loadError = lastFailure().empty() ? "The standards spreadsheet " + path + " cannot be loaded."
@@ -110,7 +101,19 @@ SheetFacts readFacts(const Zrk_String& path) {
                 facts.equations.push_back(std::move(equation));
             }
     }
-    gSSDlgsMgr.releaseDlg(dialog);
+}
+
+SheetFacts readFacts(const Zrk_String& path) {
+    SheetFacts facts;
+    facts.path = path;
+    Zrk_String error;
+    const bool lent = withHostDialog(
+        [&](KvStandardsHostDlg& dialog) {
+            readFactsOf(dialog.sheet, facts);
+            return true;
+        },
+        error);
+    if (!lent) facts.loadError = error;
     return facts;
 }
 

@@ -6,8 +6,8 @@
 #include "core/gen_vars.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "frame/demo_dialogs.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/temporary_library.h"
 #include "standards/dlg_gen_vars.h"
 
 namespace {

@@ -9,10 +9,11 @@
 
 #include "core/files.h"
 #include "core/text.h"
-#include "frame/standards_entry.h"
 #include "spreadlib/sheet.h"
 #include "standards/evaluation_chain.h"
 #include "standards/evaluation_trace.h"
+#include "standards/host_dialogs.h"
+#include "standards/library_files.h"
 #include "standards/mapping_file.h"
 #include "standards/replace_words.h"
 #include "standards/standards_data.h"
@@ -20,10 +21,11 @@
 #include "standards/standards_report.h"
 #include "standards/standards_sheet.h"
 #include "standards/standards_timers.h"
+#include "standards/value_type.h"
 
 namespace {
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 // The engine's own function, handled here rather than by the spreadsheet library.
 constexpr const char* kCallChild = "CallChild";
 
@@ -82,20 +84,74 @@ Acad::ErrorStatus KvStandardsSheet::registerFunctions() {
 }
 
 Acad::ErrorStatus KvStandardsSheet::calculate() {
-    gRegisterFuntions.start();
-    registerFunctions();
-    gRegisterFuntions.end();
+    {
+        const Zrk_FunctionTimer timer(gRegisterFuntions);
+        registerFunctions();
+    }
+    dropDuplicates();
 
-    gFindDuplicates.start();
+    // A traced evaluation keeps the variables as they are before the first equation, and asks the
+    // spreadsheet where error values arise.
+    const bool recording = standards::tracing();
+    if (standards::SheetTrace* trace = standards::currentSheetTrace()) {
+        trace->variables.removeAll();
+        for (const KvVarCell& cell : varCells.cells)
+            trace->variables.append(standards::TracedVariable{cell.name, cell.role, cell.valueType, cell.col, cell.row,
+                                                              cell.value, cell.value});
+    }
+
+    const Zrk_FunctionTimer timer(gCalcCells);
+    const int calcRow = findSections().calc;
+    if (calcRow == 0) {
+        standards::setFailure("The standards spreadsheet " + filePath + " has no \"Calc\" section.");
+        return kFail;
+    }
+    int lastColumn = 0, lastRow = 0;
+    contentBounds(lastColumn, lastRow);
+
+    // The names and their cells' names are collected once for the whole area (each equation would
+    // collect the same), under the timers of those steps.
+    Zrk_StringArray names;
+    {
+        const Zrk_FunctionTimer namesTimer(gCalcCellGetVarNames);
+        names.setPhysicalLength(varCells.length());
+        for (const KvVarCell& cell : varCells.cells)
+            names.append(cell.name);
+    }
+    Zrk_StringArray cellNames;
+    {
+        const Zrk_FunctionTimer coordsTimer(gCalcCellGetVarCoords);
+        cellNames.setPhysicalLength(varCells.length());
+        for (const KvVarCell& cell : varCells.cells) {
+            const Zrk_FunctionTimer nameTimer(gCalcCellGetVarCoordName);
+            cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
+        }
+    }
+    calcIndex_ = std::make_unique<CalcIndex>(names, cellNames);
+    for (int i = 0; i < names.length(); ++i) calcIndex_->byName.emplace(names[i], i);
+
+    sheet().setErrorTracing(recording);
+    for (int row = calcRow + 1; row <= lastRow; ++row)
+        for (int column = 1; column <= lastColumn; ++column) calcCell(column, row);
+    sheet().setErrorTracing(false);
+    calcIndex_.reset();
+    return Acad::eOk;
+}
+
+void KvStandardsSheet::dropDuplicates() {
+    const Zrk_FunctionTimer timer(gFindDuplicates);
     std::unordered_set<std::string_view> seen;
     seen.reserve(static_cast<std::size_t>(varCells.length()) * 2);
     bool duplicated = false;
-    for (const KvVarCell& cell : varCells.cells) duplicated = !seen.insert(cell.name).second || duplicated;
+    for (const KvVarCell& cell : varCells.cells)
+        duplicated = !seen.insert(cell.name).second || duplicated;
     if (duplicated) {
         Zrk_StringArray names, duplicates;
-        for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
+        for (const KvVarCell& cell : varCells.cells)
+            names.append(cell.name);
         getDuplicates(names, duplicates);
-        standards::showStandardsMessage("There were duplicate variable names found in the standards file " + filePath +
+        standards::showStandardsMessage("There were duplicate variable names found in the standards file " +
+                                            filePath +
                                             ".\nThe duplicates will be ignored. Please correct this file.\n" +
                                             "Duplicate variable names:\n\n" + joinLines(duplicates),
                                         "Variable names must be unique", this);
@@ -108,52 +164,6 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
             if (varCells.findVarCell(varCells[i].name, first) == Acad::eOk && first < i) varCells.removeAt(i);
         }
     }
-    gFindDuplicates.end();
-
-    // A traced evaluation keeps the variables as they are before the first equation, and asks the
-    // spreadsheet where error values arise.
-    const bool recording = standards::tracing();
-    if (standards::SheetTrace* trace = standards::currentSheetTrace()) {
-        trace->variables.removeAll();
-        for (const KvVarCell& cell : varCells.cells)
-            trace->variables.append(standards::TracedVariable{cell.name, cell.role, cell.valueType, cell.col, cell.row,
-                                                              cell.value, cell.value});
-    }
-
-    gCalcCells.start();
-    const int calcRow = findSections().calc;
-    if (calcRow == 0) {
-        standards::setFailure("The standards spreadsheet " + filePath + " has no \"Calc\" section.");
-        return kFail;
-    }
-    int lastColumn = 0, lastRow = 0;
-    contentBounds(lastColumn, lastRow);
-
-    // The names and their cells' names are collected once for the whole area (each equation would
-    // collect the same), under the timers of those steps.
-    gCalcCellGetVarNames.start();
-    Zrk_StringArray names;
-    names.setPhysicalLength(varCells.length());
-    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
-    gCalcCellGetVarNames.end();
-    gCalcCellGetVarCoords.start();
-    Zrk_StringArray cellNames;
-    cellNames.setPhysicalLength(varCells.length());
-    for (const KvVarCell& cell : varCells.cells) {
-        Zrk_FunctionTimer timer(gCalcCellGetVarCoordName);
-        cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
-    }
-    gCalcCellGetVarCoords.end();
-    calcIndex_ = std::make_unique<CalcIndex>(names, cellNames);
-    for (int i = 0; i < names.length(); ++i) calcIndex_->byName.emplace(names[i], i);
-
-    sheet().setErrorTracing(recording);
-    for (int row = calcRow + 1; row <= lastRow; ++row)
-        for (int column = 1; column <= lastColumn; ++column) calcCell(column, row);
-    sheet().setErrorTracing(false);
-    calcIndex_.reset();
-    gCalcCells.end();
-    return Acad::eOk;
 }
 
 int KvStandardsSheet::findVariable(const Zrk_String& name) const {
@@ -189,29 +199,33 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
         return kFail;
     };
 
-    gCalcCellSplitSymbol.start();
     Zrk_String name, expression;
-    if (!splitString(text, "=", name, expression, /*trimBlanks=*/true)) {
-        name.clear();
-        expression = trimmed(text);
+    {
+        const Zrk_FunctionTimer timer(gCalcCellSplitSymbol);
+        if (!splitString(text, "=", name, expression, /*trimBlanks=*/true)) {
+            name.clear();
+            expression = trimmed(text);
+        }
     }
-    gCalcCellSplitSymbol.end();
     if (trace) trace->target = name;
 
-    gCalcCellFindVarCell.start();
-    const int variable = name.empty() ? -1 : findVariable(name);
-    gCalcCellFindVarCell.end();
+    int variable = -1;
+    if (!name.empty()) {
+        const Zrk_FunctionTimer timer(gCalcCellFindVarCell);
+        variable = findVariable(name);
+    }
 
-    gCalcCellFindFunctions.start();
-    const bool callsChild = hasASubstr(expression, kCallChild);
-    gCalcCellFindFunctions.end();
+    bool callsChild = false;
+    {
+        const Zrk_FunctionTimer timer(gCalcCellFindFunctions);
+        callsChild = hasASubstr(expression, kCallChild);
+    }
     if (callsChild) {
-        Zrk_FunctionTimer timer(gCalcCellCalcNativeFunctions);
-        childNestingReported_ = false;
-        callFailure_.clear();
-        if (callChild(expression, kCallChild) == Acad::eOk) return Acad::eOk;
-        if (!childNestingReported_) reportEquation(name, expression, row);
-        return failed(callFailure_.empty() ? Zrk_String("the child call failed.") : callFailure_);
+        const Zrk_FunctionTimer timer(gCalcCellCalcNativeFunctions);
+        standards::ChildCallFailure failure;
+        if (callChild(expression, kCallChild, &failure) == Acad::eOk) return Acad::eOk;
+        if (!failure.reported) reportEquation(name, expression, row);
+        return failed(failure.reason);
     }
     if (variable < 0) {
         reportEquation(name, expression, row);
@@ -219,19 +233,21 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
                                    : "\"" + name + "\" is no variable of the sheet.");
     }
 
-    gCalcCellCalcFunctionsPrepare.start();
     KvVarCell& target = varCells[variable];
-    const bool formatted = target.valueType == KvValueType::String ? setTextCells(column, row)
-                                                                    : setNumberCells(column, row, KvVarCell::kDoubleDecimals);
-    if (!formatted) {
-        reportEquation(name, expression, row);
-        return failed("its cell cannot be formatted for the result.");
+    {
+        const Zrk_FunctionTimer timer(gCalcCellCalcFunctionsPrepare);
+        const bool formatted = target.valueType == KvValueType::String
+                                   ? setTextCells(column, row)
+                                   : setNumberCells(column, row, KvVarCell::kDoubleDecimals);
+        if (!formatted) {
+            reportEquation(name, expression, row);
+            return failed("its cell cannot be formatted for the result.");
+        }
+        if (replaceVariables(expression) != Acad::eOk) {
+            reportEquation(name, expression, row);
+            return failed("its variables cannot be replaced by their cells.");
+        }
     }
-    if (replaceVariables(expression) != Acad::eOk) {
-        reportEquation(name, expression, row);
-        return failed("its variables cannot be replaced by their cells.");
-    }
-    gCalcCellCalcFunctionsPrepare.end();
 
     Zrk_String refused;
     if (!sheet().setFormula(column, row, expression, true, &refused)) {
@@ -269,21 +285,23 @@ Acad::ErrorStatus KvStandardsSheet::replaceVariables(Zrk_String& expression) {
             for (const int index : used) trace->reads.append(standards::NamedValue{varCells[index].name, varCells[index].value});
         return Acad::eOk;
     }
-    gCalcCellGetVarNames.start();
     Zrk_StringArray names;
-    for (const KvVarCell& cell : varCells.cells) names.append(cell.name);
-    gCalcCellGetVarNames.end();
-
-    gCalcCellGetVarCoords.start();
-    Zrk_StringArray usedNames, cellNames;
-    for (const Zrk_String& name : names) {
-        Zrk_FunctionTimer timer(gCalcCellGetVarCoordName);
-        int index = -1;
-        if (varCells.findVarCell(name, index) != Acad::eOk) continue;
-        usedNames.append(name);
-        cellNames.append(getAlfabet(varCells[index].col) + intToStr(varCells[index].row));
+    {
+        const Zrk_FunctionTimer timer(gCalcCellGetVarNames);
+        for (const KvVarCell& cell : varCells.cells)
+            names.append(cell.name);
     }
-    gCalcCellGetVarCoords.end();
+    Zrk_StringArray usedNames, cellNames;
+    {
+        const Zrk_FunctionTimer timer(gCalcCellGetVarCoords);
+        for (const Zrk_String& name : names) {
+            const Zrk_FunctionTimer nameTimer(gCalcCellGetVarCoordName);
+            int index = -1;
+            if (varCells.findVarCell(name, index) != Acad::eOk) continue;
+            usedNames.append(name);
+            cellNames.append(getAlfabet(varCells[index].col) + intToStr(varCells[index].row));
+        }
+    }
 
     Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
     standards::replaceWords(expression, usedNames, cellNames, false);
@@ -337,20 +355,25 @@ Acad::ErrorStatus KvStandardsSheet::replaceGenVars() {
 // --- child calls ---------------------------------------------------------------------------------------
 
 Zrk_String KvStandardsSheet::findChildFile(const Zrk_String& name) const {
-    const Zrk_String written = normalizePath(name);
-    if (fileExists(written)) return written;
-    Zrk_String found;
-    if (written.find('/') != Zrk_String::npos && findFileIgnoringCase(written, found)) return found;
-    const Zrk_String relative = ensureNoStartBSlash(written);
     const Zrk_String folder = standards::standardsFolder();
-    for (const Zrk_String& place : {getPath(filePath), folder, folder + "Childs/", folder + "Data/", folder + "Parents/"})
-        if (!place.empty() && findFileIgnoringCase(place + relative, found)) return found;
-    return written;
+    Zrk_String found;
+    return standards::findLibraryFile(
+               name, {getPath(filePath), folder, folder + "Childs/", folder + "Data/", folder + "Parents/"},
+               found)
+               ? found
+               : normalizePath(name);
 }
 
-Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, const Zrk_String& functionName) {
-    const auto refuse = [this](const Zrk_String& reason) {
-        callFailure_ = reason;
+Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, const Zrk_String& functionName,
+                                              standards::ChildCallFailure* failure) {
+    bool reported = false;
+    const auto refuse = [&](const Zrk_String& reason) {
+        if (failure) {
+            failure->reason = reason;
+            failure->reported = reported;
+        } else {
+            standards::setFailure(reason);
+        }
         return kFail;
     };
     const std::size_t at = expression.find(functionName);
@@ -392,7 +415,7 @@ Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, cons
                                         intToStr(standards::kMaxNestingDepth) + " levels deep: the call of " +
                                         childPath + " is not run.\nSpreadsheet : " + filePath +
                                         "\nThe spreadsheets that called each other:\n" + joinLines(chain));
-        childNestingReported_ = true;
+        reported = true;
         Zrk_String calls;
         for (const Zrk_String& caller : chain) calls += caller + " -> ";
         return refuse("child spreadsheets are nested more than " + intToStr(standards::kMaxNestingDepth) +
@@ -409,7 +432,7 @@ Acad::ErrorStatus KvStandardsSheet::callChild(const Zrk_String& expression, cons
     child.ssName = childPath;
     child.genVarNames = genVarNames;
     child.genVarValues = genVarValues;
-    if (!StartDlgStandardsSS(child)) {
+    if (!standards::evaluateOnHostDialog(child)) {
         const Zrk_String reason = standards::lastFailure();
         return refuse("the child " + childPath + " failed" + (reason.empty() ? Zrk_String(".") : ": " + reason));
     }

@@ -1,6 +1,6 @@
 #include "standards/standards_host_dlg.h"
 
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "standards/evaluation_chain.h"
 #include "standards/evaluation_trace.h"
 #include "standards/standards_timers.h"
@@ -25,6 +25,13 @@ bool KvStandardsHostDlg::onInitDialog() {
     return true;
 }
 
+bool KvStandardsHostDlg::evaluate(KvDlgStandardsData& record) {
+    data = record;
+    if (runStandards() != Acad::eOk) return false;
+    record = data;
+    return true;
+}
+
 Acad::ErrorStatus KvStandardsHostDlg::runStandards() {
     if (standards::evaluationChain().isEmpty()) standards::clearFailure();
     if (!sheet.attached) {
@@ -32,9 +39,10 @@ Acad::ErrorStatus KvStandardsHostDlg::runStandards() {
         return Acad::eInvalidInput;
     }
 
-    gLoadFile.start();
-    if (sheet.loadStandardsFile(data.ssName) != Acad::eOk) return Acad::eInvalidInput;
-    gLoadFile.end();
+    {
+        const Zrk_FunctionTimer timer(gLoadFile);
+        if (sheet.loadStandardsFile(data.ssName) != Acad::eOk) return Acad::eInvalidInput;
+    }
 
     const standards::ChainLink link(sheet.filePath);
     const standards::SheetRecording recording(sheet.filePath);

@@ -1,8 +1,8 @@
 #pragma once
 // The hidden host dialog of a standards evaluation: the spreadsheet control needs a window, so each
-// evaluation runs in one of these, taken from the pool (frame/ss_dlgs_mgr.h). It is a modeless dialog
-// of template 253, created and never shown; its sheet takes the place of placeholder 1196 when it is
-// created.
+// evaluation runs in one of these, lent from the frame's pool (host_dialogs.h). It is a modeless
+// dialog of template 253, created and never shown; its sheet takes the place of placeholder 1196 when
+// it is created.
 
 #include "host/acad.h"
 #include "standards/standards_data.h"
@@ -25,6 +25,9 @@ public:
     // (the record's variables become the sheet's), mode 1 as a child (the record's variables receive
     // the outputs); any other mode only loads. eInvalidInput when a step fails.
     Acad::ErrorStatus runStandards();
+    // The caller's record in, runStandards, the results back into the record when it succeeded (a
+    // failure leaves the record as it was).
+    bool evaluate(KvDlgStandardsData& record);
 
 protected:
     bool onInitDialog() override;

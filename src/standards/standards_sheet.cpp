@@ -1,4 +1,5 @@
 #include "standards/standards_sheet.h"
+#include "standards/value_type.h"
 
 #include <algorithm>
 
@@ -14,19 +15,11 @@
 
 namespace {
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 
 Acad::ErrorStatus fail(const Zrk_String& reason) {
     standards::setFailure(reason);
     return kFail;
-}
-
-const char* roleName(KvCellType role) {
-    switch (role) {
-    case KvCellType::Input: return "Input";
-    case KvCellType::Output: return "Output";
-    default: return "Local";
-    }
 }
 
 } // namespace
@@ -116,29 +109,29 @@ Acad::ErrorStatus KvStandardsSheet::initSSForInput(const KvDlgStandardsData& dat
     if (!data.macro || !data.transaction)
         return fail("An evaluation for a macro needs the macro and the host's transaction.");
 
-    gInitSSForInput.start();
-    genVarNames = data.genVarNames;
-    genVarValues = data.genVarValues;
-    if (readVarCells() != Acad::eOk) return kFail;
-    gInitSSForInput.end();
-
-    gSSSGetFromMacro.start();
-    if (varCells.getFromMacro(data) != Acad::eOk)
-        return fail("The mapping of " + filePath + " needs a macro or a module group.");
-    gSSSGetFromMacro.end();
-
-    gSetMacroValuelsToSS.start();
-    if (varCells.setValuesToSS(*this) != Acad::eOk)
-        return fail("A value of the macro does not fit the type of its variable in " + filePath + ".");
-    gSetMacroValuelsToSS.end();
-
-    Zrk_FunctionTimer timer(gSSSreplaceGenVars);
+    {
+        const Zrk_FunctionTimer timer(gInitSSForInput);
+        genVarNames = data.genVarNames;
+        genVarValues = data.genVarValues;
+        if (readVarCells() != Acad::eOk) return kFail;
+    }
+    {
+        const Zrk_FunctionTimer timer(gSSSGetFromMacro);
+        if (varCells.getFromMacro(data) != Acad::eOk)
+            return fail("The mapping of " + filePath + " needs a macro or a module group.");
+    }
+    {
+        const Zrk_FunctionTimer timer(gSetMacroValuelsToSS);
+        if (varCells.setValuesToSS(*this) != Acad::eOk)
+            return fail("A value of the macro does not fit the type of its variable in " + filePath + ".");
+    }
+    const Zrk_FunctionTimer timer(gSSSreplaceGenVars);
     replaceGenVars();
     return Acad::eOk;
 }
 
 Acad::ErrorStatus KvStandardsSheet::getFromVars(const KvDlgStandardsData& data) {
-    gGetFromVars.start();
+    const Zrk_FunctionTimer timer(gGetFromVars);
     genVarNames = data.genVarNames;
     genVarValues = data.genVarValues;
     // Unlike a caller's evaluation for a macro, this once went on without "Input" or "Output"; a
@@ -168,29 +161,29 @@ Acad::ErrorStatus KvStandardsSheet::getFromVars(const KvDlgStandardsData& data) 
                         " variable " + cell.name + " of " + filePath + ".");
     }
     replaceGenVars();
-    gGetFromVars.end();
     return Acad::eOk;
 }
 
 // --- calculation ---------------------------------------------------------------------------------
 
 Acad::ErrorStatus KvStandardsSheet::calcMain(const KvDlgStandardsData& data) {
-    gCalcMain.start();
-    if (calculate() != Acad::eOk) return kFail;
-    if (varCells.getValuesFromSS(*this) != Acad::eOk) return fail("The outputs of " + filePath + " cannot be read.");
-    gCalcMain.end();
-
-    Zrk_FunctionTimer timer(gSetToMacro);
+    {
+        const Zrk_FunctionTimer timer(gCalcMain);
+        if (calculate() != Acad::eOk) return kFail;
+        if (varCells.getValuesFromSS(*this) != Acad::eOk)
+            return fail("The outputs of " + filePath + " cannot be read.");
+    }
+    const Zrk_FunctionTimer timer(gSetToMacro);
     varCells.setToMacro(data);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus KvStandardsSheet::calcChild(KvVarCells& callerCells) {
-    gCalcChild.start();
-    if (calculate() != Acad::eOk) return kFail;
-    gCalcChild.end();
-
-    gSetToVars.start();
+    {
+        const Zrk_FunctionTimer timer(gCalcChild);
+        if (calculate() != Acad::eOk) return kFail;
+    }
+    const Zrk_FunctionTimer timer(gSetToVars);
     int locals = 0;
     for (int i = 0; i < varCells.length(); ++i) {
         const KvVarCell& cell = varCells[i];
@@ -202,6 +195,5 @@ Acad::ErrorStatus KvStandardsSheet::calcChild(KvVarCells& callerCells) {
                         " hands back its Output variable " + cell.name + " at place " + intToStr(position + 1) + ".");
         callerCells[position].value = cell.value;
     }
-    gSetToVars.end();
     return Acad::eOk;
 }

@@ -33,6 +33,13 @@ struct SheetSections {
     int local = 0;
     int calc = 0;
 };
+
+// Why a child call failed; reported when the call has shown its own message already (so the
+// equation's report would only repeat it).
+struct ChildCallFailure {
+    Zrk_String reason;
+    bool reported = false;
+};
 } // namespace standards
 
 class KvStandardsSheet : public Zrk_Spread {
@@ -84,8 +91,10 @@ public:
     // numbers); a changed cell keeps the new text as its data.
     Acad::ErrorStatus replaceGenVars();
     // Runs the child sheet the expression names with the variables it passes; the child's outputs
-    // come back into the variables declared Output here.
-    Acad::ErrorStatus callChild(const Zrk_String& expression, const Zrk_String& functionName);
+    // come back into the variables declared Output here. A failure's reason goes into failure when
+    // given, else to standards::setFailure.
+    Acad::ErrorStatus callChild(const Zrk_String& expression, const Zrk_String& functionName,
+                                standards::ChildCallFailure* failure = nullptr);
     // The first of: the name as written; beside this sheet; in the standards folder; in its "Childs/",
     // "Data/" and "Parents/". Otherwise the name as written.
     Zrk_String findChildFile(const Zrk_String& name) const;
@@ -93,6 +102,8 @@ public:
 private:
     // The last row and column that can hold anything (the counts, or less where the sheet is empty).
     void contentBounds(int& lastColumn, int& lastRow) const;
+    // Reports duplicate variable names and keeps the first variable of each name.
+    void dropDuplicates();
     void reportEquation(const Zrk_String& name, const Zrk_String& expression, int row);
     int findVariable(const Zrk_String& name) const;
     const standards::WordReplacer& variableReplacer();
@@ -100,8 +111,4 @@ private:
     // While the equation area is evaluated: the variables by name and the replacer of their names.
     struct CalcIndex;
     std::unique_ptr<CalcIndex> calcIndex_;
-    // The last child call failed because children nest too deeply, and said so itself.
-    bool childNestingReported_ = false;
-    // Why the last child call failed.
-    Zrk_String callFailure_;
 };

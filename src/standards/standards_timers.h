@@ -4,7 +4,7 @@
 // start begins a new interval.
 
 #include "core/timer.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 SS_EXPORT extern Zrk_Timer gLoadFile;              // loading the standards file
 SS_EXPORT extern Zrk_Timer gInitMapping;           // setting up the mapping

@@ -11,7 +11,7 @@
 // These are values; the programs that run the engine word and print them.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "standards/evaluation_trace.h"
 
 namespace standards {

@@ -1,5 +1,8 @@
 #pragma once
-// Value type and role of a standards variable.
+// Value type and role of a standards variable, and the status every failing step of the engine
+// answers.
+
+#include "host/acad.h"
 
 // The value type of a spreadsheet variable and of a macro object it can be mapped to.
 enum class KvValueType : int { Int = 0, Double = 1, String = 2 };
@@ -18,3 +21,20 @@ inline const char* valueTypeName(KvValueType type) {
     default: return "String";
     }
 }
+
+// The section that declares the role: "Input", "Output", "Local".
+inline const char* roleName(KvCellType role) {
+    switch (role) {
+    case KvCellType::Input:
+        return "Input";
+    case KvCellType::Output:
+        return "Output";
+    default:
+        return "Local";
+    }
+}
+
+namespace standards {
+// What the engine's operations answer when they fail (the reason goes to setFailure or the report).
+inline constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+} // namespace standards

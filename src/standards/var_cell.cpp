@@ -1,4 +1,5 @@
 #include "standards/var_cell.h"
+#include "standards/value_type.h"
 
 #include "core/text.h"
 #include "spread/zrk_spread.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr Acad::ErrorStatus kFail = Acad::eInvalidInput;
+using standards::kFail;
 // The limits of the wrapper's number cells (its setNumberCells).
 constexpr double kNumberLimit = 99999999999999.0;
 
@@ -105,12 +106,16 @@ Acad::ErrorStatus KvVarCell::getCurrentValue(Zrk_Spread& sheet, Zrk_String& text
 KvVarCells::~KvVarCells() = default;
 
 Acad::ErrorStatus KvVarCells::getFromMacro(const KvDlgStandardsData& data) {
-    gInitMapping.start();
     Acad::ErrorStatus mapped = kFail;
-    if (!data.moduleGroup.empty()) mapped = mapping_.initFromModuleGroup(data.moduleGroup);
-    else if (!data.macro) return kFail;
-    else mapped = mapping_.initFromMacro(data);
-    gInitMapping.end();
+    {
+        const Zrk_FunctionTimer timer(gInitMapping);
+        if (!data.moduleGroup.empty())
+            mapped = mapping_.initFromModuleGroup(data.moduleGroup);
+        else if (!data.macro)
+            return kFail;
+        else
+            mapped = mapping_.initFromMacro(data);
+    }
     if (mapped != Acad::eOk) {
         // Nothing can be read: no value, no cell is touched. An evaluation whose variables would have
         // come from the macro then computes from empty inputs.

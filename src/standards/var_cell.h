@@ -6,8 +6,8 @@
 // variable by that cell.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
 #include "host/acad.h"
+#include "module/export.h"
 #include "standards/ss_mapping.h"
 #include "standards/value_type.h"
 

@@ -8,7 +8,9 @@
 #include "library_fixture.h"
 #include "sheet_writer.h"
 #include "standards/evaluation_chain.h"
+#include "standards/host_dialogs.h"
 #include "standards/standards_data.h"
+#include "standards/standards_host_dlg.h"
 #include "ui/scripted_user.h"
 
 namespace {
@@ -131,12 +133,60 @@ TEST_F(ChildTest, EachNestingLevelTakesItsOwnDialogAndThePoolIsReused) {
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(gSSDlgsMgr.isInUse(i));
     ASSERT_TRUE(run(folder() / "Leaf.kvs", "1", out));
     EXPECT_EQ(gSSDlgsMgr.dialogCount(), 3);
-    void* first = gSSDlgsMgr.getDlg();
+    KvStandardsHostDlg* first = gSSDlgsMgr.getDlg();
     EXPECT_TRUE(gSSDlgsMgr.isInUse(0));
     EXPECT_EQ(gSSDlgsMgr.releaseDlg(first), Acad::eOk);
     EXPECT_EQ(gSSDlgsMgr.releaseDlg(nullptr), Acad::eInvalidInput);
-    int unknown = 0;
-    EXPECT_EQ(gSSDlgsMgr.releaseDlg(&unknown), Acad::eInvalidInput);
+    KvStandardsHostDlg stray;
+    EXPECT_EQ(gSSDlgsMgr.releaseDlg(&stray), Acad::eInvalidInput);
+}
+
+TEST_F(ChildTest, LeasesNestAndEachKeepsItsDialogUntilItEnds) {
+    gSSDlgsMgr.destroyAll();
+    {
+        const KvSSDlgsMgr::Lease outer(gSSDlgsMgr);
+        ASSERT_TRUE(outer);
+        {
+            const KvSSDlgsMgr::Lease inner(gSSDlgsMgr);
+            ASSERT_TRUE(inner);
+            EXPECT_NE(inner.get(), outer.get());
+            EXPECT_TRUE(gSSDlgsMgr.isInUse(0));
+            EXPECT_TRUE(gSSDlgsMgr.isInUse(1));
+        }
+        // The inner dialog is free again; the outer one is still taken.
+        EXPECT_TRUE(gSSDlgsMgr.isInUse(0));
+        EXPECT_FALSE(gSSDlgsMgr.isInUse(1));
+        const KvSSDlgsMgr::Lease again(gSSDlgsMgr);
+        EXPECT_EQ(gSSDlgsMgr.dialogCount(), 2);
+    }
+    EXPECT_FALSE(gSSDlgsMgr.isInUse(0));
+    EXPECT_FALSE(gSSDlgsMgr.isInUse(1));
+}
+
+TEST_F(ChildTest, TheEngineRunsChildrenOnDialogsTheFrameLends) {
+    // While a child runs, its caller's dialog stays taken: the engine's lent dialog is in use for as
+    // long as its work runs, and a failure to lend is a reason, not a crash.
+    gSSDlgsMgr.destroyAll();
+    Zrk_String error;
+    int inUseDuringWork = 0;
+    EXPECT_TRUE(standards::withHostDialog(
+        [&](KvStandardsHostDlg&) {
+            for (int i = 0; i < gSSDlgsMgr.dialogCount(); ++i)
+                inUseDuringWork += gSSDlgsMgr.isInUse(i) ? 1 : 0;
+            return true;
+        },
+        error));
+    EXPECT_EQ(inUseDuringWork, 1);
+    EXPECT_FALSE(gSSDlgsMgr.isInUse(0));
+    EXPECT_FALSE(standards::withHostDialog([](KvStandardsHostDlg&) { return false; }, error));
+
+    standards::setHostDialogLender(nullptr);
+    KvDlgStandardsData data;
+    data.mode = KvDlgStandardsData::kEvaluateAsChild;
+    data.ssName = (folder() / "Missing.kvs").string();
+    EXPECT_FALSE(standards::evaluateOnHostDialog(data));
+    EXPECT_NE(standards::lastFailure().find("No host dialogs"), Zrk_String::npos) << standards::lastFailure();
+    standards::setHostDialogLender(&frame::lendStandardsHostDialog);
 }
 
 TEST_F(ChildTest, ChildrenThatCallTheirCallersStopAtTheNestingLimit) {

@@ -44,9 +44,9 @@ protected:
         return index < 0 ? Zrk_String("<missing>") : data.varCells[index].value;
     }
     // The sheet of the pool's first host dialog, as the last evaluation left it.
-    KvStandardsSheet& lastSheet() { return static_cast<KvStandardsHostDlg*>(firstDialog())->sheet; }
-    void* firstDialog() {
-        void* dialog = gSSDlgsMgr.getDlg();
+    KvStandardsSheet& lastSheet() { return firstDialog()->sheet; }
+    KvStandardsHostDlg* firstDialog() {
+        KvStandardsHostDlg* dialog = gSSDlgsMgr.getDlg();
         gSSDlgsMgr.releaseDlg(dialog);
         return dialog;
     }

@@ -1,4 +1,4 @@
-#include "frame/module_state.h"
+#include "module/module_state.h"
 
 namespace frame {
 namespace {
@@ -6,9 +6,15 @@ core::ModuleHandle gModuleInstance = nullptr;
 KvTempResourceOverride gResourceOverride;
 } // namespace
 
-core::ModuleHandle moduleInstance() { return gModuleInstance; }
-void setModuleInstance(core::ModuleHandle instance) { gModuleInstance = instance; }
-KvTempResourceOverride& resourceOverride() { return gResourceOverride; }
+core::ModuleHandle moduleInstance() {
+    return gModuleInstance;
+}
+void setModuleInstance(core::ModuleHandle instance) {
+    gModuleInstance = instance;
+}
+KvTempResourceOverride& resourceOverride() {
+    return gResourceOverride;
+}
 
 } // namespace frame
 

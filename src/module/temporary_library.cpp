@@ -1,4 +1,4 @@
-#include "frame/temporary_library.h"
+#include "module/temporary_library.h"
 
 #include <unistd.h>
 

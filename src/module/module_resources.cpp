@@ -1,4 +1,4 @@
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 
 #include "core/language.h"
 

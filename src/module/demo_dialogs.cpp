@@ -1,9 +1,9 @@
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 
 #include <map>
 
 #include "core/codepage.h"
-#include "frame/module_state.h"
+#include "module/module_state.h"
 #include "ui/user_interaction.h"
 
 namespace frame {
@@ -46,11 +46,13 @@ bool registerDrawingDemoDialog(const char* name, DemoDialogWithOptions demo) {
 
 std::vector<std::string> demoDialogNames() {
     std::vector<std::string> names;
-    for (const auto& [name, demo] : demos()) names.push_back(name);
+    for (const auto& [name, demo] : demos())
+        names.push_back(name);
     return names;
 }
 
-bool runDemoDialog(const std::string& name, const std::string& picturePath, std::string& result, std::string& error) {
+bool runDemoDialog(const std::string& name, const std::string& picturePath, std::string& result,
+                   std::string& error) {
     return runDemoDialog(name, picturePath, DemoOptions{}, result, error);
 }
 
@@ -59,7 +61,8 @@ bool runDemoDialog(const std::string& name, const std::string& picturePath, cons
     const auto found = demos().find(name);
     if (found == demos().end()) {
         error = "There is no dialog \"" + name + "\". The dialogs are:";
-        for (const std::string& known : demoDialogNames()) error += " " + known;
+        for (const std::string& known : demoDialogNames())
+            error += " " + known;
         error += ".";
         return false;
     }
@@ -68,7 +71,8 @@ bool runDemoDialog(const std::string& name, const std::string& picturePath, cons
         return false;
     }
     if (options.drawingGiven() && !found->second.onDrawing) {
-        error = "The dialog \"" + name + "\" edits no macro of a drawing: it takes no --drawing, --macro or --save.";
+        error = "The dialog \"" + name +
+                "\" edits no macro of a drawing: it takes no --drawing, --macro or --save.";
         return false;
     }
     ModuleResourceSwitch resources;
@@ -85,7 +89,8 @@ bool runDemoDialog(const std::string& name, const std::string& picturePath, cons
     }
     result = core::toUtf8(answer);
     if (taker.taken()) return true;
-    error = taker.error().empty() ? "The dialog \"" + name + "\" did not show itself." : core::toUtf8(taker.error());
+    error = taker.error().empty() ? "The dialog \"" + name + "\" did not show itself."
+                                  : core::toUtf8(taker.error());
     return false;
 }
 
