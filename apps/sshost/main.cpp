@@ -23,6 +23,7 @@
 #include "sshost/mapping_commands.h"
 #include "sshost/profile_cuts_command.h"
 #include "sshost/section_commands.h"
+#include "sshost/select_macro_command.h"
 #include "sshost/sheet_commands.h"
 #include "sshost/shell.h"
 #include "sshost/standards_commands.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     sshost::addDesignerCommand(app, shell);
     sshost::addDstvCommand(app, shell);
     sshost::addLevelsCommand(app, shell);
+    sshost::addSelectMacroCommand(app, shell);
     sshost::addSectionNamesCommand(app, shell);
     sshost::addCuttingStockCommand(app, shell);
     sshost::addProfileCutsCommand(app, shell);

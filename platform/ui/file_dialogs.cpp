@@ -6,6 +6,7 @@
 #include "core/codepage.h"
 #include "core/files.h"
 #include "core/text.h"
+#include "ui/message_box.h"
 #include "ui/user_interaction.h"
 
 namespace ui {
@@ -93,4 +94,22 @@ bool DlgOpenMulti(const Zrk_String& filterName, const Zrk_String& extension, con
     request.startFolder = startFolder;
     request.title = title;
     return ui::runFileDialog(request, paths, owner);
+}
+
+bool warnInvalidFileName(const Zrk_String& name, QWidget* owner) {
+    const Zrk_String trimmedName = trimmed(name);
+    Zrk_String why;
+    if (trimmedName.empty() || trimmedName == ".")
+        why = "A file needs a name.";
+    else if (name.find("..") != Zrk_String::npos || name.find('/') != Zrk_String::npos ||
+             name.find('\\') != Zrk_String::npos)
+        why = "The name \"" + name +
+              "\" may not hold '/', '\\' or \"..\": it would name a file in another folder.";
+    else if (hasInvalidFileNameChars(name))
+        why = "The name \"" + name +
+              "\" holds a character a file name cannot hold (: * ? \" < > | or a control character).";
+    else
+        return false;
+    ui::messageBox(why, {}, ui::MB_OK | ui::MB_ICONEXCLAMATION, owner);
+    return true;
 }

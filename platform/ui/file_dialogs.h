@@ -40,3 +40,8 @@ bool runFileDialog(const FileDialogRequest& request, Zrk_StringArray& paths, QWi
 // separated, in the order the dialog gives them.
 bool DlgOpenMulti(const Zrk_String& filterName, const Zrk_String& extension, const Zrk_String& startFolder,
                   const Zrk_String& title, Zrk_StringArray& paths, QWidget* owner = nullptr);
+
+// Whether a name the person typed cannot name a file of a folder: empty, "." or holding "..", '/',
+// '\' or a character no file name may hold. Such a name is refused with a warning that says why
+// (true); a good name shows nothing (false).
+bool warnInvalidFileName(const Zrk_String& name, QWidget* owner = nullptr);

@@ -56,6 +56,17 @@ bool CResizer::track(QWidget* child, int horizontal, int vertical) {
     return true;
 }
 
+bool CResizer::resizeCtrl(int id, int dx, int dy, int dWidth, int dHeight) {
+    for (Tracked& tracked : tracked_) {
+        if (!tracked.child || ui::controlId(tracked.child) != id) continue;
+        tracked.original.adjust(dx, dy, dx + dWidth, dy + dHeight);
+        const QRect now = tracked.child->geometry();
+        tracked.child->setGeometry(now.adjusted(dx, dy, dx + dWidth, dy + dHeight));
+        return true;
+    }
+    return false;
+}
+
 void CResizer::untrack(QWidget* child) {
     tracked_.erase(std::remove_if(tracked_.begin(), tracked_.end(), [child](const Tracked& t) { return t.child == child; }),
                    tracked_.end());

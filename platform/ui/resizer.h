@@ -32,6 +32,10 @@ public:
     // attach() is remembered as it is now. False when there is no such child.
     bool track(int id, int horizontal, int vertical);
     bool track(QWidget* child, int horizontal, int vertical);
+    // Moves and resizes a tracked child by pixels (left, top, width, height), now and in what it
+    // remembers, so that later size changes keep the change (a part of the layout folded away and
+    // back). False when the child is not tracked.
+    bool resizeCtrl(int id, int dx, int dy, int dWidth, int dHeight);
     // Stops tracking a child (it then keeps where it is).
     void untrack(QWidget* child);
     // Puts every tracked child where its bits say for the dialog's current client size.

@@ -5,7 +5,7 @@
 //     206 delete, 212 add, 217 select in the drawing, 223 copy, 224 paste, 225 insert a row below,
 //     226 delete a row, 227 move a row up, 228 move a row down, 231 choose a picture, 232 open,
 //     233 save, 234 zoom, 235 same width, 236 same height, 238 find and replace, 257 and 261 move up,
-//     258 and 262 move down
+//     258 and 262 move down, 240 show and 241 hide a folded part (double chevrons)
 //   icons/148.png      the dialog designer's window (32 x 32)
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
 //                      (32 x 32)
@@ -18,6 +18,8 @@
 //   icons/Parallel.bmp ... CoordSys.bmp   the constraint palette's kinds (32 x 32, on 0xC0C0C0)
 // and, given a library folder as well (examples/library), the sample pictures to choose from there:
 //   Images/*.png       roof purlins, wall rails, cross bracing and portal bracing in a bay (96 x 72)
+//   Macros/**/*.bmp    the previews of the sample connections (ui/macro_previews.h), except that of
+//                      FinPlate2, which the select-macro dialog makes itself when it first opens
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
 #include <QDir>
@@ -27,6 +29,9 @@
 #include <QPainterPath>
 #include <cstdio>
 #include <functional>
+
+#include "core/files.h"
+#include "ui/macro_previews.h"
 
 namespace {
 
@@ -277,6 +282,18 @@ void arrow(QPainter& p, bool up) {
     p.setBrush(QColor(60, 120, 200));
     p.drawPolygon(QPolygonF({QPointF(8, 2), QPointF(14, 9), QPointF(10.5, 9), QPointF(10.5, 14),
                              QPointF(5.5, 14), QPointF(5.5, 9), QPointF(2, 9)}));
+}
+
+// Two chevrons one above the other, pointing up (fold away) or down (show).
+void chevrons(QPainter& p, bool up) {
+    if (!up) {
+        p.translate(16, 16);
+        p.rotate(180);
+    }
+    p.setPen(QPen(QColor(60, 120, 200), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    for (double top : {3.0, 8.5})
+        p.drawPolyline(QPolygonF({QPointF(3, top + 5), QPointF(8, top), QPointF(13, top + 5)}));
 }
 
 // A dialog with a title bar, two fields and a button, over a drawing of a plate.
@@ -804,6 +821,19 @@ bool drawLibraryPictures(const QString& library) {
     };
     bool ok = true;
     for (const auto& [name, draw] : pictures) ok = save(images, name, 96, 72, draw, Qt::white) && ok;
+    Zrk_StringArray drawings;
+    ObjectExportFindFilesRecursive((library + "/Macros/").toStdString(), "*.json", drawings);
+    for (const Zrk_String& drawing : drawings) {
+        if (getFileName(drawing, false) == "FinPlate2") continue;
+        std::string bytes;
+        const Zrk_String bitmap = changeExtension(drawing, "bmp");
+        if (!ui::drawMacroPreview(drawing, bytes) || !writeFileAtomically(bitmap, bytes)) {
+            std::fprintf(stderr, "Cannot write %s\n", bitmap.c_str());
+            ok = false;
+        } else {
+            std::printf("%s\n", bitmap.c_str());
+        }
+    }
     return ok;
 }
 
@@ -851,6 +881,8 @@ int main(int argc, char** argv) {
         {235, [](QPainter& p) { sameSize(p, true); }},
         {236, [](QPainter& p) { sameSize(p, false); }},
         {238, find},
+        {240, [](QPainter& p) { chevrons(p, false); }},
+        {241, [](QPainter& p) { chevrons(p, true); }},
         {257, [](QPainter& p) { arrow(p, true); }},
         {258, [](QPainter& p) { arrow(p, false); }},
         {261, [](QPainter& p) { arrow(p, true); }},
