@@ -89,8 +89,12 @@ bool runDemoDialog(const std::string& name, const std::string& picturePath, cons
     }
     result = core::toUtf8(answer);
     if (taker.taken()) return true;
-    error = taker.error().empty() ? "The dialog \"" + name + "\" did not show itself."
-                                  : core::toUtf8(taker.error());
+    // A demonstration that stops before its dialog shows says why in its answer (the sample data lacks
+    // what it needs): that reason is what the person must read.
+    if (!taker.error().empty())
+        error = core::toUtf8(taker.error());
+    else
+        error = "The dialog \"" + name + "\" did not show itself" + (answer.empty() ? "." : ": " + result);
     return false;
 }
 
