@@ -30,7 +30,7 @@
 #include "ui/dialog.h"
 #include "ui/resizer.h"
 
-class DlgCSP2 : public ui::Dialog {
+class SS_EXPORT DlgCSP2 : public ui::Dialog {
 public:
     static constexpr int kTemplate = 8122;
     static constexpr int kGroupLabel = 1001;
