@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 
 namespace fs = std::filesystem;
 
