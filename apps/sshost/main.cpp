@@ -20,6 +20,7 @@
 #include "sshost/section_names_command.h"
 #include "sshost/gui/gui_command.h"
 #include "sshost/levels_command.h"
+#include "sshost/constraints_command.h"
 #include "sshost/mapping_commands.h"
 #include "sshost/profile_cuts_command.h"
 #include "sshost/section_commands.h"

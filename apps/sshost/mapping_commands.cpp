@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "constraints/dlg_edit_constraints.h"
 #include "constraints/dlg_macro_settings.h"
 #include "core/codepage.h"
 #include "core/files.h"
@@ -110,41 +109,6 @@ int runMapping(const MappingOptions& options) {
     return 0;
 }
 
-// --- constraints ------------------------------------------------------------------------------------
-
-// The dialog changes the drawing as it goes (each operation one undo step); the file is written when
-// the person closes it with Close and something changed, never after the close box.
-int runConstraints(const MappingOptions& options) {
-    if (!canShow(options.picture)) return 1;
-    ui::TerminalMessageBoxes terminal;
-    host::Document& document = host::Document::current();
-    if (!openDrawing(options.drawing, document)) return 1;
-    const Zrk_DbMacro* macro = document.database().findMacroByName(core::fromUtf8(options.macro));
-    if (!macro) return fail("The drawing " + options.drawing + " has no macro \"" + options.macro + "\".");
-
-    std::optional<ui::PictureTaker> taker;
-    if (!options.picture.empty()) taker.emplace(core::fromUtf8(options.picture));
-    EditConstrData data = constraintRecordOf(macro->objectId());
-    const bool closed = StartDlgEditConstrModal(data);
-    if (!pictureSaved(taker, options.picture)) return 1;
-    if (taker) return 0;
-    if (!closed) {
-        std::cout << "Cancelled: the drawing was not written.\n";
-        return 0;
-    }
-    if (!document.database().isModified()) {
-        std::cout << "Nothing changed: the drawing was not written.\n";
-        return 0;
-    }
-    Zrk_String message;
-    if (!document.save(message)) return fail(utf8(message));
-    Zrk_StringArray modules;
-    MacroGetModules(data, modules);
-    std::cout << "The modules of " << options.macro << ": " << utf8(arrToStr(modules, ',')) << "\nSaved "
-              << utf8(document.path()) << ".\n";
-    return 0;
-}
-
 // --- genvars ----------------------------------------------------------------------------------------
 
 struct GenVarsOptions {
@@ -233,17 +197,6 @@ void addSettingsCommand(CLI::App& app, Shell& shell) {
     command->add_option("--png", options->picture,
                         "save the dialog's picture as a PNG file instead (writes nothing)");
     command->callback([&shell, options] { shell.action = [options] { return runMapping(*options); }; });
-}
-
-void addConstraintsCommand(CLI::App& app, Shell& shell) {
-    auto options = std::make_shared<MappingOptions>();
-    CLI::App* command = app.add_subcommand(
-        "constraints", "edit a macro's modules and constraints in the constraint dialog (modal)");
-    command->add_option("--drawing", options->drawing, "the drawing file")->required();
-    command->add_option("--macro", options->macro, "the macro's name")->required();
-    command->add_option("--png", options->picture,
-                        "save the dialog's picture as a PNG file instead (writes nothing)");
-    command->callback([&shell, options] { shell.action = [options] { return runConstraints(*options); }; });
 }
 
 void addGenVarsCommand(CLI::App& app, Shell& shell) {

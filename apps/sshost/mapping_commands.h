@@ -4,9 +4,6 @@
 //   sshost settings --drawing FILE --macro NAME [--png FILE]
 //       the general settings of a macro (the macro settings dialog from its first page); on OK they
 //       are written back into the drawing
-//   sshost constraints --drawing FILE --macro NAME [--png FILE]
-//       the macro's modules and constraints in the constraint dialog (modal); picks are answered on
-//       the terminal; on Close the drawing is written when something changed
 //   sshost mapping --drawing FILE --macro NAME [--png FILE]
 //       the same dialog opened on its standards page: mapping records go into the library's mapping
 //       files as the page writes them; on OK the macro's settings are written back into the drawing
@@ -24,6 +21,5 @@ namespace sshost {
 struct Shell;
 void addMappingCommand(CLI::App& app, Shell& shell);
 void addSettingsCommand(CLI::App& app, Shell& shell);
-void addConstraintsCommand(CLI::App& app, Shell& shell);
 void addGenVarsCommand(CLI::App& app, Shell& shell);
 } // namespace sshost

@@ -127,3 +127,20 @@ bool UpdateConstrGeom(EditConstrData& data, AcDbObjectId objectId, bool checked)
 bool SetNameTags(EditConstrData& data, const AcArray<AcDbObjectId>& objectIds, const Zrk_StringArray& tags);
 void HighlightObject(EditConstrData& data, AcDbObjectId objectId);
 void UnHighlightObject(EditConstrData& data, AcDbObjectId objectId);
+
+// The cut editor of the constraint list: edits the cut of row index (a row whose cut flag is 1) of the
+// current module through the installed cut editor (below), and writes what it accepts into the
+// drawing in one undo record. escaped tells whether the person left the editor with Escape. False,
+// with the drawing as it was, when the row is no cut, no editor is installed, the person cancelled,
+// or the cut could not be written.
+bool StartEditMacroCutDlg(EditConstrData& data, int index, bool& escaped);
+
+class DlgMacroCutsData;
+namespace core {
+// Runs the module's cuts dialog on a cut record: true when the person accepted it (the record then
+// holds his edits); escaped tells whether he left with Escape. The core library cannot call up into
+// the module, so the module installs its dialog here while it is loaded (null: none).
+using MacroCutEditor = std::function<bool(DlgMacroCutsData& data, bool& escaped)>;
+void setMacroCutEditor(MacroCutEditor editor);
+const MacroCutEditor& macroCutEditor();
+} // namespace core

@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -217,6 +219,14 @@ void removeComments(Zrk_StringArray& lines, const Zrk_String& marker) {
         if (!hadComment || !trimmed(line).empty()) kept.append(std::move(line));
     }
     lines = std::move(kept);
+}
+
+bool hasOnlyLettersNumbers(const Zrk_String& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+bool startsWithNumber(const Zrk_String& text) {
+    return !text.empty() && std::isdigit(static_cast<unsigned char>(text[0]));
 }
 
 bool isNumber(const Zrk_String& text) {

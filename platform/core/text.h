@@ -81,6 +81,10 @@ Zrk_String doubleToStr(double value, int decimals);
 Zrk_String intToStr(long long value);
 // text followed by number in decimal ("Value" and 2 give "Value2").
 Zrk_String append(const Zrk_String& text, long long number);
+// Whether every character is an ASCII letter or digit (true for an empty text).
+bool hasOnlyLettersNumbers(const Zrk_String& text);
+// Whether the text starts with a digit.
+bool startsWithNumber(const Zrk_String& text);
 // Position and text of the first run of digits. False when text has no digit.
 bool findFirstNumbers(const Zrk_String& text, int& position, Zrk_String& digits);
 // text without the digits at its end ("Beam12" gives "Beam").

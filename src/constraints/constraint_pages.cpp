@@ -1,35 +1,60 @@
-// The editing pages of the constraint dialog, empty for now: each an empty child page of its own
-// template, which refreshes and stores nothing. A real page registers its template and is made here
-// instead.
+// What the constraint dialog's editing pages share, and their factories.
 
 #include "constraints/constraint_pages.h"
 
-#include "frame/module_resources.h"
+#include "constraints/dlg_constraint_geometry.h"
+#include "constraints/dlg_constraint_list.h"
+#include "constraints/dlg_constraint_variables.h"
+#include "spread/zrk_spread.h"
+#include "ui/timers.h"
 
-namespace {
+bool runSteppedAside(ui::Dialog& dialog, const std::function<bool()>& operation) {
+    dialog.BeginEditorCommand();
+    const bool ok = operation();
+    dialog.CompleteEditorCommand();
+    return ok;
+}
 
-constexpr int kListTemplate = 207;
-constexpr int kGeometryTemplate = 8135;
-constexpr int kVariablesTemplate = 8099;
+bool ConstraintEditingPage::inHighlightPeriod() const {
+    return ui::hasWindowTimer(this, kHighlightTimer);
+}
 
-const ui::DialogTemplate kListPage(kListTemplate, "", 280, 200, ui::dialogStyle::Child, {});
-const ui::DialogTemplate kGeometryPage(kGeometryTemplate, "", 280, 200, ui::dialogStyle::Child, {});
-const ui::DialogTemplate kVariablesPage(kVariablesTemplate, "", 280, 200, ui::dialogStyle::Child, {});
+void ConstraintEditingPage::startHighlightPeriod() {
+    setTimer(kHighlightTimer, kHighlightPeriod);
+}
 
-[[maybe_unused]] const bool kRegistered = frame::registerTemplate(kListPage) &&
-                                          frame::registerTemplate(kGeometryPage) &&
-                                          frame::registerTemplate(kVariablesPage);
+void ConstraintEditingPage::onTimer(int timerId) {
+    // The period runs once.
+    if (timerId == kHighlightTimer) killTimer(kHighlightTimer);
+}
 
-} // namespace
+bool ConstraintEditingPage::handleEscape(const Zrk_Spread* grid, bool& swallowOnce) {
+    if (inHighlightPeriod()) return !(grid && grid->getEditMode());
+    if (swallowOnce) {
+        swallowOnce = false;
+        return true;
+    }
+    endDialogAsOK();
+    return true;
+}
+
+void ConstraintEditingPage::endDialogAsOK() {
+    if (ui::Dialog* dialog = ui::dialogOf(parentWidget())) dialog->sendCommand(ui::IDOK, ui::BN_CLICKED);
+}
+
+bool ConstraintEditingPage::interactive(const std::function<bool()>& operation) {
+    ui::Dialog* dialog = ui::dialogOf(parentWidget());
+    return dialog ? runSteppedAside(*dialog, operation) : operation();
+}
 
 std::unique_ptr<ConstraintEditingPage> makeConstraintListPage() {
-    return std::make_unique<ConstraintEditingPage>(kListTemplate);
+    return std::make_unique<ConstraintListPage>();
 }
 
 std::unique_ptr<ConstraintEditingPage> makeGeometryPage() {
-    return std::make_unique<ConstraintEditingPage>(kGeometryTemplate);
+    return std::make_unique<ConstraintGeometryPage>();
 }
 
 std::unique_ptr<ConstraintEditingPage> makeVariablesPage() {
-    return std::make_unique<ConstraintEditingPage>(kVariablesTemplate);
+    return std::make_unique<ConstraintVariablesPage>();
 }

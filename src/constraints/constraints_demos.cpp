@@ -4,6 +4,9 @@
 //   sshost dialog macro-settings      its settings from the first page (the angle filters)
 //   sshost dialog standards-mapping   the same dialog opened on its standards page
 //   sshost dialog constraints         its modules and the palette, run modally
+//   sshost dialog constraint-list     the same dialog on its constraint list page
+//   sshost dialog constraint-geometry                      geometry page
+//   sshost dialog constraint-variables                     variables and equations page
 // The mapping records a person makes on the standards page go into a temporary copy of the library.
 
 #include "constraints/dlg_edit_constraints.h"
@@ -75,7 +78,20 @@ Zrk_String demoStandardsMapping() {
     return runOnSample(DlgMacroSettings::kStandardsPage);
 }
 
-Zrk_String demoConstraints() {
+// What the module Plate of the macro holds now, in short.
+Zrk_String describeModule(const Zrk_Macro& macro, const Zrk_String& name) {
+    const Zrk_Module* module = macro.findModule(name);
+    if (!module) return Zrk_String();
+    Zrk_String tags;
+    for (const Zrk_GeomObject& object : module->geometry)
+        if (!object.nameTag.empty()) tags += (tags.empty() ? "" : ",") + object.nameTag;
+    return "; its module " + name + ": " + intToStr(module->constraints.length()) + " constraints, " +
+           intToStr(module->cuts.length()) + " cuts, name tags " + (tags.empty() ? Zrk_String("none") : tags) +
+           ", " + intToStr(module->moduleVariables.length()) + " variables, equations \"" +
+           arrToStr(module->equations, ';') + "\"";
+}
+
+Zrk_String runConstraintDialog(int tab) {
     const Zrk_String drawingPath = gSettings.libDir + "Drawings/macro-dialogs.json";
     core::Drawing drawing;
     Zrk_String message;
@@ -84,17 +100,33 @@ Zrk_String demoConstraints() {
     if (!macro) return drawingPath + " has no macro \"EndPlateA\".";
     core::Drawing* previous = core::setWorkingDrawing(&drawing);
     EditConstrData data = constraintRecordOf(macro->objectId());
-    const bool closed = StartDlgEditConstrModal(data);
+    const bool closed = StartDlgEditConstrModal(data, tab);
     Zrk_StringArray modules;
     MacroGetModules(data, modules);
     core::setWorkingDrawing(previous);
-    return Zrk_String(closed ? "Closed" : "Cancelled") +
-           "; the modules of EndPlateA: " + arrToStr(modules, ',') + " (" + intToStr(drawing.undoSteps()) +
+    return Zrk_String(closed ? "Closed" : "Cancelled") + "; the modules of EndPlateA: " + arrToStr(modules, ',') +
+           describeModule(*macro->macro(), "Plate") + " (" + intToStr(drawing.undoSteps()) +
            " changes, not written).";
+}
+
+Zrk_String demoConstraints() {
+    return runConstraintDialog(DlgEditConstraints::kListTab);
+}
+
+Zrk_String demoConstraintGeometry() {
+    return runConstraintDialog(DlgEditConstraints::kGeometryTab);
+}
+
+Zrk_String demoConstraintVariables() {
+    return runConstraintDialog(DlgEditConstraints::kVariablesTab);
 }
 
 [[maybe_unused]] const bool kSettings = frame::registerDemoDialog("macro-settings", &demoMacroSettings);
 [[maybe_unused]] const bool kMapping = frame::registerDemoDialog("standards-mapping", &demoStandardsMapping);
 [[maybe_unused]] const bool kConstraints = frame::registerDemoDialog("constraints", &demoConstraints);
+[[maybe_unused]] const bool kList = frame::registerDemoDialog("constraint-list", &demoConstraints);
+[[maybe_unused]] const bool kGeometry = frame::registerDemoDialog("constraint-geometry", &demoConstraintGeometry);
+[[maybe_unused]] const bool kVariables =
+    frame::registerDemoDialog("constraint-variables", &demoConstraintVariables);
 
 } // namespace

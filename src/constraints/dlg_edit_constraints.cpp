@@ -138,8 +138,8 @@ bool ConstraintPalettePage::onCommand(int id, int code) {
 
 // --- the window --------------------------------------------------------------------------------------
 
-DlgEditConstraints::DlgEditConstraints(bool modeless, QWidget* owner)
-    : ui::Dialog(kTemplate, owner), modeless(modeless), listPage(makeConstraintListPage()),
+DlgEditConstraints::DlgEditConstraints(bool modeless, QWidget* owner, int firstTab)
+    : ui::Dialog(kTemplate, owner), modeless(modeless), firstTab(firstTab), listPage(makeConstraintListPage()),
       geometryPage(makeGeometryPage()), variablesPage(makeVariablesPage()) {
     palette.onKind = [this](int kind) { runPaletteKind(kind); };
 }
@@ -180,7 +180,7 @@ bool DlgEditConstraints::onInitDialog() {
     for (int tab = 0; tab < kTabCount; ++tab)
         if (page(tab)->create(this)) page(tab)->hide();
     placePages();
-    tabSetCurSel(kTabs, kListTab);
+    tabSetCurSel(kTabs, firstTab >= 0 && firstTab < kTabCount ? firstTab : kListTab);
     switchPages();
     setMinTrackSize(size());
     layout_.attach(this);
@@ -241,6 +241,10 @@ void DlgEditConstraints::makeSelectedModuleCurrent() {
 void DlgEditConstraints::switchPages() {
     if (currentTab_ == kListTab) listPage->store();
     if (currentTab_ == kGeometryTab) geometryPage->store();
+    if (currentTab_ != tabCurSel(kTabs)) {
+        if (currentTab_ == kListTab) listPage->leave();
+        if (currentTab_ == kGeometryTab) geometryPage->leave();
+    }
     for (int tab = 0; tab < kTabCount; ++tab)
         page(tab)->hide();
     const int tab = tabCurSel(kTabs);
@@ -254,10 +258,7 @@ void DlgEditConstraints::switchPages() {
 }
 
 bool DlgEditConstraints::interactive(const std::function<bool()>& operation) {
-    BeginEditorCommand();
-    const bool ok = operation();
-    CompleteEditorCommand();
-    return ok;
+    return runSteppedAside(*this, operation);
 }
 
 bool DlgEditConstraints::runPaletteKind(int kind) {
@@ -411,7 +412,7 @@ bool StartDlgEditConstraints(EditConstrData& data) {
     return true;
 }
 
-bool StartDlgEditConstrModal(EditConstrData& data) {
-    return frame::runModalOnCopy<DlgEditConstraints>(data,
-                                                     {frame::Resources::Module, frame::CopyBack::Never});
+bool StartDlgEditConstrModal(EditConstrData& data, int firstTab) {
+    return frame::runModalOnCopy<DlgEditConstraints>(data, {frame::Resources::Module, frame::CopyBack::Never},
+                                                     false, nullptr, firstTab);
 }

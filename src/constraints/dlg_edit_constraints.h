@@ -68,11 +68,13 @@ public:
     static constexpr int kAddModuleKind = 11;
     static constexpr const char* kSizeKey = "DLG_EDIT_MACRO";
 
-    explicit DlgEditConstraints(bool modeless = false, QWidget* owner = nullptr);
+    explicit DlgEditConstraints(bool modeless = false, QWidget* owner = nullptr, int firstTab = kListTab);
     ~DlgEditConstraints() override;
 
     EditConstrData data;
     const bool modeless;
+    // The tab shown first.
+    const int firstTab;
     std::unique_ptr<ConstraintEditingPage> listPage;
     std::unique_ptr<ConstraintEditingPage> geometryPage;
     std::unique_ptr<ConstraintEditingPage> variablesPage;
@@ -133,6 +135,6 @@ SS_EXPORT EditConstrData constraintRecordOf(AcDbObjectId macroId);
 // focus back to the main window. While one is open nothing happens (true all the same). False when
 // the window could not be made.
 SS_EXPORT bool StartDlgEditConstraints(EditConstrData& data);
-// Runs the constraint dialog modally on a copy of data; true when it ends with its Close button (the
-// close box cancels). The caller's record is not written back.
-SS_EXPORT bool StartDlgEditConstrModal(EditConstrData& data);
+// Runs the constraint dialog modally on a copy of data, showing the tab firstTab (a Tab) first; true
+// when it ends with its Close button (the close box cancels). The caller's record is not written back.
+SS_EXPORT bool StartDlgEditConstrModal(EditConstrData& data, int firstTab = DlgEditConstraints::kListTab);

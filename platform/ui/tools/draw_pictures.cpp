@@ -16,6 +16,7 @@
 //   icons/DrawBolt2.bmp a bolt through two plates, on a light grey ground (120 x 150)
 //   icons/MacroFilter*.bmp   the macro filters' pictures (48 x 32; the section angle 64 x 64)
 //   icons/Parallel.bmp ... CoordSys.bmp   the constraint palette's kinds (32 x 32, on 0xC0C0C0)
+//   icons/ParallelSame.bmp ... AngleQuadrant4.bmp   the options of constraints (24 x 24, on 0xFF00FF)
 // and, given a library folder as well (examples/library), the sample pictures to choose from there:
 //   Images/*.png       roof purlins, wall rails, cross bracing and portal bracing in a bay (96 x 72)
 //   Macros/**/*.bmp    the previews of the sample connections (ui/macro_previews.h), except that of
@@ -709,6 +710,56 @@ void boltThroughPlates(QPainter& p) {
     p.drawLine(QPointF(60, 20), QPointF(60, 134)); // the axis
 }
 
+
+// --- the constraints' options (the constraint list page's picture buttons, 24 x 24 on 0xFF00FF) -------
+
+void optionParallel(QPainter& p, bool opposite) {
+    p.setPen(line());
+    p.drawLine(QPointF(3, 7), QPointF(21, 7));
+    p.drawLine(QPointF(3, 17), QPointF(21, 17));
+    p.setPen(mark());
+    arrowHead(p, QPointF(21, 7), QPointF(3, 7));
+    if (opposite) arrowHead(p, QPointF(3, 17), QPointF(21, 17));
+    else arrowHead(p, QPointF(21, 17), QPointF(3, 17));
+}
+
+void optionTangent(QPainter& p, bool inside) {
+    p.setPen(line());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(12, 13), 8, 8);
+    p.setPen(mark());
+    // Touching it from outside, or from inside.
+    if (inside) p.drawEllipse(QPointF(12, 9), 4, 4);
+    else p.drawLine(QPointF(2, 5), QPointF(22, 5));
+}
+
+void optionDistance(QPainter& p, int direction) {
+    p.setPen(line());
+    p.drawEllipse(QPointF(5, 18), 1.5, 1.5);
+    p.drawEllipse(QPointF(19, 6), 1.5, 1.5);
+    if (direction == 0) dimension(p, QPointF(5, 18), QPointF(19, 6));
+    else if (direction == 1) dimension(p, QPointF(5, 21), QPointF(19, 21));
+    else dimension(p, QPointF(22, 18), QPointF(22, 6));
+}
+
+void optionSide(QPainter& p, bool other) {
+    p.setPen(line());
+    p.drawLine(QPointF(3, 12), QPointF(21, 12));
+    p.setPen(mark());
+    const double y = other ? 19 : 5;
+    dimension(p, QPointF(5, y), QPointF(19, y));
+}
+
+void optionQuadrant(QPainter& p, int quadrant) {
+    p.setPen(QPen(kInk, 1.2));
+    p.drawLine(QPointF(2, 12), QPointF(22, 12));
+    p.drawLine(QPointF(12, 2), QPointF(12, 22));
+    p.setPen(mark());
+    p.setBrush(Qt::NoBrush);
+    // The quadrants counted anticlockwise from the upper right.
+    p.drawArc(QRectF(4, 4, 16, 16), (90 * (quadrant - 1)) * 16, 90 * 16);
+}
+
 bool drawProductPictures(const QString& product) {
     const QString icons = product + "/icons";
     if (!QDir().mkpath(icons)) {
@@ -751,6 +802,24 @@ bool drawProductPictures(const QString& product) {
     };
     for (const auto& [name, draw] : kinds)
         ok = save(icons, name, 32, 32, draw, QColor(192, 192, 192)) && ok;
+    // The options of constraints, on the magenta the picture buttons show through.
+    const std::pair<const char*, Drawing> options[] = {
+        {"ParallelSame.bmp", [](QPainter& p) { optionParallel(p, false); }},
+        {"ParallelOpposite.bmp", [](QPainter& p) { optionParallel(p, true); }},
+        {"TangentOutside.bmp", [](QPainter& p) { optionTangent(p, false); }},
+        {"TangentInside.bmp", [](QPainter& p) { optionTangent(p, true); }},
+        {"DistanceAligned.bmp", [](QPainter& p) { optionDistance(p, 0); }},
+        {"DistanceX.bmp", [](QPainter& p) { optionDistance(p, 1); }},
+        {"DistanceY.bmp", [](QPainter& p) { optionDistance(p, 2); }},
+        {"DistanceThisSide.bmp", [](QPainter& p) { optionSide(p, false); }},
+        {"DistanceOtherSide.bmp", [](QPainter& p) { optionSide(p, true); }},
+        {"AngleQuadrant1.bmp", [](QPainter& p) { optionQuadrant(p, 1); }},
+        {"AngleQuadrant2.bmp", [](QPainter& p) { optionQuadrant(p, 2); }},
+        {"AngleQuadrant3.bmp", [](QPainter& p) { optionQuadrant(p, 3); }},
+        {"AngleQuadrant4.bmp", [](QPainter& p) { optionQuadrant(p, 4); }},
+    };
+    for (const auto& [name, draw] : options)
+        ok = save(icons, name, 24, 24, draw, QColor(255, 0, 255)) && ok;
     // Shown with its light grey ground transparent.
     ok = save(icons, "DrawBolt2.bmp", 120, 150, boltThroughPlates, QColor(0xC0, 0xC0, 0xC0)) && ok;
     return ok;
