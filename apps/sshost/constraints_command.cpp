@@ -69,8 +69,8 @@ struct PageEdits {
             for (int i = 0; i < tags.length(); ++i) {
                 const int row = geometryRow(geometry.grid, tagObjects[i]);
                 if (row == 0) {
-                    problems.push_back("the module " + utf8(dialog.data.moduleName) + " has no geometry object \"" +
-                                       utf8(tagObjects[i]) + "\".");
+                    problems.push_back("the module " + utf8(dialog.data.moduleName) +
+                                       " has no geometry object \"" + utf8(tagObjects[i]) + "\".");
                     u.closeWindow();
                     return;
                 }
@@ -120,16 +120,18 @@ int runConstraints(const ConstraintsOptions& options) {
     for (const std::string& equation : options.equations)
         edits.equations.append(core::fromUtf8(equation));
     edits.replaceEquations = !options.equations.empty();
-    const bool scripted = options.close || !edits.tags.isEmpty() || !edits.variableNames.isEmpty() ||
-                          edits.replaceEquations;
+    const bool scripted =
+        options.close || !edits.tags.isEmpty() || !edits.variableNames.isEmpty() || edits.replaceEquations;
     const int tab = tabOf(options.tab);
-    if (tab < 0) return fail("--tab expects list, geometry, variables or palette, found \"" + options.tab + "\".");
+    if (tab < 0)
+        return fail("--tab expects list, geometry, variables or palette, found \"" + options.tab + "\".");
     if (scripted && !options.picture.empty())
         return fail("--png saves the dialog's picture and writes nothing; --tag, --variable, --equation and "
                     "--close edit the drawing. Give one or the other.");
     if (!scripted && options.picture.empty() && ui::isHeadless())
-        return fail("there is no display to show the dialog on; save its picture with --png FILE, or edit with "
-                    "--tag, --variable, --equation and --close.");
+        return fail(
+            "there is no display to show the dialog on; save its picture with --png FILE, or edit with "
+            "--tag, --variable, --equation and --close.");
 
     std::optional<ui::TerminalMessageBoxes> terminal;
     if (!scripted) terminal.emplace();
@@ -154,7 +156,8 @@ int runConstraints(const ConstraintsOptions& options) {
     const bool closed = StartDlgEditConstrModal(data, tab);
     if (taker) {
         if (!taker->taken())
-            return fail(taker->error().empty() ? std::string("the dialog did not show itself.") : utf8(taker->error()));
+            return fail(taker->error().empty() ? std::string("the dialog did not show itself.")
+                                               : utf8(taker->error()));
         std::cout << "Picture of the dialog saved as " << options.picture << "; nothing was written.\n";
         return 0;
     }
@@ -187,15 +190,19 @@ int runConstraints(const ConstraintsOptions& options) {
 void addConstraintsCommand(CLI::App& app, Shell& shell) {
     auto options = std::make_shared<ConstraintsOptions>();
     CLI::App* command = app.add_subcommand(
-        "constraints", "edit a macro's modules, constraints, geometry, variables and equations in the constraint "
-                       "dialog (modal)");
+        "constraints",
+        "edit a macro's modules, constraints, geometry, variables and equations in the constraint "
+        "dialog (modal)");
     command->add_option("--drawing", options->drawing, "the drawing file")->required();
     command->add_option("--macro", options->macro, "the macro's name")->required();
     command->add_option("--module", options->module, "the module to open on (else the macro's first)");
     command->add_option("--tab", options->tab, "the page to open on: list, geometry, variables or palette");
-    command->add_option("--tag", options->tags, "OBJECT=TAG: give a geometry object (its id or tag) a name tag");
-    command->add_option("--variable", options->variables, "NAME=VALUE: set (or add) a variable of the module");
-    command->add_option("--equation", options->equations, "the module's equations, one an option (replaces them)");
+    command->add_option("--tag", options->tags,
+                        "OBJECT=TAG: give a geometry object (its id or tag) a name tag");
+    command->add_option("--variable", options->variables,
+                        "NAME=VALUE: set (or add) a variable of the module");
+    command->add_option("--equation", options->equations,
+                        "the module's equations, one an option (replaces them)");
     command->add_flag("--close", options->close, "press Close after the edits, without showing the dialog");
     command->add_option("--png", options->picture,
                         "save the dialog's picture as a PNG file instead (writes nothing)");

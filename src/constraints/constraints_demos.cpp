@@ -86,9 +86,9 @@ Zrk_String describeModule(const Zrk_Macro& macro, const Zrk_String& name) {
     for (const Zrk_GeomObject& object : module->geometry)
         if (!object.nameTag.empty()) tags += (tags.empty() ? "" : ",") + object.nameTag;
     return "; its module " + name + ": " + intToStr(module->constraints.length()) + " constraints, " +
-           intToStr(module->cuts.length()) + " cuts, name tags " + (tags.empty() ? Zrk_String("none") : tags) +
-           ", " + intToStr(module->moduleVariables.length()) + " variables, equations \"" +
-           arrToStr(module->equations, ';') + "\"";
+           intToStr(module->cuts.length()) + " cuts, name tags " +
+           (tags.empty() ? Zrk_String("none") : tags) + ", " + intToStr(module->moduleVariables.length()) +
+           " variables, equations \"" + arrToStr(module->equations, ';') + "\"";
 }
 
 Zrk_String runConstraintDialog(int tab) {
@@ -104,7 +104,8 @@ Zrk_String runConstraintDialog(int tab) {
     Zrk_StringArray modules;
     MacroGetModules(data, modules);
     core::setWorkingDrawing(previous);
-    return Zrk_String(closed ? "Closed" : "Cancelled") + "; the modules of EndPlateA: " + arrToStr(modules, ',') +
+    return Zrk_String(closed ? "Closed" : "Cancelled") +
+           "; the modules of EndPlateA: " + arrToStr(modules, ',') +
            describeModule(*macro->macro(), "Plate") + " (" + intToStr(drawing.undoSteps()) +
            " changes, not written).";
 }
@@ -125,7 +126,8 @@ Zrk_String demoConstraintVariables() {
 [[maybe_unused]] const bool kMapping = frame::registerDemoDialog("standards-mapping", &demoStandardsMapping);
 [[maybe_unused]] const bool kConstraints = frame::registerDemoDialog("constraints", &demoConstraints);
 [[maybe_unused]] const bool kList = frame::registerDemoDialog("constraint-list", &demoConstraints);
-[[maybe_unused]] const bool kGeometry = frame::registerDemoDialog("constraint-geometry", &demoConstraintGeometry);
+[[maybe_unused]] const bool kGeometry =
+    frame::registerDemoDialog("constraint-geometry", &demoConstraintGeometry);
 [[maybe_unused]] const bool kVariables =
     frame::registerDemoDialog("constraint-variables", &demoConstraintVariables);
 

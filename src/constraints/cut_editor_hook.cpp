@@ -8,7 +8,8 @@ namespace {
 
 struct CutEditorInstaller {
     CutEditorInstaller() {
-        core::setMacroCutEditor([](DlgMacroCutsData& data, bool& escaped) { return StartDlgMacroCuts(data, escaped); });
+        core::setMacroCutEditor(
+            [](DlgMacroCutsData& data, bool& escaped) { return StartDlgMacroCuts(data, escaped); });
     }
     ~CutEditorInstaller() { core::setMacroCutEditor(nullptr); }
 } gCutEditor;

@@ -77,7 +77,8 @@ void ConstraintGeometryPage::fill() {
     grid.setNrCols(rows > 0 ? kColumns : 0, false);
     grid.setNrRows(rows);
     if (rows > 0) {
-        grid.setColumnHeaders({dialString(889), dialString(890), dialString(87), dialString(891), dialString(892)});
+        grid.setColumnHeaders(
+            {dialString(889), dialString(890), dialString(87), dialString(891), dialString(892)});
         grid.setStaticCells(kKindColumn, 1, kIdColumn, rows);
         grid.setTextCells(kTagColumn, 1, kTagColumn, rows);
         grid.setComboCells(kFlexColumn, 1, kFlexColumn, rows, flexibilityTexts());
@@ -89,7 +90,9 @@ void ConstraintGeometryPage::fill() {
         Zrk_StringArray cells = data->geomCells.isValid(i) ? data->geomCells[i] : Zrk_StringArray();
         cells.setLength(3);
         const auto kept = typed.find(data->geomIds[i]);
-        cells[2] = kept != typed.end() ? kept->second : data->nameTags.isValid(i) ? data->nameTags[i] : Zrk_String();
+        cells[2] = kept != typed.end()         ? kept->second
+                   : data->nameTags.isValid(i) ? data->nameTags[i]
+                                               : Zrk_String();
         const int flexibility = data->flexibility.isValid(i) ? data->flexibility[i] : core::kFlexFixed;
         cells.append(core::flexibilityName(flexibility));
         const int constrained = data->constrained.isValid(i) ? data->constrained[i] : 0;
@@ -112,7 +115,8 @@ void ConstraintGeometryPage::fill() {
 
 void ConstraintGeometryPage::selectRow(int row) {
     if (!data || row < 1 || row > shownIds_.length() || row == selectedRow_) return;
-    if (selectedRow_ >= 1 && selectedRow_ <= shownIds_.length()) UnHighlightObject(*data, shownIds_[selectedRow_ - 1]);
+    if (selectedRow_ >= 1 && selectedRow_ <= shownIds_.length())
+        UnHighlightObject(*data, shownIds_[selectedRow_ - 1]);
     selectedRow_ = row;
     HighlightObject(*data, shownIds_[row - 1]);
     acedUpdateDisplay();
@@ -156,14 +160,16 @@ void ConstraintGeometryPage::store() {
         return;
     }
     // Refused: the tags stay on the page for correction, and the person learns why nothing was kept.
-    messageBox("The name tags of the module " + module +
-                   " were not written: a name tag must be unique in the module and hold no tab or line break.",
-               dialString(884), ui::MB_OK | ui::MB_ICONEXCLAMATION);
+    messageBox(
+        "The name tags of the module " + module +
+            " were not written: a name tag must be unique in the module and hold no tab or line break.",
+        dialString(884), ui::MB_OK | ui::MB_ICONEXCLAMATION);
 }
 
 void ConstraintGeometryPage::leave() {
     if (!data) return;
-    if (selectedRow_ >= 1 && selectedRow_ <= shownIds_.length()) UnHighlightObject(*data, shownIds_[selectedRow_ - 1]);
+    if (selectedRow_ >= 1 && selectedRow_ <= shownIds_.length())
+        UnHighlightObject(*data, shownIds_[selectedRow_ - 1]);
     selectedRow_ = 0;
     acedUpdateDisplay();
 }
@@ -184,8 +190,10 @@ bool ConstraintGeometryPage::onNotify(int id, int code, const void* details) {
         if (notify.newRow >= 1) selectRow(notify.newRow);
         return true;
     case spreadlib::kGridValueChanged:
-        if (notify.col == kFlexColumn) changeFlexibility(notify.row);
-        else if (notify.col == kConstrainedColumn) switchConstrained(notify.row);
+        if (notify.col == kFlexColumn)
+            changeFlexibility(notify.row);
+        else if (notify.col == kConstrainedColumn)
+            switchConstrained(notify.row);
         return true;
     default:
         return false;

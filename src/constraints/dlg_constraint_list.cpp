@@ -20,35 +20,26 @@ namespace style = ui::style;
 
 constexpr unsigned kPictureStyle = style::Checkable | style::Disabled;
 
-const ui::DialogTemplate kListTemplate(L::kTemplate, "Regels editeren", 280, 214, ui::dialogStyle::Child,
-                                       {
-                                           {L::kGrid, Kind::Placeholder, "", 4, 4, 272, 118},
-                                           {L::kValueLabel, Kind::Static, "Value:", 4, 130, 40, 8},
-                                           {L::kValue, Kind::Edit, "", 46, 128, 70, 12, style::Disabled},
-                                           {L::kNameLabel, Kind::Static, "Variable:", 124, 130, 46, 8},
-                                           {L::kName, Kind::Edit, "", 172, 128, 104, 12, style::Disabled},
-                                           {L::kChoiceLabel, Kind::Static, "Choice:", 4, 148, 40, 8},
-                                           {L::kChoice, Kind::DropListCombo, "", 46, 146, 70, 80,
-                                            style::Disabled},
-                                           {L::kFlag1, Kind::CheckBox, "Driving", 124, 147, 44, 10,
-                                            style::Disabled},
-                                           {L::kFlag2, Kind::CheckBox, "Shown", 172, 147, 104, 10,
-                                            style::Disabled},
-                                           {L::kPictures[0], Kind::BitmapButton, "", 4, 166, 26, 24,
-                                            kPictureStyle},
-                                           {L::kPictures[1], Kind::BitmapButton, "", 32, 166, 26, 24,
-                                            kPictureStyle},
-                                           {L::kPictures[2], Kind::BitmapButton, "", 60, 166, 26, 24,
-                                            kPictureStyle},
-                                           {L::kPictures[3], Kind::BitmapButton, "", 88, 166, 26, 24,
-                                            kPictureStyle},
-                                           {L::kPictures[4], Kind::BitmapButton, "", 116, 166, 26, 24,
-                                            kPictureStyle},
-                                           {L::kCutEditor, Kind::PushButton, "Edit...", 172, 171, 50, 14,
-                                            style::Hidden},
-                                           {L::kDelete, Kind::BitmapButton, "", 255, 170, 21, 16,
-                                            style::Icon | style::Disabled, 206},
-                                       });
+const ui::DialogTemplate kListTemplate(
+    L::kTemplate, "Regels editeren", 280, 214, ui::dialogStyle::Child,
+    {
+        {L::kGrid, Kind::Placeholder, "", 4, 4, 272, 118},
+        {L::kValueLabel, Kind::Static, "Value:", 4, 130, 40, 8},
+        {L::kValue, Kind::Edit, "", 46, 128, 70, 12, style::Disabled},
+        {L::kNameLabel, Kind::Static, "Variable:", 124, 130, 46, 8},
+        {L::kName, Kind::Edit, "", 172, 128, 104, 12, style::Disabled},
+        {L::kChoiceLabel, Kind::Static, "Choice:", 4, 148, 40, 8},
+        {L::kChoice, Kind::DropListCombo, "", 46, 146, 70, 80, style::Disabled},
+        {L::kFlag1, Kind::CheckBox, "Driving", 124, 147, 44, 10, style::Disabled},
+        {L::kFlag2, Kind::CheckBox, "Shown", 172, 147, 104, 10, style::Disabled},
+        {L::kPictures[0], Kind::BitmapButton, "", 4, 166, 26, 24, kPictureStyle},
+        {L::kPictures[1], Kind::BitmapButton, "", 32, 166, 26, 24, kPictureStyle},
+        {L::kPictures[2], Kind::BitmapButton, "", 60, 166, 26, 24, kPictureStyle},
+        {L::kPictures[3], Kind::BitmapButton, "", 88, 166, 26, 24, kPictureStyle},
+        {L::kPictures[4], Kind::BitmapButton, "", 116, 166, 26, 24, kPictureStyle},
+        {L::kCutEditor, Kind::PushButton, "Edit...", 172, 171, 50, 14, style::Hidden},
+        {L::kDelete, Kind::BitmapButton, "", 255, 170, 21, 16, style::Icon | style::Disabled, 206},
+    });
 
 [[maybe_unused]] const bool kRegistered = frame::registerTemplate(kListTemplate);
 
@@ -209,8 +200,8 @@ void ConstraintListPage::showPictures(int index) {
     // Five buttons: pictures beyond them are left out rather than written past the buttons.
     if (pictures > kPictureCount)
         acutPrintf("*Error* The constraint %s offers %d pictures; the %d after the first %d are left out.\n",
-                   data->constrCells[index].isValid(0) ? data->constrCells[index][0].c_str() : "",
-                   pictures, pictures - kPictureCount, kPictureCount);
+                   data->constrCells[index].isValid(0) ? data->constrCells[index][0].c_str() : "", pictures,
+                   pictures - kPictureCount, kPictureCount);
     int used = 0;
     int groupStart = 1;
     for (const Zrk_String& option : options) {
@@ -290,7 +281,8 @@ void ConstraintListPage::store() {
         data->flags2[index] = flag2;
     }
     data->optionSelections[index] = selections;
-    const Zrk_String constraint = data->constrCells[index].isValid(0) ? data->constrCells[index][0] : Zrk_String();
+    const Zrk_String constraint =
+        data->constrCells[index].isValid(0) ? data->constrCells[index][0] : Zrk_String();
     if (UpdateConstraint(*data, index)) return;
     // Refused: the record shows the drawing again, and the person learns that his edit was not kept.
     messageBox("The changes of the constraint " + constraint +
@@ -312,7 +304,8 @@ void ConstraintListPage::onDestroy() {
 
 bool ConstraintListPage::checkVariableName() {
     const int index = selected_;
-    if (!data || !data->isValidConstraint(index) || !data->attributeKinds[index].contains(core::kAttrVariable))
+    if (!data || !data->isValidConstraint(index) ||
+        !data->attributeKinds[index].contains(core::kAttrVariable))
         return true;
     const Zrk_String name = itemText(kName);
     if (name == data->variableNames[index]) return true;
@@ -327,7 +320,8 @@ bool ConstraintListPage::checkVariableName() {
         return false;
     }
     if (!hasOnlyLettersNumbers(name)) {
-        messageBox(nameMessage(name, {1455, 1456, 888}, true), dialString(884), ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        messageBox(nameMessage(name, {1455, 1456, 888}, true), dialString(884),
+                   ui::MB_OK | ui::MB_ICONEXCLAMATION);
         return false;
     }
     return true;
@@ -401,9 +395,8 @@ void ConstraintListPage::showContextMenu(int row, const QPoint& screenPosition) 
         return;
     }
     // The constraint stays selected while it exists (a deleted one: the one before it).
-    if (data->indexOfId(id) < 0) data->currentId = index > 0 && index - 1 < data->constrIds.length()
-                                                       ? data->constrIds[index - 1]
-                                                       : 0;
+    if (data->indexOfId(id) < 0)
+        data->currentId = index > 0 && index - 1 < data->constrIds.length() ? data->constrIds[index - 1] : 0;
     fill();
 }
 
@@ -448,7 +441,8 @@ bool ConstraintListPage::onNotify(int id, int code, const void* details) {
         }
         return true;
     case spreadlib::kGridRightButtonDown:
-        if (notify.col >= 1 && notify.col <= 3 && notify.row >= 1) showContextMenu(notify.row, QCursor::pos());
+        if (notify.col >= 1 && notify.col <= 3 && notify.row >= 1)
+            showContextMenu(notify.row, QCursor::pos());
         return true;
     default:
         return false;

@@ -73,8 +73,10 @@ Zrk_StringArray ConstraintVariablesPage::splitEquations(const Zrk_String& text) 
         line.clear();
     };
     for (char c : text) {
-        if (c == '\n' || c == '\r') take();
-        else line += c;
+        if (c == '\n' || c == '\r')
+            take();
+        else
+            line += c;
     }
     take();
     return equations;
@@ -169,8 +171,8 @@ void ConstraintVariablesPage::store() {
         return;
     }
     refused_ = true;
-    messageBox("The variables and equations of the module " + data->moduleName + " were not written: " + reason +
-                   ".",
+    messageBox("The variables and equations of the module " + data->moduleName +
+                   " were not written: " + reason + ".",
                dialString(884), ui::MB_OK | ui::MB_ICONEXCLAMATION);
 }
 

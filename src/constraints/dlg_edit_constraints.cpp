@@ -139,8 +139,9 @@ bool ConstraintPalettePage::onCommand(int id, int code) {
 // --- the window --------------------------------------------------------------------------------------
 
 DlgEditConstraints::DlgEditConstraints(bool modeless, QWidget* owner, int firstTab)
-    : ui::Dialog(kTemplate, owner), modeless(modeless), firstTab(firstTab), listPage(makeConstraintListPage()),
-      geometryPage(makeGeometryPage()), variablesPage(makeVariablesPage()) {
+    : ui::Dialog(kTemplate, owner), modeless(modeless), firstTab(firstTab),
+      listPage(makeConstraintListPage()), geometryPage(makeGeometryPage()),
+      variablesPage(makeVariablesPage()) {
     palette.onKind = [this](int kind) { runPaletteKind(kind); };
 }
 

@@ -105,7 +105,9 @@ protected:
     V& variables() { return static_cast<V&>(*dialog->variablesPage); }
     // The row (from 1) that shows a constraint.
     int rowOf(const Zrk_String& name) { return column(list().grid, 1).find(name) + 1; }
-    void clickRow(ui::DialogUser& u, int row) { ASSERT_TRUE(u.clickAt(cellPoint(list().grid, u.dialog(), 2, row))); }
+    void clickRow(ui::DialogUser& u, int row) {
+        ASSERT_TRUE(u.clickAt(cellPoint(list().grid, u.dialog(), 2, row)));
+    }
     bool picture(int k) { return list().checkState(L::kPictures[k - 1]) == 1; }
 
     inline static int instance = 0;
@@ -202,7 +204,8 @@ TEST_F(ConstraintPages, StoringWritesWhatChangedAndNothingElse) {
     dialog->data.optionSelections[1] = {1};
     u.typeText(L::kValue, "60");
     clickRow(u, 1);
-    EXPECT_NE(host::CommandLine::instance().buffer().find("*Error* Array size mismatch.\n"), Zrk_String::npos);
+    EXPECT_NE(host::CommandLine::instance().buffer().find("*Error* Array size mismatch.\n"),
+              Zrk_String::npos);
     EXPECT_EQ(constraintNamed("Distance1").value, "55");
     EXPECT_EQ(constraintNamed("Distance1").options, (Zrk_Array<int>{3, 4}));
     ASSERT_EQ(user.messageBoxes().size(), 1u);
@@ -231,8 +234,9 @@ TEST_F(ConstraintPages, VariableNamesAreCheckedWhenTheEditIsLeft) {
     leaveName("1st");
     ASSERT_EQ(user.messageBoxes().size(), 1u);
     EXPECT_EQ(user.messageBoxes()[0].request.caption, dialString(884));
-    EXPECT_EQ(user.messageBoxes()[0].request.text, "\"1st\"\n" + dialString(885) + ".\n" + dialString(886) + ".\n" +
-                                                       dialString(887) + ".\n\n" + dialString(888) + ".");
+    EXPECT_EQ(user.messageBoxes()[0].request.text, "\"1st\"\n" + dialString(885) + ".\n" + dialString(886) +
+                                                       ".\n" + dialString(887) + ".\n\n" + dialString(888) +
+                                                       ".");
     EXPECT_EQ(page.itemText(L::kName), "1st"); // kept for correction
     leaveName("gap-2");
     ASSERT_EQ(user.messageBoxes().size(), 2u);
@@ -401,7 +405,8 @@ TEST_F(ConstraintPages, MoreThanFivePicturesShowTheFirstFiveAndSaySo) {
     EXPECT_EQ(page.picturesInUse(), 5);
     EXPECT_EQ(page.secondGroupStart(), 6); // no second group on the buttons
     EXPECT_TRUE(picture(5));
-    EXPECT_NE(host::CommandLine::instance().buffer().find("offers 7 pictures; the 2 after the first 5 are left out"),
+    EXPECT_NE(host::CommandLine::instance().buffer().find(
+                  "offers 7 pictures; the 2 after the first 5 are left out"),
               Zrk_String::npos);
     // Every button of the first group belongs to it.
     u.click(L::kPictures[0]);
@@ -416,7 +421,8 @@ TEST_F(ConstraintPages, TheGeometryPageSwitchesFlexibilityAndConstrainedAtOnceAn
     ui::DialogUser u(page);
     ASSERT_EQ(page.grid.getNrRows(), 6);
     EXPECT_EQ(page.grid.getNrCols(), 5);
-    EXPECT_EQ(column(page.grid, G::kTagColumn), (Zrk_StringArray{"TopEdge", "", "BottomEdge", "", "Hole", ""}));
+    EXPECT_EQ(column(page.grid, G::kTagColumn),
+              (Zrk_StringArray{"TopEdge", "", "BottomEdge", "", "Hole", ""}));
     EXPECT_EQ(cell(page.grid, G::kFlexColumn, 2), dialString(894));
     EXPECT_EQ(column(page.grid, G::kConstrainedColumn), (Zrk_StringArray{"0", "1", "1", "0", "1", "1"}));
 
@@ -514,7 +520,7 @@ TEST_F(ConstraintPages, VariablesAndEquationsAreStoredOnEnteringAndWithTheOtherP
     u.typeText(V::kEquations, "Gap = Clearance + 1");
     const int steps = drawing.undoSteps();
     page.variables.setActiveCell(1, 3);
-    ASSERT_TRUE(u.click(V::kRemove)); // Spare
+    ASSERT_TRUE(u.click(V::kRemove));   // Spare
     d.chooseText(D::kModules, "Bolts"); // stores all pages
     EXPECT_EQ(drawing.undoSteps(), steps + 1);
     ASSERT_EQ(plate().moduleVariables.length(), 2);
