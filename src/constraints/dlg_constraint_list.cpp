@@ -1,4 +1,5 @@
 #include "constraints/dlg_constraint_list.h"
+#include "constraints/dialog_texts.h"
 
 #include <QCursor>
 #include <algorithm>
@@ -47,11 +48,6 @@ const ui::DialogTemplate kListTemplate(
 constexpr unsigned kPictureGround = 0xFF00FF;
 constexpr const char* kMenuBreak = "%BREAK%";
 
-void setText(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemText(id, text);
-}
-
 // The name quoted, then each part as a sentence of its own.
 Zrk_String nameMessage(const Zrk_String& name, std::initializer_list<int> sentences, bool lastApart) {
     Zrk_String text = "\"" + name + "\"\n";
@@ -68,12 +64,12 @@ Zrk_String nameMessage(const Zrk_String& name, std::initializer_list<int> senten
 } // namespace
 
 bool ConstraintListPage::onInitDialog() {
-    setText(*this, kValueLabel, 880);
-    setText(*this, kNameLabel, 221);
-    setText(*this, kChoiceLabel, 228);
-    setText(*this, kFlag1, 881);
-    setText(*this, kFlag2, 1328);
-    setText(*this, kCutEditor, 862);
+    constraints::setTextOf(*this, kValueLabel, 880);
+    constraints::setTextOf(*this, kNameLabel, 221);
+    constraints::setTextOf(*this, kChoiceLabel, 228);
+    constraints::setTextOf(*this, kFlag1, 881);
+    constraints::setTextOf(*this, kFlag2, 1328);
+    constraints::setTextOf(*this, kCutEditor, 862);
     const Zrk_String deleteTip = dialString(882);
     if (!deleteTip.empty()) setItemToolTip(kDelete, deleteTip);
     for (int k = 0; k < kPictureCount; ++k)

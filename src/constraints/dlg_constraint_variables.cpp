@@ -1,4 +1,5 @@
 #include "constraints/dlg_constraint_variables.h"
+#include "constraints/dialog_texts.h"
 
 #include <algorithm>
 
@@ -38,16 +39,6 @@ Zrk_StringArray kindTexts() {
     return texts;
 }
 
-void setText(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemText(id, text);
-}
-
-void setTip(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemToolTip(id, text);
-}
-
 void prepareGrid(Zrk_Spread& grid, ui::Dialog& page, int id, bool editable, const Zrk_StringArray& headers) {
     grid.attach(&page, id, false);
     grid.applyStandardLook(editable);
@@ -83,11 +74,11 @@ Zrk_StringArray ConstraintVariablesPage::splitEquations(const Zrk_String& text) 
 }
 
 bool ConstraintVariablesPage::onInitDialog() {
-    setText(*this, kVariablesGroup, 875);
-    setText(*this, kDimensionsGroup, 898);
-    setText(*this, kEquationsGroup, 899);
-    setTip(*this, kAdd, 896);
-    setTip(*this, kRemove, 897);
+    constraints::setTextOf(*this, kVariablesGroup, 875);
+    constraints::setTextOf(*this, kDimensionsGroup, 898);
+    constraints::setTextOf(*this, kEquationsGroup, 899);
+    constraints::setTipOf(*this, kAdd, 896);
+    constraints::setTipOf(*this, kRemove, 897);
     prepareGrid(variables, *this, kVariables, true, {dialString(87), dialString(86), dialString(101)});
     prepareGrid(dimensions, *this, kDimensions, false, {dialString(87), dialString(86)});
     initialised_ = true;

@@ -1,4 +1,5 @@
 #include "constraints/dlg_edit_constraints.h"
+#include "constraints/dialog_texts.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -79,16 +80,6 @@ constexpr PaletteKind kPaletteKinds[P::kKinds] = {
 // The palette's pictures are drawn on this grey, which the buttons leave out.
 constexpr unsigned kPictureGround = 0xC0C0C0;
 
-void setText(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemText(id, text);
-}
-
-void setTip(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemToolTip(id, text);
-}
-
 // The modeless window as the module's table of modeless dialogs keeps it.
 class ModelessConstraints : public frame::ModelessDialog {
 public:
@@ -163,14 +154,14 @@ ui::Dialog* DlgEditConstraints::page(int tab) {
 }
 
 bool DlgEditConstraints::onInitDialog() {
-    setText(*this, kSelect, 870);
-    setTip(*this, kSelect, 865);
-    setTip(*this, kAddModule, 866);
-    setText(*this, kRename, 871);
-    setTip(*this, kRemove, 867);
-    setTip(*this, kZoom, 868);
-    setText(*this, kSettings, 872);
-    setText(*this, ui::IDOK, 285);
+    constraints::setTextOf(*this, kSelect, 870);
+    constraints::setTipOf(*this, kSelect, 865);
+    constraints::setTipOf(*this, kAddModule, 866);
+    constraints::setTextOf(*this, kRename, 871);
+    constraints::setTipOf(*this, kRemove, 867);
+    constraints::setTipOf(*this, kZoom, 868);
+    constraints::setTextOf(*this, kSettings, 872);
+    constraints::setTextOf(*this, ui::IDOK, 285);
     const Zrk_String caption = dialString(8715);
     if (!caption.empty()) setTitle(caption);
     fillModuleList();

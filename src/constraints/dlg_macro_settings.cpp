@@ -1,4 +1,5 @@
 #include "constraints/dlg_macro_settings.h"
+#include "constraints/dialog_texts.h"
 
 #include "core/drawing.h"
 #include "core/language.h"
@@ -21,11 +22,6 @@ const ui::DialogTemplate kSettingsTemplate(D::kTemplate, "Macro settings", 342, 
 
 // The tab texts, in page order.
 constexpr int kTabTexts[D::kPageCount] = {917, 918, 919, 875, 755, 1728};
-
-void setText(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemText(id, text);
-}
 
 } // namespace
 
@@ -55,8 +51,8 @@ ui::Dialog& DlgMacroSettings::page(int index) {
 bool DlgMacroSettings::onInitDialog() {
     const Zrk_String caption = dialString(916);
     if (!caption.empty()) setTitle(macroName_.empty() ? caption : caption + " - " + macroName_);
-    setText(*this, ui::IDOK, 1);
-    setText(*this, ui::IDCANCEL, 2);
+    constraints::setTextOf(*this, ui::IDOK, 1);
+    constraints::setTextOf(*this, ui::IDCANCEL, 2);
     for (int i = 0; i < kPageCount; ++i)
         tabInsertItem(kTabs, i, dialString(kTabTexts[i]));
     anglePage.data = &data.angleFilters;

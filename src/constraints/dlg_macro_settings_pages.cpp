@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "constraints/dialog_texts.h"
 #include "constraints/dlg_macro_settings.h"
 #include "core/files.h"
 #include "core/language.h"
@@ -118,16 +119,6 @@ const ui::DialogTemplate kGroupsTemplate(G::kTemplate, "", 320, 250, kChild,
     frame::registerTemplate(kAngleTemplate) && frame::registerTemplate(kSizeTemplate) &&
     frame::registerTemplate(kListsTemplate) && frame::registerTemplate(kVariablesTemplate) &&
     frame::registerTemplate(kGroupsTemplate);
-
-void setText(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemText(id, text);
-}
-
-void setTextTip(ui::Dialog& dialog, int id, int textId) {
-    const Zrk_String text = dialString(textId);
-    if (!text.empty()) dialog.setItemToolTip(id, text);
-}
 
 // A picture of the product folder's icons.
 void setPicture(ui::Dialog& dialog, int id, const char* file) {
@@ -329,17 +320,17 @@ MacroAngleFiltersPage::MacroAngleFiltersPage()
                       {kSectionPicture, kSectionInsert, kSectionDelete}}) {}
 
 bool MacroAngleFiltersPage::onInitDialog() {
-    setText(*this, kActive, 922);
-    setText(*this, kAxisGroup, 923);
-    setText(*this, kAxisOn, 934);
-    setText(*this, kAxisOption0, 928);
-    setText(*this, kAxisOption1, 929);
-    setText(*this, kAxisLabel0, 926);
-    setText(*this, kAxisLabel1, 927);
-    setText(*this, kSectionGroup, 924);
-    setText(*this, kSectionOn, 934);
-    setTextTip(*this, kSectionInsert, 920);
-    setTextTip(*this, kSectionDelete, 921);
+    constraints::setTextOf(*this, kActive, 922);
+    constraints::setTextOf(*this, kAxisGroup, 923);
+    constraints::setTextOf(*this, kAxisOn, 934);
+    constraints::setTextOf(*this, kAxisOption0, 928);
+    constraints::setTextOf(*this, kAxisOption1, 929);
+    constraints::setTextOf(*this, kAxisLabel0, 926);
+    constraints::setTextOf(*this, kAxisLabel1, 927);
+    constraints::setTextOf(*this, kSectionGroup, 924);
+    constraints::setTextOf(*this, kSectionOn, 934);
+    constraints::setTipOf(*this, kSectionInsert, 920);
+    constraints::setTipOf(*this, kSectionDelete, 921);
     setPicture(*this, kAxisPicture0, "MacroFilterAngle90.bmp");
     setPicture(*this, kAxisPicture1, "MacroFilterAngle180.bmp");
     setPicture(*this, kSectionPicture, "MacroFilterSectionAngle.bmp");
@@ -388,15 +379,15 @@ MacroSizeFiltersPage::MacroSizeFiltersPage()
                    {kSizePicture, kSizeLabel0, kSizeLabel0 + 2, kSizeLabel0 + 4, kSizeLabel0 + 6}}) {}
 
 bool MacroSizeFiltersPage::onInitDialog() {
-    setText(*this, kActive, 1351);
-    setText(*this, kPathGroup, 933);
-    setText(*this, kPathOn, 934);
-    setText(*this, kPathLabel0, 935);
-    setText(*this, kPathLabel1, 936);
-    setText(*this, kSizeGroup, 937);
-    setText(*this, kSizeOn, 934);
+    constraints::setTextOf(*this, kActive, 1351);
+    constraints::setTextOf(*this, kPathGroup, 933);
+    constraints::setTextOf(*this, kPathOn, 934);
+    constraints::setTextOf(*this, kPathLabel0, 935);
+    constraints::setTextOf(*this, kPathLabel1, 936);
+    constraints::setTextOf(*this, kSizeGroup, 937);
+    constraints::setTextOf(*this, kSizeOn, 934);
     for (int i = 0; i < 4; ++i)
-        setText(*this, kSizeLabel0 + 2 * i, 938 + i);
+        constraints::setTextOf(*this, kSizeLabel0 + 2 * i, 938 + i);
     setPicture(*this, kPathPicture, "MacroFilterPathDistance.bmp");
     setPicture(*this, kSizePicture, "MacroFilterSectionSize.bmp");
     if (data) {
@@ -424,11 +415,11 @@ void MacroSizeFiltersPage::onDestroy() {
 // --- page 2: named string lists ----------------------------------------------------------------------
 
 bool MacroListsPage::onInitDialog() {
-    setText(*this, kExplanation, 957);
-    setText(*this, kNamesLabel, 958);
-    setText(*this, kPictureLabel, 960);
-    setTextTip(*this, kInsert, 961);
-    setTextTip(*this, kDelete, 962);
+    constraints::setTextOf(*this, kExplanation, 957);
+    constraints::setTextOf(*this, kNamesLabel, 958);
+    constraints::setTextOf(*this, kPictureLabel, 960);
+    constraints::setTipOf(*this, kInsert, 961);
+    constraints::setTipOf(*this, kDelete, 962);
     table.attach(*this, kTable, texts({85}));
     // Every list gets a list and a picture, so that each name can be shown and stored.
     while (lists.length() < names.length())
@@ -498,11 +489,11 @@ bool MacroListsPage::onCommand(int id, int code) {
 
 bool MacroVariablesPage::onInitDialog() {
     setItemText(kExplanation, dialString(942) + ".\n" + dialString(943) + ".");
-    setText(*this, kRoundingLabel, 1388);
-    setText(*this, kUnitsLabel, 1392);
-    setText(*this, kDecimalsLabel, 1407);
-    setTextTip(*this, kInsert, 896);
-    setTextTip(*this, kDelete, 897);
+    constraints::setTextOf(*this, kRoundingLabel, 1388);
+    constraints::setTextOf(*this, kUnitsLabel, 1392);
+    constraints::setTextOf(*this, kDecimalsLabel, 1407);
+    constraints::setTipOf(*this, kInsert, 896);
+    constraints::setTipOf(*this, kDelete, 897);
     for (int id : {1385, 1386, 1387})
         comboAddString(kRounding, dialString(id));
     for (int id : {1389, 1390, 1391})
