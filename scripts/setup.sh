@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential g++ clang libclang-rt-14-dev cmake ninja-build ccache pkg-config
   qt6-base-dev libgl-dev fonts-dejavu-core xvfb
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev liborcus-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsimdjson-dev libcli11-dev liborcus-dev
 )
 
 missing=()

@@ -13,6 +13,7 @@
 #include "host/command_line.h"
 #include "host/document.h"
 #include "host/editor.h"
+#include "sshost/drawing_standards.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/name_value.h"
 #include "sshost/progress.h"
@@ -165,9 +166,23 @@ struct StandardsOptions : ResultOptions {
     std::string key;
     std::vector<std::string> genVars;
     bool save = false;
+    bool all = false;
+    DrawingStandardsOptions whole;
 };
 
 int runStandards(const StandardsOptions& options) {
+    if (options.all) {
+        if (!options.macro.empty() || !options.sheet.empty() || !options.key.empty() ||
+            !options.genVars.empty())
+            return fail("--all evaluates the standards each macro names: it takes no --macro, --sheet, --key "
+                        "or --genvar.");
+        DrawingStandardsOptions whole = options.whole;
+        whole.drawing = options.drawing;
+        whole.save = options.save;
+        return runDrawingStandards(whole);
+    }
+    if (options.sheet.empty())
+        return fail("--sheet names the standard to evaluate (or --all evaluates every macro's).");
     ui::TerminalMessageBoxes terminal;
     host::Document& document = host::Document::current();
     Zrk_String message;
@@ -297,14 +312,25 @@ void addStandardsCommand(CLI::App& app, Shell& shell) {
     command->add_option("--drawing", options->drawing, "the drawing file")->required();
     command->add_option("--macro", options->macro,
                         "the macro's name (without it, the macro is picked in the drawing)");
-    command->add_option("--sheet", options->sheet, "the standards spreadsheet (a name in the standards folder, or a path)")
-        ->required();
+    command->add_option("--sheet", options->sheet,
+                        "the standards spreadsheet (a name in the standards folder, or a path)");
     command->add_option("--key", options->key,
                         "the mapping key, or Module.GROUP to reach a module group by names (default: the macro's name)");
     command->add_option("--genvar", options->genVars, "a general variable to substitute (NAME=VALUE)");
     command->add_flag("--save", options->save, "write the changed drawing back");
+    command->add_flag("--all", options->all, "evaluate the standards every macro of the drawing names");
+    command->add_option("--jobs", options->whole.jobs, "with --all: worker processes (default: one per core)")
+        ->check(CLI::Range(1, 256));
+    // How a worker of --all learns its share; no option for people.
+    command->add_option("--worker", options->whole.worker)->group("");
+    command->add_option("--workers", options->whole.workers)->group("");
+    command->add_option("--hand-back", options->whole.handBack)->group("");
     addResultOptions(*command, *options);
-    command->callback([&shell, options] { shell.action = [options] { return runStandards(*options); }; });
+    command->callback([&shell, options] {
+        options->whole.modulePath = shell.modulePath;
+        options->whole.library = shell.library;
+        shell.action = [options] { return runStandards(*options); };
+    });
 }
 
 void addTestStandardCommand(CLI::App& app, Shell& shell) {

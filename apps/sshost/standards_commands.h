@@ -5,6 +5,8 @@
 //       the sheet on its own (as a caller's child): its Inputs by name, its Outputs printed
 //   sshost standards --drawing FILE --macro NAME --sheet NAME [--key KEY] [--genvar NAME=VALUE]... [--save]
 //       the sheet for a macro of a drawing: values read from the macro, outputs written into it
+//   sshost standards --drawing FILE --all [--jobs N] [--save]
+//       every standard every macro of the drawing names, on worker processes (drawing_standards.h)
 //   sshost test-standard FILE
 //       the regression cases of a standard (docs/regression-cases.md)
 //

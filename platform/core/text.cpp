@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -257,8 +258,10 @@ Zrk_String doubleToStr(double value, int decimals) {
     decimals = std::clamp(decimals, 0, 15);
     // Round half away from zero on the 15-digit decimal text of the value, not on its binary
     // neighbour: 2.675 with 2 decimals gives 2.68, as a user who typed 2.675 expects.
+    // to_chars writes what "%.14e" writes (both round correctly), without the C library's formatting.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    *std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific, 14)
+         .ptr = '\0';
     Zrk_String digits;
     for (const char* p = buffer; *p && *p != 'e'; ++p)
         if (isDigit(*p)) digits += *p;

@@ -21,8 +21,10 @@ double decimalRound(double value, int digits, RoundMode mode) {
     if (!std::isfinite(value) || value == 0.0) return value;
     if (digits > 300) return value;
     if (digits < -308) return 0.0;
+    // to_chars writes what "%.14e" writes (both round correctly), without the C library's formatting.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    *std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific, 14)
+         .ptr = '\0';
     char mantissa[16];
     int count = 0;
     const char* p = buffer;
@@ -50,9 +52,11 @@ double decimalRound(double value, int digits, RoundMode mode) {
     for (int i = 0; i < keptCount; ++i) whole = whole * 10.0 + (keptDigits[i] - '0');
     if (increment) whole += 1.0;
     char text[64];
-    std::snprintf(text, sizeof text, "%.0fe%d", whole, -digits);
+    char* end = std::to_chars(text, text + 40, whole, std::chars_format::fixed, 0).ptr;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, -digits).ptr;
     double result = 0.0;
-    std::from_chars(text, text + std::strlen(text), result);
+    std::from_chars(text, end, result);
     return value < 0 ? -result : result;
 }
 
@@ -71,12 +75,13 @@ Zrk_String groupThousands(const Zrk_String& digits) {
 Zrk_String formatGeneral(double value) {
     if (!std::isfinite(value)) return "#NUM!";
     if (value == 0.0) return "0";
+    // What "%.15G" writes (to_chars rounds the same way and always writes a point).
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    Zrk_String text(buffer);
-    // The C library writes the locale's decimal mark; a spreadsheet writes a point.
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    Zrk_String text(buffer, static_cast<std::size_t>(end - buffer));
     for (char& c : text)
-        if (!isDigit(c) && c != '-' && c != '+' && c != 'E') c = '.';
+        if (c == 'e') c = 'E';
     if (text == "-0") return "0";
     return text;
 }

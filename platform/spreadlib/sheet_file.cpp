@@ -1,12 +1,18 @@
 // Sheet: the library's own file format (docs/spreadsheet-format.md). JSON, UTF-8, one cell a line.
 // Loading reads and checks the whole file into a new sheet before anything of the current sheet
 // changes; every fault names the file and where in it.
+//
+// Reading: simdjson parses the whole text at once into its compact tape (a small multiple of the
+// file's size, where a tree of JSON objects took ten times the file). The few entries of the sheet
+// itself become a small JSON tree that the checks below read; the cells, which are nearly all of a
+// file, are read straight from the tape.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
 #include <nlohmann/json.hpp>
+#include <simdjson.h>
 
 #include "core/codepage.h"
 #include "core/files.h"
@@ -277,12 +283,22 @@ public:
             fail(where, "expected a text");
             return Zrk_String();
         }
-        const std::string& utf8 = value.get_ref<const std::string&>();
+        return utf8Text(value.get_ref<const std::string&>(), where);
+    }
+    Zrk_String text(simdjson::dom::element value, const std::string& where) {
+        std::string_view utf8;
+        if (value.get_string().get(utf8)) {
+            fail(where, "expected a text");
+            return Zrk_String();
+        }
+        return utf8Text(utf8, where);
+    }
+    Zrk_String utf8Text(std::string_view utf8, const std::string& where) {
         if (utf8.size() > static_cast<std::size_t>(kMaxCellTextLength) * kMaxUtf8PerByte) {
             fail(where, "the text is too long");
             return Zrk_String();
         }
-        Zrk_String result = core::fromUtf8(utf8);
+        Zrk_String result = core::fromUtf8(std::string(utf8));
         if (result.size() > static_cast<std::size_t>(kMaxCellTextLength)) fail(where, "the text is too long");
         return result;
     }
@@ -393,6 +409,68 @@ Zrk_String lineAndColumn(const std::string& text, std::size_t byte) {
         }
     }
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The sheet's own entries as a JSON tree for the checks (numbers keep their kind, as the checks tell
+// whole, unsigned and other numbers apart).
+Json toJson(simdjson::dom::element element) {
+    using Type = simdjson::dom::element_type;
+    switch (element.type()) {
+    case Type::ARRAY: {
+        Json list = Json::array();
+        for (simdjson::dom::element item : simdjson::dom::array(element))
+            list.push_back(toJson(item));
+        return list;
+    }
+    case Type::OBJECT: {
+        Json object = Json::object();
+        for (simdjson::dom::key_value_pair entry : simdjson::dom::object(element))
+            object[std::string(entry.key)] = toJson(entry.value); // a key given twice: the last counts
+        return object;
+    }
+    case Type::INT64: {
+        // As a JSON reader gives them: whole numbers from 0 up unsigned, negative ones signed.
+        const std::int64_t number = element.get_int64().value_unsafe();
+        return number >= 0 ? Json(static_cast<std::uint64_t>(number)) : Json(number);
+    }
+    case Type::UINT64:
+        return Json(std::uint64_t(element.get_uint64().value_unsafe()));
+    case Type::DOUBLE:
+        return Json(element.get_double().value_unsafe());
+    case Type::STRING:
+        return Json(std::string(element.get_string().value_unsafe()));
+    case Type::BOOL:
+        return Json(element.get_bool().value_unsafe());
+    default:
+        return Json(nullptr);
+    }
+}
+
+// Why a text is no JSON, with the line and column of the fault. nlohmann's reader words it for
+// people; it runs only for a text the fast reader refused, and keeps nothing of it.
+std::string syntaxFault(const std::string& utf8, simdjson::error_code error) {
+    try {
+        const Json discarded = Json::parse(utf8, [](int, Json::parse_event_t, Json&) { return false; });
+    } catch (const Json::parse_error& e) {
+        std::string what = e.what();
+        const std::size_t colon = what.find(": ", what.find("parse error"));
+        if (colon != std::string::npos) what = what.substr(colon + 2);
+        return lineAndColumn(utf8, e.byte == 0 ? 0 : e.byte - 1) + ": " + what;
+    } catch (const std::exception& e) {
+        // "[json.exception.out_of_range.406] number overflow parsing '1e400'": the words after the tag.
+        const std::string what = e.what();
+        const std::size_t tag = what.find("] ");
+        return tag == std::string::npos ? what : what.substr(tag + 2);
+    }
+    return simdjson::error_message(error);
+}
+
+bool isWhole(simdjson::dom::element value) {
+    const simdjson::dom::element_type type = value.type();
+    return type == simdjson::dom::element_type::INT64 || type == simdjson::dom::element_type::UINT64;
+}
+bool isNumber(simdjson::dom::element value) {
+    return isWhole(value) || value.type() == simdjson::dom::element_type::DOUBLE;
 }
 
 } // namespace
@@ -567,23 +645,22 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
         message = fileName + ": the file is too large for a spreadsheet.";
         return false;
     }
-    // The file is read in two passes, so that its cells never stand in memory as a JSON tree (a
-    // tree of a million rows' cells takes several times the file's size): the first pass keeps
-    // everything but the cells, the second hands each cell to the reader as it is parsed and drops it.
+    // Small files (standards, tables) reuse one parser's buffers, one per thread; a large file gets
+    // buffers of its own, which go with it.
+    constexpr std::size_t kReusedParserBytes = 4u << 20;
+    static thread_local simdjson::dom::parser reused;
+    simdjson::dom::parser own;
+    simdjson::dom::parser& parser = utf8.size() <= kReusedParserBytes ? reused : own;
+    simdjson::dom::element document;
+    if (const simdjson::error_code error = parser.parse(utf8.data(), utf8.size()).get(document)) {
+        message = fileName + ": not a spreadsheet file (" + syntaxFault(utf8, error) + ").";
+        return false;
+    }
     Json root;
-    try {
-        root = Json::parse(utf8, [](int depth, Json::parse_event_t event, Json& parsed) {
-            return !(depth == 1 && event == Json::parse_event_t::key && parsed == "cells");
-        });
-    } catch (const Json::parse_error& e) {
-        Zrk_String what = e.what();
-        const std::size_t colon = what.find(": ", what.find("parse error"));
-        if (colon != Zrk_String::npos) what = what.substr(colon + 2);
-        message = fileName + ": not a spreadsheet file (" + lineAndColumn(utf8, e.byte == 0 ? 0 : e.byte - 1) + ": " + what + ").";
-        return false;
-    } catch (const std::exception& e) {
-        message = fileName + ": not a spreadsheet file (" + e.what() + ").";
-        return false;
+    if (document.is_object()) {
+        root = Json::object();
+        for (simdjson::dom::key_value_pair entry : simdjson::dom::object(document))
+            if (entry.key != "cells") root[std::string(entry.key)] = toJson(entry.value);
     }
     Reader in;
     const std::string top = "file";
@@ -737,57 +814,96 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
     // Cells: appended to their columns as they come (a file written by the library has them in
     // order); a column that came out of order is sorted at the end, and a cell given twice refused.
     std::vector<char> unordered(d.columns.size(), 0);
-    const auto readCell = [&](const Json& item, std::size_t i) {
+    const auto readCell = [&](simdjson::dom::element item, std::size_t i) {
+        using Element = simdjson::dom::element;
         // The path of the entry is built only when something is wrong with it.
         auto where = [&]() { return top + ".cells[" + std::to_string(i) + "]"; };
         if (!item.is_object()) {
             in.fail(where(), "expected an object");
             return;
         }
-        // One pass over the entries of the cell (files hold many cells: no lookups per entry).
-        const Json *colJson = nullptr, *rowJson = nullptr, *textJson = nullptr, *numberJson = nullptr,
-                   *formulaJson = nullptr, *resultJson = nullptr, *typeJson = nullptr, *formatJson = nullptr,
-                   *lockedJson = nullptr, *tagJson = nullptr, *literalJson = nullptr;
-        for (auto it = item.begin(); it != item.end(); ++it) {
-            const std::string& key = it.key();
-            const Json* value = &it.value();
-            if (key == "c") colJson = value;
-            else if (key == "r") rowJson = value;
-            else if (key == "text") textJson = value;
-            else if (key == "number") numberJson = value;
-            else if (key == "formula") formulaJson = value;
-            else if (key == "result") resultJson = value;
-            else if (key == "type") typeJson = value;
-            else if (key == "format") formatJson = value;
-            else if (key == "locked") lockedJson = value;
-            else if (key == "tag") tagJson = value;
-            else if (key == "literal") literalJson = value;
+        // One pass over the entries of the cell (files hold many cells: no lookups per entry); an
+        // entry given twice counts with its last value.
+        enum Entry {
+            kCol,
+            kRow,
+            kText,
+            kNumber,
+            kFormula,
+            kResult,
+            kType,
+            kFormat,
+            kLocked,
+            kTag,
+            kLiteral,
+            kEntries
+        };
+        Element entries[kEntries];
+        bool given[kEntries] = {};
+        for (simdjson::dom::key_value_pair field : simdjson::dom::object(item)) {
+            const std::string_view key = field.key;
+            int entry = -1;
+            if (key == "c")
+                entry = kCol;
+            else if (key == "r")
+                entry = kRow;
+            else if (key == "text")
+                entry = kText;
+            else if (key == "number")
+                entry = kNumber;
+            else if (key == "formula")
+                entry = kFormula;
+            else if (key == "result")
+                entry = kResult;
+            else if (key == "type")
+                entry = kType;
+            else if (key == "format")
+                entry = kFormat;
+            else if (key == "locked")
+                entry = kLocked;
+            else if (key == "tag")
+                entry = kTag;
+            else if (key == "literal")
+                entry = kLiteral;
+            if (entry < 0) continue;
+            entries[entry] = field.value;
+            given[entry] = true;
         }
-        auto whole = [&](const Json* value, const char* key, long long maximum, long long fallback, bool required) {
+        const auto value = [&](Entry entry) -> const Element* {
+            return given[entry] ? &entries[entry] : nullptr;
+        };
+        const Element *colJson = value(kCol), *rowJson = value(kRow), *textJson = value(kText),
+                      *numberJson = value(kNumber), *formulaJson = value(kFormula),
+                      *resultJson = value(kResult), *typeJson = value(kType), *formatJson = value(kFormat),
+                      *lockedJson = value(kLocked), *tagJson = value(kTag), *literalJson = value(kLiteral);
+        auto whole = [&](const Element* value, const char* key, long long maximum, long long fallback,
+                         bool required) {
             if (!value) {
                 if (required) in.fail(where(), std::string("the entry \"") + key + "\" is missing");
                 return fallback;
             }
-            if (!value->is_number_integer()) {
+            if (!isWhole(*value)) {
                 in.fail(where() + "." + key, "expected a whole number");
                 return fallback;
             }
-            const long long number = value->is_number_unsigned() && value->get<std::uint64_t>() > static_cast<std::uint64_t>(maximum)
+            // An unsigned whole number is one beyond the signed ones: above every maximum.
+            const long long number = value->type() == simdjson::dom::element_type::UINT64
                                          ? maximum + 1
-                                         : value->get<long long>();
+                                         : static_cast<long long>(value->get_int64().value_unsafe());
             if (number < 0 || number > maximum) {
                 in.fail(where() + "." + key, "expected a number from 0 to " + std::to_string(maximum));
                 return fallback;
             }
             return number;
         };
-        auto flag = [&](const Json* value, const char* key) {
+        auto flag = [&](const Element* value, const char* key) {
             if (!value) return false;
-            if (!value->is_boolean()) {
+            bool on = false;
+            if (value->get_bool().get(on)) {
                 in.fail(where() + "." + key, "expected true or false");
                 return false;
             }
-            return value->get<bool>();
+            return on;
         };
         const int col = static_cast<int>(whole(colJson, "c", d.maxCols, 0, true));
         const int row = static_cast<int>(whole(rowJson, "r", d.maxRows, 0, true));
@@ -803,20 +919,23 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
         if (tagJson) cell.tag = std::make_unique<Zrk_String>(in.text(*tagJson, where() + ".tag"));
         if (textJson) {
             cell.kind = CellKind::Text;
-            const bool plain = textJson->is_string() && textJson->get_ref<const std::string&>().size() <= static_cast<std::size_t>(kMaxCellTextLength);
+            std::string_view utf8;
+            const bool plain = !textJson->get_string().get(utf8) &&
+                               utf8.size() <= static_cast<std::size_t>(kMaxCellTextLength);
             cell.text = in.text(*textJson, plain ? std::string() : where() + ".text");
             cell.forcedText = flag(literalJson, "literal");
-            double value = 0.0;
-            cell.numericText = !cell.forcedText && parseNumber(cell.text, value);
-            cell.number = cell.numericText ? value : 0.0;
+            double number = 0.0;
+            cell.numericText = !cell.forcedText && parseNumber(cell.text, number);
+            cell.number = cell.numericText ? number : 0.0;
             if (cell.text.empty()) cell.kind = CellKind::Empty;
         } else if (numberJson) {
-            if (!numberJson->is_number() || !std::isfinite(numberJson->get<double>())) {
+            double number = 0.0;
+            if (!isNumber(*numberJson) || numberJson->get_double().get(number) || !std::isfinite(number)) {
                 in.fail(where() + ".number", "expected a finite number");
                 return;
             }
             cell.kind = CellKind::Number;
-            cell.number = numberJson->get<double>();
+            cell.number = number;
         } else if (formulaJson) {
             if (col < 1 || row < 1) {
                 in.fail(where(), "a header cell cannot hold a formula");
@@ -833,21 +952,25 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
             formula->col = col;
             formula->row = row;
             formula->dirty = true;
-            if (const Json* result = resultJson) {
+            if (const Element* result = resultJson) {
+                using Type = simdjson::dom::element_type;
                 formula->dirty = false;
-                if (result->is_number()) {
-                    const double value = result->get<double>();
-                    if (!std::isfinite(value)) in.fail(where() + ".result", "expected a finite number");
-                    formula->result.setNumber(value);
-                } else if (result->is_boolean()) {
-                    formula->result.setBool(result->get<bool>());
-                } else if (result->is_string()) {
+                const Type type = result->type();
+                if (isNumber(*result)) {
+                    const double number = result->get_double().value_unsafe();
+                    if (!std::isfinite(number)) in.fail(where() + ".result", "expected a finite number");
+                    formula->result.setNumber(number);
+                } else if (type == Type::BOOL) {
+                    formula->result.setBool(result->get_bool().value_unsafe());
+                } else if (type == Type::STRING) {
                     formula->result.setText(in.text(*result, where() + ".result"));
-                } else if (result->is_null()) {
+                } else if (type == Type::NULL_VALUE) {
                     formula->result.setEmpty();
-                } else if (result->is_object()) {
-                    const ErrorCode error = errorFromText(in.text(*result, "error", where() + ".result", true));
-                    if (error == ErrorCode::None && !in.failed()) in.fail(where() + ".result.error", "unknown error value");
+                } else if (type == Type::OBJECT) {
+                    const ErrorCode error =
+                        errorFromText(in.text(toJson(*result), "error", where() + ".result", true));
+                    if (error == ErrorCode::None && !in.failed())
+                        in.fail(where() + ".result.error", "unknown error value");
                     formula->result.setError(error);
                 } else {
                     in.fail(where() + ".result", "expected a number, text, true, false, null or {\"error\": ...}");
@@ -863,34 +986,19 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
         column.cells.push_back(std::move(cell));
     };
     if (!in.failed()) {
-        std::string key;
-        bool inCells = false;
         std::size_t index = 0;
-        try {
-            // What is left of the document (its other entries and the emptied list) is thrown away.
-            const Json rest = Json::parse(utf8, [&](int depth, Json::parse_event_t event, Json& parsed) {
-                using Event = Json::parse_event_t;
-                if (depth == 1 && event == Event::key) {
-                    key = parsed.get<std::string>();
-                    return key == "cells";
-                }
-                if (depth == 1 && key == "cells") {
-                    if (event == Event::array_start) inCells = true;
-                    else if (event == Event::array_end) inCells = false;
-                    else if (event == Event::value || event == Event::object_end)
-                        in.fail(top + ".cells", "expected a list of cells");
-                    return event != Event::array_end;
-                }
-                // A whole cell (an object, or anything else standing in its place).
-                if (inCells && depth == 2 && (event == Event::object_end || event == Event::array_end || event == Event::value)) {
-                    if (!in.failed()) readCell(parsed, index);
-                    ++index;
-                    return false;
-                }
-                return true;
-            });
-        } catch (const std::exception& e) {
-            in.fail(top, e.what()); // the first pass read the same text: not to be expected
+        // Every entry "cells" counts, in the order of the file.
+        for (simdjson::dom::key_value_pair entry : simdjson::dom::object(document)) {
+            if (entry.key != "cells") continue;
+            simdjson::dom::array cells;
+            if (entry.value.get_array().get(cells)) {
+                in.fail(top + ".cells", "expected a list of cells");
+                break;
+            }
+            for (simdjson::dom::element item : cells) {
+                if (in.failed()) break;
+                readCell(item, index++);
+            }
         }
     }
     for (std::size_t c = 0; c < d.columns.size() && !in.failed(); ++c) {

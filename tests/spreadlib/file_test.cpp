@@ -178,22 +178,52 @@ TEST_F(Files, BadFilesChangeNothingAndSayWhy) {
     };
     const std::pair<std::string, std::string> cases[] = {
         {"", "not a spreadsheet file"},
-        {"{\"format\": \"spreadsheet\", \"version\": 1, \"columns\": 2, \"rows\": 2, \"cells\": [", "line 1, column"},
+        {"{\"format\": \"spreadsheet\", \"version\": 1, \"columns\": 2, \"rows\": 2, \"cells\": [",
+         "line 1, column"},
         {"[1, 2]", "expected a JSON object"},
         {replace("\"spreadsheet\"", "\"other\""), "\"format\" must be"},
         {replace("\"version\": 1", "\"version\": 7"), "format version 7"},
         {replace("\"columns\": 3", "\"columns\": -3"), "file.columns: expected a number from 0 to 16384"},
         {replace("\"rows\": 3", "\"rows\": \"3\""), "file.rows: expected a whole number"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 9, \"r\": 1, \"text\": \"x\"}"), "file.cells[0].c"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"formula\": \"1+\"}"), "file.cells[0].formula: Expected a value"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"text\": \"x\", \"number\": 1}"), "not several"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"text\": \"x\"}, {\"c\": 1, \"r\": 1, \"text\": \"y\"}"), "given twice"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"type\": 3}"), "file.cells[0].type"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 9, \"r\": 1, \"text\": \"x\"}"),
+         "file.cells[0].c"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"formula\": \"1+\"}"),
+         "file.cells[0].formula: Expected a value"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}",
+                 "{\"c\": 1, \"r\": 1, \"text\": \"x\", \"number\": 1}"),
+         "not several"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}",
+                 "{\"c\": 1, \"r\": 1, \"text\": \"x\"}, {\"c\": 1, \"r\": 1, \"text\": \"y\"}"),
+         "given twice"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"type\": 3}"),
+         "file.cells[0].type"},
         {replace("\"spans\": []", "\"spans\": [[1, 1, 9, 1]]"), "file.spans[0]: the span lies outside"},
         {replace("\"types\": []", "\"types\": [{\"code\": 99}]"), "file.types[0].code"},
-        {replace("\"types\": []", "\"types\": [{\"code\": 14, \"min\": 5, \"max\": 1}]"), "the minimum is above the maximum"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"formula\": \"1\", \"result\": {\"error\": \"#OOPS\"}}"), "unknown error value"},
-        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 0, \"r\": 1, \"formula\": \"1\"}"), "a header cell cannot hold a formula"},
+        {replace("\"types\": []", "\"types\": [{\"code\": 14, \"min\": 5, \"max\": 1}]"),
+         "the minimum is above the maximum"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}",
+                 "{\"c\": 1, \"r\": 1, \"formula\": \"1\", \"result\": {\"error\": \"#OOPS\"}}"),
+         "unknown error value"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 0, \"r\": 1, \"formula\": \"1\"}"),
+         "a header cell cannot hold a formula"},
+        // What the reader of cells checks of each entry's kind.
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1.5, \"r\": 1, \"text\": \"x\"}"),
+         "file.cells[0].c: expected a whole number"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 18446744073709551615, \"r\": 1}"),
+         "file.cells[0].c: expected a number from 0 to 3"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"text\": 7}"),
+         "file.cells[0].text: expected a text"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"number\": \"7\"}"),
+         "file.cells[0].number: expected a finite number"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"locked\": 1}"),
+         "file.cells[0].locked: expected true or false"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "7"), "file.cells[0]: expected an object"},
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}",
+                 "{\"c\": 1, \"r\": 1, \"formula\": \"1\", \"result\": [1]}"),
+         "file.cells[0].result: expected a number"},
+        // A number beyond what a double holds is refused as a whole, and said so.
+        {replace("{\"c\": 1, \"r\": 1, \"text\": \"x\"}", "{\"c\": 1, \"r\": 1, \"number\": 1e400}"),
+         "not a spreadsheet file (number overflow parsing '1e400')"},
     };
     for (const auto& [text, fault] : cases) {
         Zrk_String message;
@@ -206,6 +236,27 @@ TEST_F(Files, BadFilesChangeNothingAndSayWhy) {
     Zrk_String message;
     EXPECT_FALSE(sheet.loadFromFile(path("missing.kvs"), message));
     EXPECT_NE(message.find("missing.kvs: the file does not exist"), Zrk_String::npos);
+}
+
+TEST_F(Files, EntriesGivenTwiceAndCellListsInSeveralPartsRead) {
+    // A key given twice counts with its last value, in the sheet's entries and in a cell's; every
+    // list of cells counts, in the order of the file.
+    const std::string text = R"({"format": "spreadsheet", "version": 1, "columns": 2, "rows": 2, "rows": 3,
+        "cells": [{"c": 1, "r": 1, "text": "first", "c": 2}],
+        "cells": [{"c": 1, "r": 3, "number": 4}, {"c": 1, "r": 2, "formula": "A3*2", "result": 8}]})";
+    Sheet sheet;
+    Zrk_String message;
+    ASSERT_TRUE(sheet.loadFromText(text, "twice.kvs", message)) << message;
+    EXPECT_EQ(sheet.getMaxRows(), 3);
+    EXPECT_EQ(valueOf(sheet, 2, 1), "first");
+    EXPECT_EQ(valueOf(sheet, 1, 1), "");
+    EXPECT_EQ(valueOf(sheet, 1, 2), "8");
+    EXPECT_EQ(formulaOf(sheet, 1, 2), "A3*2");
+    // A list of cells that is no list is refused.
+    EXPECT_FALSE(
+        sheet.loadFromText(R"({"format": "spreadsheet", "version": 1, "columns": 2, "rows": 2, "cells": 3})",
+                           "bad.kvs", message));
+    EXPECT_NE(message.find("file.cells: expected a list of cells"), Zrk_String::npos) << message;
 }
 
 TEST_F(Files, SavingIsAtomicAndNamesAreFoundIgnoringCase) {
