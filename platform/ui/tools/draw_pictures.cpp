@@ -5,7 +5,9 @@
 //     206 delete, 212 add, 217 select in the drawing, 223 copy, 224 paste, 225 insert a row below,
 //     226 delete a row, 227 move a row up, 228 move a row down, 231 choose a picture, 232 open,
 //     233 save, 234 zoom, 235 same width, 236 same height, 238 find and replace, 257 and 261 move up,
-//     258 and 262 move down, 240 show and 241 hide a folded part (double chevrons)
+//     258 and 262 move down, 240 show and 241 hide a folded part (double chevrons), 218 the view as
+//     it was, 220, 222 and 221 views from the front, the side and above, 237 the clash check, 259 load
+//     from the standards
 //   icons/148.png      the dialog designer's window (32 x 32)
 //   icons/239.png      the face of a flex button: a beam's end with a plate that may be there or not
 //                      (32 x 32)
@@ -28,6 +30,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <cstdio>
 #include <functional>
 
@@ -124,6 +127,47 @@ void sheet(QPainter& p, const QRectF& r) {
     p.setPen(QPen(QColor(150, 156, 166), 1));
     for (double y = r.top() + 3; y < r.bottom() - 1; y += 2.5)
         p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
+}
+
+// A box seen from the front, the side or above (face 0, 1, 2), that face shaded; face 3 shows no
+// shaded face but a turning arrow (the view as it was).
+void viewBox(QPainter& p, int face) {
+    const QPolygonF front({QPointF(1.5, 5.5), QPointF(10.5, 5.5), QPointF(10.5, 14.5), QPointF(1.5, 14.5)});
+    const QPolygonF side({QPointF(10.5, 5.5), QPointF(14.5, 1.5), QPointF(14.5, 10.5), QPointF(10.5, 14.5)});
+    const QPolygonF top({QPointF(1.5, 5.5), QPointF(5.5, 1.5), QPointF(14.5, 1.5), QPointF(10.5, 5.5)});
+    const QPolygonF* faces[] = {&front, &side, &top};
+    p.setPen(ink());
+    for (int i = 0; i < 3; ++i) {
+        p.setBrush(i == face ? QColor(90, 140, 210) : kPaper);
+        p.drawPolygon(*faces[i]);
+    }
+    if (face != 3) return;
+    p.setPen(QPen(QColor(196, 43, 28), 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(3, 7, 6, 6), 90 * 16, 270 * 16);
+    p.drawLine(QPointF(6, 7), QPointF(8, 5.5));
+    p.drawLine(QPointF(6, 7), QPointF(8, 8.5));
+}
+
+// A sheet of the standards with an arrow out of it: values loaded from the standards.
+void fromStandards(QPainter& p) {
+    sheet(p, QRectF(1.5, 1.5, 9, 12));
+    p.setPen(QPen(QColor(30, 130, 60), 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(8, 9.5), QPointF(14, 9.5));
+    p.drawLine(QPointF(14, 9.5), QPointF(11.5, 7));
+    p.drawLine(QPointF(14, 9.5), QPointF(11.5, 12));
+}
+
+// Two members that overlap, the overlap marked: the clash check.
+void clash(QPainter& p) {
+    p.setPen(ink());
+    p.setBrush(QColor(150, 170, 196));
+    p.drawRect(QRectF(1.5, 5.5, 10, 5));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(QRectF(7.5, 1.5, 5, 13));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(196, 43, 28));
+    p.drawRect(QRectF(8, 6, 3.5, 4));
 }
 
 // A magnifying glass.
@@ -952,6 +996,12 @@ int main(int argc, char** argv) {
         {238, find},
         {240, [](QPainter& p) { chevrons(p, false); }},
         {241, [](QPainter& p) { chevrons(p, true); }},
+        {218, [](QPainter& p) { viewBox(p, 3); }},
+        {220, [](QPainter& p) { viewBox(p, 0); }},
+        {221, [](QPainter& p) { viewBox(p, 2); }},
+        {222, [](QPainter& p) { viewBox(p, 1); }},
+        {237, clash},
+        {259, fromStandards},
         {257, [](QPainter& p) { arrow(p, true); }},
         {258, [](QPainter& p) { arrow(p, false); }},
         {261, [](QPainter& p) { arrow(p, true); }},

@@ -3,6 +3,10 @@
 //   Dialog Templates/Dialog Design/Base plate.txt, .bmp      a column on a base plate with anchors
 //   Dialog Templates/Dialog Design/Notched beam.txt, .bmp    a beam notched over a girder's flange:
 //                                                            cut type, flex buttons, check boxes
+//   Dialog Templates/Dialog Design/Macro plate.txt, Macro bolts.txt, Macro cleats.txt,
+//   Macro stiffener.txt (each with its .bmp)                 the four tabs of the sample drawing's
+//                                                            end-plate macros; together they use
+//                                                            every one of the 31 control types
 //   Dialog Templates/Dialog Design/Tests/Bad factors.txt     factors as a hand-edited file may hold
 //                                                            them: far off, huge, negative, inverted
 //   Dialog Templates/Dialog Design/Lists/*.lst               the items of their combo boxes
@@ -214,6 +218,62 @@ QImage plainPlatePicture() {
     return image;
 }
 
+// The plate of the sample macros' plain tab: a plate with three holes and the chain of its heights
+// on the left, the arrays' stiffeners below it.
+QImage macroPlatePicture() {
+    QImage image(440, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    part(p, QRect(150, 30, 110, 200), kPlate);
+    p.setPen(kOutline);
+    p.setBrush(Qt::white);
+    for (int y : {70, 130, 190}) p.drawEllipse(QRect(197, y - 8, 16, 16));
+    for (int y : {30, 230}) extensionLine(p, 120, y, 148, y);
+    for (int y : {70, 130}) extensionLine(p, 120, y, 195, y);
+    verticalChain(p, 126, {30, 70, 130, 230});
+    for (int x : {160, 205, 250}) part(p, QRect(x - 3, 232, 6, 22), kSteel);
+    return image;
+}
+
+// The bolt tab: rows and columns of bolts in a plate.
+QImage macroBoltsPicture() {
+    QImage image(440, 230, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    part(p, QRect(30, 20, 160, 190), kPlate);
+    for (int x : {75, 145})
+        for (int y : {50, 95, 140, 185}) part(p, QRect(x - 8, y - 8, 16, 16), kBolt);
+    verticalChain(p, 16, {20, 50, 95});
+    horizontalDimension(p, 222, 75, 145);
+    return image;
+}
+
+// The profile tab: two angle cleats on a beam's web, seen along the beam.
+QImage macroCleatsPicture() {
+    QImage image(440, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    part(p, QRect(60, 20, 100, 12), kSteel);
+    part(p, QRect(60, 168, 100, 12), kSteel);
+    part(p, QRect(104, 32, 12, 136), kWeb);
+    part(p, QRect(80, 60, 24, 8), kPlate);
+    part(p, QRect(96, 60, 8, 80), kPlate);
+    part(p, QRect(116, 60, 24, 8), kPlate);
+    part(p, QRect(116, 60, 8, 80), kPlate);
+    return image;
+}
+
+// The sub-macro tab: a stiffener plate between two flanges.
+QImage macroStiffenerPicture() {
+    QImage image(440, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    part(p, QRect(30, 20, 160, 12), kSteel);
+    part(p, QRect(30, 118, 160, 12), kSteel);
+    part(p, QRect(100, 32, 20, 86), kPlate);
+    return image;
+}
+
 struct Placed {
     Zrk_ControlType type;
     Zrk_String contents;
@@ -397,6 +457,83 @@ int main(int argc, char** argv) {
                            {ctCellCheck, "Galvanised", "Galv", at(426, 258, 118, 18)},
                        }) &&
          ok;
+
+    // The sample drawing's end-plate macros: one template per tab, every control type among them.
+    ok = writeTemplate("Macro plate", macroPlatePicture(), {
+        {ctLabel, "Edge", "", at(4, 32, 60, 16)},
+        {ctCellEdit, "Edge", "", at(4, 50, 60, 18)},
+        {ctFlexButton, "Edge", "HeightChain", at(68, 46, 26, 26)},
+        {ctLabel, "Pitch", "", at(4, 82, 60, 16)},
+        {ctCellEdit, "Pitch", "", at(4, 100, 60, 18)},
+        {ctFlexButton, "Pitch", "HeightChain", at(68, 96, 26, 26)},
+        {ctLabel, "Height", "", at(4, 152, 60, 16)},
+        {ctCellEdit, "PlateHeight", "", at(4, 170, 60, 18)},
+        {ctLabel, "Plate width", "", at(276, 4, 84, 16)},
+        {ctCellEdit, "PlateWidth", "", at(364, 2, 72, 18)},
+        {ctLabel, "Thickness", "", at(276, 30, 84, 16)},
+        {ctCellCombo, "PlateThickness", "", at(364, 28, 72, 20)},
+        {ctLabel, "Finish", "", at(276, 58, 84, 16)},
+        {ctCellCombo, "Finish", "", at(364, 56, 72, 20)},
+        {ctCellCheck, "Welded to the beam", "Welded", at(276, 84, 160, 18)},
+        {ctLabel, "Beam end", "", at(276, 110, 84, 16)},
+        {ctCutType, "BeamEnd", "", at(364, 108, 72, 20)},
+        {ctLabel, "Mass (kg)", "Mass", at(276, 138, 84, 16)},
+        {ctCellButton, "Edge x 2", "Mass;Edge;;2", at(364, 134, 72, 22)},
+        {ctCellButton2, "Edge + pitch", "Mass;Pitch;Edge;", at(364, 160, 72, 22)},
+        {ctGroupBox, "Holes", "", at(276, 186, 160, 90)},
+        {ctLabel, "Start", "", at(284, 204, 70, 16)},
+        {ctArrayValue1, "Holes", "", at(358, 202, 70, 18)},
+        {ctLabel, "Spacing", "", at(284, 226, 70, 16)},
+        {ctArrayValue2, "Holes", "", at(358, 224, 70, 18)},
+        {ctLabel, "Count", "", at(284, 248, 70, 16)},
+        {ctArrayValue3, "Holes", "", at(358, 246, 70, 18)},
+        {ctLabel, "Stiffeners", "", at(4, 262, 64, 16)},
+        {ctArrayValue4, "Stiffeners", "", at(72, 260, 44, 18)},
+        {ctArrayValue5, "Stiffeners", "", at(120, 260, 44, 18)},
+        {ctArrayEntry, "Stiffeners", "0", at(168, 260, 56, 18)},
+        {ctArrayButton, "Stiffeners", "", at(228, 258, 44, 22)},
+    }) && ok;
+
+    ok = writeTemplate("Macro bolts", macroBoltsPicture(), {
+        {ctLabel, "Rows", "", at(220, 6, 110, 16)},
+        {ctBoltCount1, "Rows", "", at(334, 2, 56, 22)},
+        {ctPatternButton, "Rows", "", at(398, 2, 30, 22)},
+        {ctLabel, "Columns", "", at(220, 34, 110, 16)},
+        {ctBoltCount2, "Rows", "", at(334, 30, 56, 22)},
+        {ctLabel, "Penetration length", "", at(220, 62, 110, 16)},
+        {ctPatternSetting1, "Rows", "", at(334, 60, 90, 20)},
+        {ctLabel, "Added length", "", at(220, 88, 110, 16)},
+        {ctPatternSetting2, "Rows", "", at(334, 86, 90, 18)},
+        {ctLabel, "Hole tolerance", "", at(220, 110, 110, 16)},
+        {ctPatternSetting3, "Rows", "", at(334, 108, 90, 18)},
+        {ctLabel, "Hole offset", "", at(220, 132, 110, 16)},
+        {ctPatternSetting4, "Rows", "", at(334, 130, 90, 18)},
+        {ctLabel, "Bolt length", "", at(220, 154, 110, 16)},
+        {ctPatternSetting5, "Rows", "", at(334, 152, 90, 18)},
+        {ctBoltAdvanced, "Rows", "", at(334, 178, 90, 22)},
+    }) && ok;
+
+    ok = writeTemplate("Macro cleats", macroCleatsPicture(), {
+        {ctLabel, "Cleat section", "", at(200, 6, 100, 16)},
+        {ctProfSection, "Cleat", "", at(304, 2, 76, 20)},
+        {ctProfButton, "Cleat", "", at(384, 2, 52, 22)},
+        {ctLabel, "Offset type", "", at(200, 34, 100, 16)},
+        {ctProfOffsetType, "Cleat", "", at(304, 30, 132, 20)},
+        {ctLabel, "Rotation", "", at(200, 60, 100, 16)},
+        {ctProfRotation, "Cleat", "", at(304, 56, 80, 20)},
+        {ctProfAdvanced, "Cleat", "", at(304, 84, 100, 22)},
+        {ctLabel, "Cleat length", "", at(200, 118, 100, 16)},
+        {ctCellEdit, "CleatLength", "", at(304, 116, 80, 18)},
+    }) && ok;
+
+    ok = writeTemplate("Macro stiffener", macroStiffenerPicture(), {
+        {ctGroupBox, "Stiffener", "", at(212, 2, 224, 96)},
+        {ctLabel, "Drawing", "", at(220, 22, 90, 16)},
+        {ctSubMacro, "Drawing", "Macros/Stiffeners", at(314, 20, 110, 20)},
+        {ctLabel, "Thickness", "", at(220, 48, 90, 16)},
+        {ctCellEdit, "StiffenerThickness", "", at(314, 46, 80, 18)},
+        {ctLabel, "The stiffener drawing is inserted between the flanges.", "", at(212, 110, 224, 16)},
+    }) && ok;
 
     // A template as a hand-edited file may leave it: every control still reads, and the layout lays
     // them out, sorts them and saves them without hanging.

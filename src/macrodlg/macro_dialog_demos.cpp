@@ -1,0 +1,47 @@
+// Demonstrations of the macro dialog for the host shell (frame/demo_dialogs.h), on a macro of the
+// sample drawing (or of the person's drawing with --drawing and --macro; --save writes it back when
+// anything was applied):
+//   sshost dialog macro         the dialog on the macro, its first tab (a plain tab with a template)
+//   sshost dialog macro-page    the same dialog showing the macro's bolt tab
+// Every change is applied to the drawing as it is made; the dialog has no Cancel.
+
+#include "core/text.h"
+#include "frame/entry_function.h"
+#include "macrodlg/demo_drawing.h"
+#include "macrodlg/dlg_macro.h"
+
+namespace {
+
+const Zrk_String kSampleMacro = "EndPlateA";
+
+bool runOn(const frame::DemoOptions& options, int tabKind, Zrk_String& answer) {
+    macrodlg::DemoDrawing demo;
+    if (!demo.open(options, kSampleMacro, answer)) return false;
+    DlgMacro dialog;
+    if (!dialog.macroData.initFromMacros({demo.macro->objectId()})) {
+        answer = "The macro " + demo.macro->macro()->name + " cannot be edited.";
+        return false;
+    }
+    for (const MacroTabData& tab : dialog.macroData.tabs)
+        if (tab.kind == tabKind) {
+            dialog.macroData.firstTabName = tab.name;
+            break;
+        }
+    frame::runModal(dialog);
+    const int changes = dialog.appliedChanges();
+    return demo.finish(changes > 0, intToStr(changes) + " change(s) applied to " + demo.macro->macro()->name,
+                       answer);
+}
+
+bool demoMacro(const frame::DemoOptions& options, Zrk_String& answer) {
+    return runOn(options, core::kTabPlain, answer);
+}
+
+bool demoMacroPage(const frame::DemoOptions& options, Zrk_String& answer) {
+    return runOn(options, core::kTabBolt, answer);
+}
+
+[[maybe_unused]] const bool kMacroDemo = frame::registerDrawingDemoDialog("macro", &demoMacro);
+[[maybe_unused]] const bool kMacroPageDemo = frame::registerDrawingDemoDialog("macro-page", &demoMacroPage);
+
+} // namespace
