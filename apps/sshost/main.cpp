@@ -21,6 +21,7 @@
 #include "sshost/gui/gui_command.h"
 #include "sshost/levels_command.h"
 #include "sshost/constraints_command.h"
+#include "sshost/macro_command.h"
 #include "sshost/mapping_commands.h"
 #include "sshost/profile_cuts_command.h"
 #include "sshost/section_commands.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     sshost::addDesignerCommand(app, shell);
     sshost::addDstvCommand(app, shell);
     sshost::addLevelsCommand(app, shell);
+    sshost::addMacroCommand(app, shell);
     sshost::addSelectMacroCommand(app, shell);
     sshost::addSectionNamesCommand(app, shell);
     sshost::addCuttingStockCommand(app, shell);

@@ -1,9 +1,12 @@
 #include "macrodlg/dlg_macro.h"
 
 #include <QApplication>
+#include <QShowEvent>
 
 #include "core/language.h"
 #include "core/macro_update.h"
+#include "core/number_text.h"
+#include "core/text.h"
 #include "frame/entry_function.h"
 #include "frame/module_resources.h"
 #include "frame/module_state.h"
@@ -50,9 +53,9 @@ constexpr Tip kTips[] = {
 // Our own: the tip of Load from standards.
 constexpr const char* kLoadStandardsTip = "Load from standards";
 
-DlgMacro::PropertyFileHandler& propertyFileHandler() {
-    static DlgMacro::PropertyFileHandler handler;
-    return handler;
+DlgMacro::PropertyFileChooser& propertyFileChooser() {
+    static DlgMacro::PropertyFileChooser chooser;
+    return chooser;
 }
 
 // The modeless dialog as the module's table of modeless macro dialogs keeps it.
@@ -80,8 +83,8 @@ DlgMacro::DlgMacro(int modelessIndex, QWidget* owner)
 
 DlgMacro::~DlgMacro() = default;
 
-void DlgMacro::setPropertyFileHandler(PropertyFileHandler handler) {
-    propertyFileHandler() = std::move(handler);
+void DlgMacro::setPropertyFileChooser(PropertyFileChooser chooser) {
+    propertyFileChooser() = std::move(chooser);
 }
 
 MacroPage* DlgMacro::page(int index) const {
@@ -246,7 +249,7 @@ void DlgMacro::fillTitleAndLists() {
 
 void DlgMacro::enablePropertyButtons() {
     Zrk_String reason;
-    const bool allowed = propertyFileHandler() && macroData.propListAllowed(reason);
+    const bool allowed = propertyFileChooser() && macroData.propListAllowed(reason);
     enableItem(kLoadProps, allowed);
     enableItem(kSaveProps, allowed);
 }
@@ -261,18 +264,9 @@ void DlgMacro::refreshAllPages(bool keepFocus) {
 }
 
 void DlgMacro::readAllPages() {
-    for (auto& each : pages_) {
-        if (!each) continue;
-        MacroTabData* tab = each->tab();
-        if (!tab) continue;
-        const MacroTabData before = *tab;
-        each->storeValues();
-        Zrk_StringArray names;
-        Zrk_Array<int> list1, list2;
-        each->tab()->differences(before, names, list1, list2);
-        if (!list1.isEmpty() && UpdateModule(each->tab()->name, macroData, list1, list2))
-            countAppliedChange();
-    }
+    // Each page stores its controls and writes what changed, in a transaction of its own.
+    for (auto& each : pages_)
+        if (each) each->applyChanges();
     clashcheck(modelessIndex, macroData);
 }
 
@@ -323,12 +317,45 @@ void DlgMacro::reApply() {
     if (macroData.reApply()) closeDialog();
 }
 
-void DlgMacro::propertyFile(bool load) {
+bool DlgMacro::choosePropertyFile(bool load, Zrk_String& path) {
     Zrk_String reason;
-    if (!propertyFileHandler() || !macroData.propListAllowed(reason)) return;
+    if (!propertyFileChooser() || !macroData.propListAllowed(reason)) return false;
+    return propertyFileChooser()(*this, load, path);
+}
+
+bool DlgMacro::loadPropertyFile() {
     if (MacroPage* shown = activePage()) shown->storeFocus();
-    if (!load) readAllPages();
-    propertyFileHandler()(*this, load);
+    Zrk_String path, failure;
+    if (!choosePropertyFile(true, path)) return false;
+    const MacroData before = macroData;
+    int notUsed = 0;
+    if (!macroData.readFromFile(path, notUsed, &failure)) {
+        messageBox(failure, {}, ui::MB_OK | ui::MB_ICONERROR);
+        return false;
+    }
+    Zrk_StringArray names;
+    Zrk_Array<int> list1, list2;
+    macroData.differences(before, names, list1, list2);
+    if (notUsed > 0)
+        messageBox(dialString(1507) + ".\n" + dialString(1508) + " " + intToStr(notUsed) + " " +
+                       dialString(1509) + ".\n\n" + dialString(1510),
+                   {}, ui::MB_OK | ui::MB_ICONINFORMATION);
+    // The placements' references name objects of the drawing the file was written in.
+    while (list1.contains(core::kChangePlacementRefs))
+        list1.removeAt(list1.find(core::kChangePlacementRefs));
+    if (setAllToMacro(macroData, list1, list2)) countAppliedChange();
+    refreshAllPages(true);
+    clashcheck(modelessIndex, macroData);
+    return true;
+}
+
+bool DlgMacro::savePropertyFile() {
+    readAllPages();
+    Zrk_String path, failure;
+    if (!choosePropertyFile(false, path)) return false;
+    if (macroData.writeToFile(path, &failure)) return true;
+    messageBox(failure, {}, ui::MB_OK | ui::MB_ICONERROR);
+    return false;
 }
 
 bool DlgMacro::onCommand(int id, int code) {
@@ -363,10 +390,10 @@ bool DlgMacro::onCommand(int id, int code) {
         reApply();
         return true;
     case kLoadProps:
-        propertyFile(true);
+        loadPropertyFile();
         return true;
     case kSaveProps:
-        propertyFile(false);
+        savePropertyFile();
         return true;
     default:
         return ui::Dialog::onCommand(id, code);
@@ -379,6 +406,32 @@ bool DlgMacro::onNotify(int id, int code, const void* details) {
         return true;
     }
     return ui::Dialog::onNotify(id, code, details);
+}
+
+bool DlgMacro::enterValue(const Zrk_String& variable, const Zrk_String& value, Zrk_String& failure) {
+    for (int p = 0; p < pageCount(); ++p) {
+        MacroPage* shown = page(p);
+        MacroTabData* tab = shown ? shown->tab() : nullptr;
+        int index = -1;
+        if (!tab || !tab->findCellWithName(variable, index)) continue;
+        if (tab->cells[index].readOnly) {
+            failure = "The variable " + variable + " cannot be changed.";
+            return false;
+        }
+        selectTab(p);
+        const bool shownValue = shown->showCellValue(index, value);
+        if (shownValue) shown->applyChanges();
+        // What the drawing now holds is what the page shows.
+        const Zrk_String held = shown->tab()->cells[index].value;
+        double typed = 0, number = 0;
+        if (shownValue && (held == value || (core::parseNumber(value, typed) &&
+                                             core::parseNumber(held, number) && typed == number)))
+            return true;
+        failure = "The macros do not take \"" + value + "\" for " + variable + ".";
+        return false;
+    }
+    failure = "The macros have no variable " + variable + " to change.";
+    return false;
 }
 
 // --- closing ---------------------------------------------------------------------------------------------
@@ -413,8 +466,13 @@ void DlgMacro::onClose() {
     closeDialog();
 }
 
+void DlgMacro::showEvent(QShowEvent* event) {
+    everShown_ = true;
+    ui::Dialog::showEvent(event);
+}
+
 void DlgMacro::onDestroy() {
-    WriteDlgSize(this, sizeKey());
+    if (everShown_) WriteDlgSize(this, sizeKey());
     clashDlgClosed(modelessIndex);
     if (closing_) {
         // Closed from inside a page (Escape): the pages go with this object, after the event.
@@ -433,8 +491,35 @@ bool isMacroDialog(const QWidget* window) {
 }
 
 void StartDlgMacro(MacroData& data) {
-    frame::runModalOnCopy<DlgMacro>(data,
-                                    frame::EntryOptions{frame::Resources::Module, frame::CopyBack::Always});
+    runMacroDialog(data);
+}
+
+int runMacroDialog(MacroData& data) {
+    DlgMacro dialog;
+    dialog.macroData = data;
+    frame::runModal(dialog);
+    data = dialog.macroData;
+    return dialog.appliedChanges();
+}
+
+bool enterMacroValues(MacroData& data, const std::vector<std::pair<Zrk_String, Zrk_String>>& values,
+                      int& changes, Zrk_String& failure) {
+    ModuleResourceSwitch resources;
+    DlgMacro dialog;
+    dialog.macroData = data;
+    changes = 0;
+    if (!dialog.create()) {
+        failure = "The macro dialog could not be made.";
+        return false;
+    }
+    bool entered = true;
+    for (const auto& [variable, value] : values)
+        if (!(entered = dialog.enterValue(variable, value, failure))) break;
+    if (entered) dialog.closeDialog();
+    changes = dialog.appliedChanges();
+    dialog.destroyWindow();
+    data = dialog.macroData;
+    return entered;
 }
 
 bool StartDlgMacroModeless(bool keepFocus, MacroData& data, int& slot) {

@@ -97,6 +97,11 @@ public:
     Zrk_String sizeKey() const;
     // The answer to a private message: 1 for kMacroDialogMessage, else 0.
     long sendPrivateMessage(int message) const { return message == kMacroDialogMessage ? 1 : 0; }
+    // Enters a value as a person types it: the variable's tab is shown, the value goes into the
+    // control (or grid cell) that shows the variable, and the page is applied. False, with the reason,
+    // when no tab has the variable, it is read-only, or the macros do not take the value (the drawing
+    // then stays as it was).
+    bool enterValue(const Zrk_String& variable, const Zrk_String& value, Zrk_String& failure);
     // How many times the drawing was changed through the dialog (each apply that wrote something).
     int appliedChanges() const { return appliedChanges_; }
     void countAppliedChange();
@@ -104,10 +109,17 @@ public:
     std::function<void()> onDrawingChanged;
 
     // --- property files --------------------------------------------------------------------------
-    // The property-file dialog's part: load (true) or save a file for the data; the dialog installs
-    // it when it exists. Without it the two buttons stay disabled.
-    using PropertyFileHandler = std::function<bool(DlgMacro& dialog, bool load)>;
-    static void setPropertyFileHandler(PropertyFileHandler handler);
+    // The property-file dialog's part: it lets the person choose a file of the data's property folder
+    // to load (load true) or to save, and answers its path (false: cancelled). The dialog installs it
+    // when it exists; without it the load and save buttons stay disabled.
+    using PropertyFileChooser = std::function<bool(DlgMacro& dialog, bool load, Zrk_String& path)>;
+    static void setPropertyFileChooser(PropertyFileChooser chooser);
+    // Load: the file's values into the data and the macros (placement references left out, as they
+    // name objects of another drawing), the pages shown again; values the macros could not use are
+    // counted in a message. Save: the pages read into the data, the data written to the file. False
+    // when not allowed, cancelled, or the file could not be read or written (the reason said).
+    bool loadPropertyFile();
+    bool savePropertyFile();
 
 protected:
     bool onInitDialog() override;
@@ -118,6 +130,7 @@ protected:
     void onClose() override;
     void onSize(int width, int height) override;
     void onDestroy() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void rebuildPages();
@@ -127,7 +140,7 @@ private:
     void fillTitleAndLists();
     void showSelectedPage();
     void enablePropertyButtons();
-    void propertyFile(bool load);
+    bool choosePropertyFile(bool load, Zrk_String& path);
 
     std::vector<std::unique_ptr<MacroPage>> pages_;
     std::vector<int> pageKinds_;
@@ -136,6 +149,7 @@ private:
     bool userResized_ = false;
     bool initialised_ = false;
     bool closing_ = false;
+    bool everShown_ = false; // a dialog never shown (values entered by a script) keeps no size
     int appliedChanges_ = 0;
     QSize minimumSize_;
     CResizer layout_;
@@ -146,6 +160,14 @@ SS_EXPORT bool isMacroDialog(const QWidget* window);
 
 // Runs the macro dialog modally on a copy of data; data is always the dialog's afterwards.
 SS_EXPORT void StartDlgMacro(MacroData& data);
+// The same, answering how many applies changed the drawing.
+SS_EXPORT int runMacroDialog(MacroData& data);
+// Enters the values (variable, value) into a macro dialog on a copy of data, as a person types them
+// (DlgMacro::enterValue), without showing it, then closes it as Close does; data is the dialog's
+// afterwards. False at the first value that cannot be entered, with the reason. changes: how many
+// applies changed the drawing.
+SS_EXPORT bool enterMacroValues(MacroData& data, const std::vector<std::pair<Zrk_String, Zrk_String>>& values,
+                                int& changes, Zrk_String& failure);
 // Opens a modeless macro dialog on a copy of data in a slot of the modeless table (slot: its index;
 // -1 when none could be made); keepFocus false gives the focus back to the host's main window. True
 // when the dialog was made.

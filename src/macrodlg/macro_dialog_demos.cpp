@@ -6,7 +6,6 @@
 // Every change is applied to the drawing as it is made; the dialog has no Cancel.
 
 #include "core/text.h"
-#include "frame/entry_function.h"
 #include "macrodlg/demo_drawing.h"
 #include "macrodlg/dlg_macro.h"
 
@@ -17,18 +16,17 @@ const Zrk_String kSampleMacro = "EndPlateA";
 bool runOn(const frame::DemoOptions& options, int tabKind, Zrk_String& answer) {
     macrodlg::DemoDrawing demo;
     if (!demo.open(options, kSampleMacro, answer)) return false;
-    DlgMacro dialog;
-    if (!dialog.macroData.initFromMacros({demo.macro->objectId()})) {
+    MacroData data;
+    if (!data.initFromMacros({demo.macro->objectId()})) {
         answer = "The macro " + demo.macro->macro()->name + " cannot be edited.";
         return false;
     }
-    for (const MacroTabData& tab : dialog.macroData.tabs)
+    for (const MacroTabData& tab : data.tabs)
         if (tab.kind == tabKind) {
-            dialog.macroData.firstTabName = tab.name;
+            data.firstTabName = tab.name;
             break;
         }
-    frame::runModal(dialog);
-    const int changes = dialog.appliedChanges();
+    const int changes = runMacroDialog(data);
     return demo.finish(changes > 0, intToStr(changes) + " change(s) applied to " + demo.macro->macro()->name,
                        answer);
 }

@@ -269,10 +269,13 @@ bool MacroPage::onTemplateCommand(int id, int code) {
         if (name.empty() || name == core::variesText()) return true;
         Zrk_String folder = normalizePath(designer.getControl(at)->comboList);
         if (!folder.empty() && folder.back() != '/') folder += '/';
-        const MacroTabData before = *t;
-        if (swapBlockRefs(owner_.macroData, t->name,
-                          ensureEndSlash(gSettings.libDir) + folder + name + ".dwg")) {
-            UpdateAllFilterModified(owner_.macroData, 0);
+        // One transaction, as every apply: the window that shows the drawing hears it.
+        host::TransactionManager& transactions = host::Document::current().transactionManager();
+        const bool own = host::Document::current().isOpen() && transactions.startTransaction() != nullptr;
+        const bool swapped = swapBlockRefs(owner_.macroData, t->name,
+                                           ensureEndSlash(gSettings.libDir) + folder + name + ".dwg");
+        if (own) swapped ? transactions.endTransaction() : transactions.abortTransaction();
+        if (swapped) {
             owner_.countAppliedChange();
             owner_.refreshAllPages(true);
         } else {

@@ -86,6 +86,10 @@ public:
     // Places the grid below the picture (on every size change of the page).
     void placeGrid();
 
+    // Shows a value in the control or grid cell of the tab's cell at that index, as typed there
+    // (nothing is stored yet). False when the cell has neither, or the grid cell refuses the text.
+    bool showCellValue(int cellIndex, const Zrk_String& value);
+
     // --- the cell buttons (types 25, 26) -------------------------------------------------------------
     // Runs the calculation of the cell button with that id: asks for the total and writes the parts.
     // False when it cannot compute (a missing cell, a read-only target, the varies text, n = 0) or

@@ -232,9 +232,9 @@ void MacroPage::setFlexButtons() {
     designer.getFlexBtnsGroups(groups);
     for (const Zrk_FlexFixGroup& group : t->flexGroups) {
         if (!groups.contains(group.name)) continue;
-        // A pressed button marks the entry that is fixed.
+        // A pressed button marks the entry that gives way (the flexible one).
         for (const Zrk_FlexFixEntry& entry : group.entries)
-            designer.setFlexBtnStatus(group.name, entry.variable, entry.flexible ? 0 : 1);
+            designer.setFlexBtnStatus(group.name, entry.variable, entry.flexible ? 1 : 0);
     }
 }
 
@@ -296,6 +296,15 @@ void MacroPage::showValues() {
         designer.setCtrlValue(t->subMacroCtrl, name);
     }
     ready = wasReady;
+}
+
+bool MacroPage::showCellValue(int cellIndex, const Zrk_String& value) {
+    MacroTabData* t = tab();
+    if (!t || !t->cells.isValid(cellIndex)) return false;
+    const int reference = t->cells[cellIndex].ctrl;
+    if (reference > 0) return designer.setCtrlValue(reference, value);
+    if (reference < 0) return grid.setCellText(kValueColumn, gridRow(reference), value);
+    return false;
 }
 
 // --- the cell buttons ----------------------------------------------------------------------------------

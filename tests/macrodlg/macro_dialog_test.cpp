@@ -3,8 +3,12 @@
 // reused, the deferred end of a busy dialog on the virtual clock) and the private message.
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
+#include "core/language.h"
 #include "core/macro_update.h"
+#include "core/settings.h"
 #include "host/command_line.h"
 #include "host/editor.h"
 #include "macro_dialog_fixture.h"
@@ -218,4 +222,44 @@ TEST_F(MacroDialog, AModelessDialogClosedFromItsOwnPageEndsItsSlot) {
     EXPECT_EQ(modelessMacroDialog(slot), nullptr);
     EXPECT_EQ(frame::macroDialogs().slotCount(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(MacroDialog, APropertyFileLoadsItsValuesIntoTheMacrosAndCountsThoseTheyCannotUse) {
+    const QTemporaryDir library;
+    gSettings.libDir = library.path().toStdString() + "/";
+    // A file written for these macros, with a value for the edge and one for a cell they lack.
+    MacroData written = data;
+    int plate = -1, edge = -1;
+    ASSERT_TRUE(written.findTab("EndPlate", plate));
+    ASSERT_TRUE(written.tabs[plate].findCellWithName("Edge", edge));
+    written.tabs[plate].cells[edge].value = "55";
+    MacroCellData unknown;
+    unknown.name = unknown.label = "Unknown";
+    unknown.value = "3";
+    written.tabs[plate].cells.append(unknown);
+    Zrk_String path, saved;
+    ASSERT_TRUE(written.propFilePath("Wide", path));
+    ASSERT_TRUE(written.propFilePath("Kept", saved));
+    ASSERT_TRUE(written.writeToFile(path));
+    DlgMacro::setPropertyFileChooser([&](DlgMacro&, bool load, Zrk_String& chosen) {
+        chosen = load ? path : saved;
+        return true;
+    });
+    run([&](DlgMacro& dialog, ui::DialogUser& u) {
+        EXPECT_TRUE(dialog.isItemEnabled(DlgMacro::kLoadProps));
+        u.click(DlgMacro::kLoadProps);
+        ASSERT_EQ(user.messageBoxes().size(), 1u);
+        EXPECT_NE(
+            user.messageBoxes()[0].request.text.find(dialString(1507) + ".\n" + dialString(1508) + " 1 "),
+            Zrk_String::npos);
+        EXPECT_EQ(dialog.page(plate)->tab()->cells[edge].value, "55");
+        u.click(DlgMacro::kSaveProps);
+    });
+    DlgMacro::setPropertyFileChooser(nullptr);
+    for (const Zrk_DimVariable& variable : moduleOf(kMacroA, "Plate").variables) {
+        if (variable.name == "Edge") {
+            EXPECT_EQ(variable.value, 55);
+        }
+    }
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(saved)));
 }

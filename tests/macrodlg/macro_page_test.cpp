@@ -16,6 +16,7 @@
 #include "designer/dlg_designer.h"
 #include "frame/entry_function.h"
 #include "macro_dialog_fixture.h"
+#include "macrodlg/dlg_array.h"
 #include "macrodlg/dlg_macro.h"
 #include "sheetdoc/dlg_text_input.h"
 
@@ -284,4 +285,60 @@ TEST_F(MacroPages, EscapeOnAPageClosesTheDialogAndF12OpensTheDesignerOnTheTabsTe
         EXPECT_TRUE(dialog.hasEnded());
     });
     EXPECT_TRUE(data.closed);
+}
+
+TEST_F(MacroPages, TheSubMacroListSwapsTheDrawingAndTheFlexButtonsAndTheArrayButtonApplyTheirChanges) {
+    const int before = steps();
+    user.onDialog(DlgArray::kTemplate, [](ui::DialogUser& u) {
+        u.typeText(DlgArray::kValue4, "480");
+        u.click(ui::IDOK);
+    });
+    run([&](DlgMacro& dialog, ui::DialogUser&) {
+        // The stiffener's drawing, chosen from the drawings of its library folder.
+        dialog.selectTab(tabIndex("Stiffener"));
+        MacroPage& stiffener = *dialog.activePage();
+        const int drawings = stiffener.tab()->subMacroCtrl;
+        ASSERT_GT(drawings, 0);
+        EXPECT_EQ(stiffener.itemText(drawings), "Flat");
+        EXPECT_EQ(listed(stiffener, drawings), (Zrk_StringArray{"Flat", "Ribbed", core::variesText()}));
+        ui::DialogUser(stiffener).chooseText(drawings, "Ribbed");
+        EXPECT_EQ(moduleOf(kMacroA, "Stiffener").subMacro, "Macros/Stiffeners/Ribbed.dwg");
+        EXPECT_EQ(steps(), before + 1);
+
+        // The edge's flex button pressed: the edge becomes the chain's flexible entry.
+        dialog.selectTab(tabIndex("EndPlate"));
+        MacroPage& plate = *dialog.activePage();
+        int edgeButton = -1;
+        for (int i = 0; i < plate.designer.getNrControls(); ++i) {
+            const Zrk_DesignerControl& control = *plate.designer.getControl(i);
+            if (control.type == ctFlexButton && control.contents == "Edge") edgeButton = control.resourceId;
+        }
+        ASSERT_GT(edgeButton, 0);
+        EXPECT_EQ(plate.checkState(edgeButton), 0); // the edge is fixed, the pitch gives way
+        ui::DialogUser(plate).click(edgeButton);
+        const Zrk_FlexFixGroup& chain = moduleOf(kMacroA, "Plate").flexGroups[0];
+        EXPECT_TRUE(chain.entries[chain.findEntry("Edge")].flexible);
+        EXPECT_FALSE(chain.entries[chain.findEntry("Pitch")].flexible);
+        EXPECT_EQ(steps(), before + 2);
+
+        // The stiffeners' array: its dialog, and what it hands back written at once.
+        ui::DialogUser(plate).click(controlOfType(plate, ctArrayButton));
+        EXPECT_EQ(moduleOf(kMacroA, "Plate").arrays[0].values[3], "480");
+        EXPECT_EQ(steps(), before + 3);
+    });
+}
+
+TEST_F(MacroPages, ATabOfAnUnknownKindGetsNoPage) {
+    MacroTabData odd;
+    odd.name = "Odd";
+    odd.kind = 7;
+    data.tabs.append(odd);
+    run([&](DlgMacro& dialog, ui::DialogUser& u) {
+        EXPECT_EQ(dialog.pageCount(), data.tabs.length());
+        EXPECT_EQ(dialog.page(data.tabs.length() - 1), nullptr);
+        u.choose(DlgMacro::kTabs, data.tabs.length() - 1);
+        EXPECT_EQ(dialog.activePage(), nullptr);
+        u.choose(DlgMacro::kTabs, 0);
+        EXPECT_NE(dialog.activePage(), nullptr);
+    });
 }

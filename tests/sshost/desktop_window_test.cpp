@@ -23,6 +23,7 @@
 #include "cuttingstock/dlg_csp2.h"
 #include "dialogs/dlg_levels.h"
 #include "host/loader.h"
+#include "macrodlg/dlg_macro.h"
 #include "sections/dlg_add_section.h"
 #include "sheetdoc/dlg_text_input.h"
 #include "spread/formulas_dlg.h"
@@ -115,12 +116,14 @@ TEST_F(DesktopWindow, StandardRunFromTheTreeIsUndoneRedoneSavedAndFoundAgain) {
     EXPECT_TRUE(window.menuAction("Macro", "Run standards")->isEnabled());
     EXPECT_FALSE(window.menuAction("Edit", "Undo")->isEnabled());
 
-    // Its context menu runs its standards; the macro lists none, so the person chooses the sheet.
-    user.answerPopupMenu(1);
+    // Its context menu runs its standards (after the macro dialog, the first entry of a macro); the
+    // macro lists none, so the person chooses the sheet.
+    user.answerPopupMenu(2);
     user.answerFileDialog(Zrk_String((kSampleLibrary / "Connection Standards" / "BasePlate.kvs").string()));
     window.showContextMenu(macro);
     ASSERT_EQ(user.popupMenus().size(), 1u);
-    EXPECT_EQ(user.popupMenus()[0].items[0].text, "Run standards");
+    EXPECT_EQ(user.popupMenus()[0].items[0].text, "Macro dialog...");
+    EXPECT_EQ(user.popupMenus()[0].items[1].text, "Run standards");
     EXPECT_EQ(user.fileDialogs().at(0).extension, "kvs");
     EXPECT_EQ(width(), 280.0);
     EXPECT_NE(tree.find({"Macros", "BasePlate1", "Plate", "Width = 280"}), nullptr);
@@ -353,6 +356,28 @@ TEST_F(DesktopWindow, AStandardRunFromTheWindowGetsTheGeneralVariablesOfItsLibra
     EXPECT_NE(user.messageBoxes().back().request.text.find("General Variables.txt"), std::string::npos)
         << user.messageBoxes().back().request.text;
     EXPECT_EQ(edge(), 40.0);
+}
+
+TEST_F(DesktopWindow, ADoubleClickOnAMacroOpensItsMacroDialogWhoseChangesMarkTheDrawing) {
+    ui::ScriptedUser user;
+    const fs::path sample = folder / "macro-dialogs.json";
+    fs::copy_file(kSampleLibrary / "Drawings" / "macro-dialogs.json", sample);
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
+    QTreeWidgetItem* macro = window.tree().find({"Macros", "EndPlateA"});
+    ASSERT_NE(macro, nullptr);
+    emit window.treeView().itemDoubleClicked(macro, 0);
+    // Modeless, in the module's table: the window stays usable while it is open.
+    DlgMacro* dialog = modelessMacroDialog(0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(window.isDrawingModified());
+    Zrk_String failure;
+    ASSERT_TRUE(dialog->enterValue("PlateHeight", "420", failure)) << failure;
+    EXPECT_TRUE(window.isDrawingModified());
+    EXPECT_NE(window.tree().find({"Macros", "EndPlateA", "Plate", "PlateHeight = 420"}), nullptr);
+    EXPECT_TRUE(EndDlgMacroModeless(0));
+    EXPECT_EQ(modelessMacroDialog(0), nullptr);
 }
 
 TEST_F(DesktopWindow, PatternSettingsApplyAtOnceAndSegmentedProfilesOnOk) {

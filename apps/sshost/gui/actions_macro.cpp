@@ -1,4 +1,5 @@
-// The parameters of a macro's modules: its template, cuts, bolts, patterns and segmented profiles.
+// The parameters of a macro and of its modules: the macro dialog, the module's template, cuts, bolts,
+// patterns and segmented profiles.
 #include "sshost/gui/actions.h"
 
 #include "core/macro_update.h"
@@ -6,6 +7,7 @@
 #include "core/text.h"
 #include "designer/dlg_designer.h"
 #include "macrodlg/dlg_bolt_advanced.h"
+#include "macrodlg/dlg_macro.h"
 #include "macrodlg/dlg_macro_cuts.h"
 #include "macrodlg/dlg_pattern_settings.h"
 #include "macrodlg/dlg_prof_segmented.h"
@@ -13,6 +15,19 @@
 
 namespace sshost::gui {
 namespace {
+
+// The parameter window of the macro, modeless as the host runs it: each change is applied at once, in
+// one transaction of the drawing, which the window hears (its tree and its changed mark follow).
+void openMacroDialog(ActionContext& context) {
+    MacroData data;
+    if (!data.initFromMacros({context.object.owner})) return;
+    int slot = -1;
+    if (!StartDlgMacroModeless(true, data, slot)) {
+        warn(context, "The macro dialog could not be opened");
+        return;
+    }
+    print("Macro dialog of " + core::toUtf8(data.title) + " opened\n");
+}
 
 void designModuleTemplate(ActionContext& context) {
     const Zrk_DbMacro* macro = context.document.database().findMacro(context.object.owner);
@@ -129,6 +144,7 @@ void editSegmentedProfiles(ActionContext& context) {
 
 std::vector<WindowAction> macroActions() {
     return {
+        {"Macro", "Macro dialog...", TreeKind::Macro, &openMacroDialog},
         {"Macro", "Design the module's template...", TreeKind::Module, &designModuleTemplate},
         {"Macro", "Add a cut...", TreeKind::Module, &addMacroCut},
         {"Macro", "Edit cut...", TreeKind::Cut, &editMacroCut},
