@@ -68,6 +68,8 @@ TEST_F(SelectMacroDialog, CaptionsLoseTheirDigitsUnlessTwoWouldReadTheSame) {
 }
 
 TEST_F(SelectMacroDialog, ADrawingWithoutAPictureGetsAPreviewOnceAndOkGivesTheDrawing) {
+    // The fin plate without its picture.
+    fs::remove(library / "Macros" / "FinPlate2.bmp");
     const Zrk_String preview = macros("FinPlate2.abm");
     ASSERT_FALSE(fileExists(preview));
     // A drawing that cannot be read gets no preview, and is not offered.

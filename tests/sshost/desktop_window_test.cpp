@@ -26,6 +26,7 @@
 #include "macrodlg/dlg_macro.h"
 #include "sections/dlg_add_section.h"
 #include "sheetdoc/dlg_text_input.h"
+#include "macrodlg/dlg_select_macro.h"
 #include "spread/formulas_dlg.h"
 #include "sshost/gui/main_window.h"
 #include "ui/dlg_select_prof.h"
@@ -506,6 +507,22 @@ TEST_F(DesktopWindow, TheFormulasWindowCalculatesAChosenSpreadsheet) {
     EXPECT_EQ(user.fileDialogs()[0].startFolder, gSettings.libDir + "Connection Standards/");
     EXPECT_TRUE(window.commandLine().toPlainText().contains(
         QString::fromStdString("Formulas: " + sheet + ", cell (1, 1) = " + topLeft)));
+}
+
+TEST_F(DesktopWindow, SelectMacroPrintsTheConnectionChosenByItsPicture) {
+    ui::ScriptedUser user;
+    sshost::gui::MainWindow window(document());
+    user.onDialog(DlgSelectMacro::kTemplate, [&](ui::DialogUser& u) {
+        EXPECT_TRUE(u.dialog().isItemEnabled(DlgSelectMacro::kExtra));
+        u.choose(DlgSelectMacro::kImages, 2);
+        u.click(ui::IDOK);
+    });
+    window.menuAction("Library", "Select macro...")->trigger();
+    const std::string chosen = (kSampleLibrary / "Macros" / "FinPlate1.json").string();
+    EXPECT_TRUE(window.commandLine().toPlainText().contains(QString::fromStdString("Connection chosen: " + chosen)));
+    user.onDialog(DlgSelectMacro::kTemplate, [&](ui::DialogUser& u) { u.click(DlgSelectMacro::kExtra); });
+    window.menuAction("Library", "Select macro...")->trigger();
+    EXPECT_TRUE(window.commandLine().toPlainText().contains("no connection chosen"));
 }
 
 // On a real X server (the run of tests/sshost/with_xvfb.sh) the window is mapped and read back from

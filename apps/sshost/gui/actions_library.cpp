@@ -1,4 +1,5 @@
-// The files of the library: sections, general variables, DSTV points, templates, pictures, cutting stock.
+// The files of the library: sections, general variables, DSTV points, templates, pictures, connections,
+// cutting stock.
 #include "sshost/gui/actions.h"
 
 #include "core/csp2_library.h"
@@ -11,6 +12,7 @@
 #include "designer/dlg_designer.h"
 #include "dialogs/dlg_dstv_groups.h"
 #include "dialogs/dlg_select_image.h"
+#include "macrodlg/dlg_select_macro.h"
 #include "sections/dlg_section_library.h"
 #include "spread/formulas_dlg.h"
 #include "standards/dlg_gen_vars.h"
@@ -94,6 +96,15 @@ void choosePicture(ActionContext& context) {
     print("Picture chosen: " + core::toUtf8(data.selection) + "\n");
 }
 
+// The connections of the library's "Macros/" folder by their pictures, with the extra button offered.
+void selectMacro(ActionContext&) {
+    Zrk_String result;
+    bool other = true;
+    if (!StartDlgSelectMacro({}, {}, -1, -1, result, other, false)) return;
+    print(other ? std::string("Select macro: \"Other...\" pressed, no connection chosen\n")
+                : "Connection chosen: " + core::toUtf8(result) + "\n");
+}
+
 // The "Formulas" window on a spreadsheet the person chooses (the library's standards first): its
 // formulas calculated, to be read, changed and saved there.
 void openFormulas(ActionContext& context) {
@@ -120,6 +131,7 @@ std::vector<WindowAction> libraryActions() {
         {"Library", "DSTV points...", TreeKind::None, &editDstvPoints},
         {"Library", "Dialog designer...", TreeKind::None, &openDesigner},
         {"Library", "Pictures...", TreeKind::None, &choosePicture},
+        {"Library", "Select macro...", TreeKind::None, &selectMacro},
         {"Library", "Cutting stock input...", TreeKind::None, &editCuttingStock},
         {"Library", "Formulas...", TreeKind::None, &openFormulas},
     };

@@ -21,8 +21,8 @@
 //   icons/ParallelSame.bmp ... AngleQuadrant4.bmp   the options of constraints (24 x 24, on 0xFF00FF)
 // and, given a library folder as well (examples/library), the sample pictures to choose from there:
 //   Images/*.png       roof purlins, wall rails, cross bracing and portal bracing in a bay (96 x 72)
-//   Macros/**/*.bmp    the previews of the sample connections (ui/macro_previews.h), except that of
-//                      FinPlate2, which the select-macro dialog makes itself when it first opens
+//   Macros/**/*.bmp    the previews of the sample connections (ui/macro_previews.h), so that the
+//                      select-macro dialog finds a picture for each and writes nothing there
 // The pictures are drawn here, from nothing, so that the module owns every picture it shows.
 
 #include <QDir>
@@ -937,7 +937,6 @@ bool drawLibraryPictures(const QString& library) {
     Zrk_StringArray drawings;
     ObjectExportFindFilesRecursive((library + "/Macros/").toStdString(), "*.json", drawings);
     for (const Zrk_String& drawing : drawings) {
-        if (getFileName(drawing, false) == "FinPlate2") continue;
         std::string bytes;
         const Zrk_String bitmap = changeExtension(drawing, "bmp");
         if (!ui::drawMacroPreview(drawing, bytes) || !writeFileAtomically(bitmap, bytes)) {
