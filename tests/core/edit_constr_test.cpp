@@ -9,6 +9,7 @@
 #include "core/drawing.h"
 #include "core/edit_constr_data.h"
 #include "core/editor_hooks.h"
+#include "core/macro_cuts_data.h"
 #include "core/text.h"
 
 namespace {
@@ -367,4 +368,55 @@ TEST_F(EditConstr, ModulesAreRenamedRemovedAndOtherMacrosPicked) {
     // The last module of a macro stays.
     ASSERT_TRUE(RemoveModule(data, "Bolts"));
     EXPECT_FALSE(RemoveModule(data, "Plate"));
+}
+
+TEST_F(EditConstr, TheCutEditorEditsOnlyACutRowThroughTheInstalledEditor) {
+    const int cope = row("Cope");
+    ASSERT_GE(cope, 0);
+    bool escaped = true;
+    // No editor installed: nothing happens.
+    core::setMacroCutEditor(nullptr);
+    EXPECT_FALSE(StartEditMacroCutDlg(data, cope, escaped));
+    EXPECT_FALSE(escaped);
+    int runs = 0;
+    core::setMacroCutEditor([&](DlgMacroCutsData& cut, bool& leftWithEscape) {
+        ++runs;
+        EXPECT_EQ(cut.cut.name, "Cope");
+        EXPECT_TRUE(cut.exists);
+        EXPECT_EQ(cut.macroIds, AcArray<AcDbObjectId>{kMacroA});
+        const int radius = cut.offsetNames.find(core::cutOffsetName(kCutRadius));
+        if (radius < 0) return false;
+        cut.offsetValues[radius] = "30";
+        leftWithEscape = false;
+        return true;
+    });
+    // A constraint row has no cut.
+    EXPECT_FALSE(StartEditMacroCutDlg(data, row("Distance1"), escaped));
+    EXPECT_FALSE(StartEditMacroCutDlg(data, data.constrCells.length(), escaped));
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(drawing.undoSteps(), 0);
+    ASSERT_TRUE(StartEditMacroCutDlg(data, cope, escaped));
+    EXPECT_EQ(runs, 1);
+    EXPECT_DOUBLE_EQ(plate().cuts[1].offsets[kCutRadius], 30.0);
+    EXPECT_EQ(drawing.undoSteps(), 1);
+    // Cancelled with Escape: said, nothing written.
+    core::setMacroCutEditor([](DlgMacroCutsData&, bool& leftWithEscape) {
+        leftWithEscape = true;
+        return false;
+    });
+    EXPECT_FALSE(StartEditMacroCutDlg(data, cope, escaped));
+    EXPECT_TRUE(escaped);
+    EXPECT_EQ(drawing.undoSteps(), 1);
+    core::setMacroCutEditor(nullptr);
+}
+
+TEST(VariableNameText, LettersDigitsAndALeadingDigit) {
+    EXPECT_TRUE(hasOnlyLettersNumbers("Gap2"));
+    EXPECT_TRUE(hasOnlyLettersNumbers(""));
+    EXPECT_FALSE(hasOnlyLettersNumbers("gap-2"));
+    EXPECT_FALSE(hasOnlyLettersNumbers("gap 2"));
+    EXPECT_FALSE(hasOnlyLettersNumbers("\xE9t\xE9")); // letters beyond ASCII are no variable letters
+    EXPECT_TRUE(startsWithNumber("2nd"));
+    EXPECT_FALSE(startsWithNumber("Second"));
+    EXPECT_FALSE(startsWithNumber(""));
 }
