@@ -254,6 +254,8 @@ bool DlgEditConstraints::interactive(const std::function<bool()>& operation) {
 }
 
 bool DlgEditConstraints::runPaletteKind(int kind) {
+    // The command fills the pages again (or changes the module): what they hold is stored first.
+    storeAllPages();
     if (!interactive([&] { return StartMacroCommand(data, kind); })) return false;
     if (kind <= 10) {
         tabSetCurSel(kTabs, kListTab);
@@ -293,6 +295,7 @@ bool DlgEditConstraints::renameModule() {
 bool DlgEditConstraints::removeModule() {
     const int position = comboCurSel(kModules);
     if (position < 0) return false;
+    storeAllPages(); // the pages are filled again afterwards
     // One undo step of the drawing, so that no question is needed.
     if (!RemoveModule(data, comboText(kModules, position))) return false;
     fillModuleList();

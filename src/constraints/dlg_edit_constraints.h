@@ -15,8 +15,8 @@
 //     kind, add module, zoom) runs inside the interactive wrapper: the window steps aside (hidden, an
 //     editor command of the host open), the operation runs, the command is completed and the window
 //     shows again, whatever the outcome.
-//   - Every page is stored before the current module changes, before a rename and when the window is
-//     destroyed; switching tabs stores the page that was open when it is the list or the geometry
+//   - Every page is stored before the current module changes, before a rename, before a palette
+//     command or a module's removal (both fill the pages again) and when the window is destroyed; switching tabs stores the page that was open when it is the list or the geometry
 //     page, refreshes the list page before it is shown, and stores and refreshes the variables page.
 //   - A failed (or cancelled) operation leaves the window as it was: the tab, the module shown.
 //

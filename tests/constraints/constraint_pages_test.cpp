@@ -547,6 +547,21 @@ TEST_F(ConstraintPages, RefusedVariablesStayOnThePageAndEscapeEndsTheDialog) {
     EXPECT_EQ(plate().equations, (Zrk_StringArray{"Gap = 3"}));
 }
 
+TEST_F(ConstraintPages, APaletteCommandStoresThePagesBeforeItFillsThemAgain) {
+    ui::DialogUser d(*dialog);
+    d.choose(D::kTabs, D::kVariablesTab);
+    ui::DialogUser(variables()).typeText(V::kEquations, "Gap = Edge / 2");
+    d.choose(D::kTabs, D::kGeometryTab);
+    geometry().grid.setCellText(G::kTagColumn, 6, "Corner");
+    d.choose(D::kTabs, D::kPaletteTab); // the variables page is left unstored, the geometry page stored
+    EXPECT_EQ(plate().equations, (Zrk_StringArray{"Gap = Edge / 8"}));
+    user.answerPick(AcDbObjectId(1006));
+    ASSERT_TRUE(ui::DialogUser(dialog->palette).click(ConstraintPalettePage::kFirstButton + 10)); // fix
+    EXPECT_EQ(plate().equations, (Zrk_StringArray{"Gap = Edge / 2"}));
+    EXPECT_EQ(plate().geometry[5].nameTag, "Corner");
+    EXPECT_EQ(variables().itemText(V::kEquations), "Gap = Edge / 2");
+}
+
 TEST(ConstraintVariablesText, EquationsSplitOnEitherLineEndAndJoinWithLineFeeds) {
     EXPECT_EQ(V::splitEquations("a = 1\r\nb = 2\n\rc = 3\rd = 4\n"),
               (Zrk_StringArray{"a = 1", "b = 2", "c = 3", "d = 4"}));
