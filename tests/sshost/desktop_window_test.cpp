@@ -381,6 +381,44 @@ TEST_F(DesktopWindow, ADoubleClickOnAMacroOpensItsMacroDialogWhoseChangesMarkThe
     EXPECT_EQ(modelessMacroDialog(0), nullptr);
 }
 
+// The whole round of a person's work on a connection: the macro's dialog opened from the tree, a value
+// typed, the drawing saved and opened again; undo and redo take the typed value back and forth.
+TEST_F(DesktopWindow, AValueTypedInTheMacroDialogIsUndoneRedoneSavedAndFoundAgain) {
+    ui::ScriptedUser user;
+    const fs::path sample = folder / "macro-dialogs.json";
+    fs::copy_file(kSampleLibrary / "Drawings" / "macro-dialogs.json", sample);
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
+    const auto plateHeight = [&]() -> QTreeWidgetItem* {
+        return window.tree().find({"Macros", "EndPlateA", "Plate", "PlateHeight = "});
+    };
+    ASSERT_NE(plateHeight(), nullptr);
+    const QString before = label(plateHeight());
+    ASSERT_NE(before, QStringLiteral("PlateHeight = 420"));
+
+    emit window.treeView().itemDoubleClicked(window.tree().find({"Macros", "EndPlateA"}), 0);
+    DlgMacro* dialog = modelessMacroDialog(0);
+    ASSERT_NE(dialog, nullptr);
+    Zrk_String failure;
+    ASSERT_TRUE(dialog->enterValue("PlateHeight", "420", failure)) << failure;
+    EXPECT_TRUE(EndDlgMacroModeless(0));
+    EXPECT_EQ(label(plateHeight()), QStringLiteral("PlateHeight = 420"));
+
+    window.menuAction("Edit", "Undo")->trigger();
+    EXPECT_EQ(label(plateHeight()), before);
+    window.menuAction("Edit", "Redo")->trigger();
+    EXPECT_EQ(label(plateHeight()), QStringLiteral("PlateHeight = 420"));
+
+    window.menuAction("File", "Save")->trigger();
+    EXPECT_FALSE(window.isDrawingModified());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
+    EXPECT_EQ(label(plateHeight()), QStringLiteral("PlateHeight = 420"));
+    std::string bytes;
+    ASSERT_TRUE(readFileBytes(sample.string(), bytes));
+    EXPECT_NE(bytes.find("\"PlateHeight\""), std::string::npos);
+    EXPECT_TRUE(window.close());
+}
+
 TEST_F(DesktopWindow, PatternSettingsApplyAtOnceAndSegmentedProfilesOnOk) {
     ui::ScriptedUser user;
     const fs::path sample = folder / "macro-dialogs.json";
