@@ -17,7 +17,9 @@
 #include "frame/entry_function.h"
 #include "macro_dialog_fixture.h"
 #include "macrodlg/dlg_array.h"
+#include "macrodlg/dlg_bolt_advanced.h"
 #include "macrodlg/dlg_macro.h"
+#include "macrodlg/dlg_pattern_settings.h"
 #include "sheetdoc/dlg_text_input.h"
 
 namespace {
@@ -341,4 +343,28 @@ TEST_F(MacroPages, ATabOfAnUnknownKindGetsNoPage) {
         u.choose(DlgMacro::kTabs, 0);
         EXPECT_NE(dialog.activePage(), nullptr);
     });
+}
+
+TEST_F(MacroPages, ThePatternAndAdvancedBoltButtonsOfTheTemplateOpenTheirDialogsWhichApplyAtOnce) {
+    const int before = steps();
+    user.onDialog(DlgPatternSettings::kTemplate, [](ui::DialogUser& u) {
+        u.click(DlgPatternSettings::kFlag1);
+        u.click(ui::IDCANCEL); // what was applied stays
+    });
+    user.onDialog(DlgMacroBoltAdvanced::kTemplate, [](ui::DialogUser& u) {
+        u.click(DlgMacroBoltAdvanced::kTapped);
+        u.click(ui::IDOK);
+    });
+    run([&](DlgMacro& dialog, ui::DialogUser&) {
+        dialog.selectTab(tabIndex("EndPlateBolts"));
+        MacroPage& bolts = *dialog.activePage();
+        ui::DialogUser page(bolts);
+        page.click(controlOfType(bolts, ctPatternButton));
+        EXPECT_TRUE(moduleOf(kMacroA, "Bolts").patterns[0].props.direction1.flag);
+        EXPECT_TRUE(bolts.tab()->patterns[0].props.direction1.flag);
+        page.click(controlOfType(bolts, ctBoltAdvanced));
+        EXPECT_EQ(moduleOf(kMacroA, "Bolts").boltData->tapped, 1);
+        EXPECT_EQ(bolts.tab()->boltData->tapped, 1);
+    });
+    EXPECT_EQ(steps(), before + 2);
 }
