@@ -14,9 +14,10 @@
 // Leaving the page and its end take the highlight away.
 
 #include "constraints/constraint_pages.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 
-class ConstraintGeometryPage : public ConstraintEditingPage {
+class SS_EXPORT ConstraintGeometryPage : public ConstraintEditingPage {
 public:
     static constexpr int kTemplate = 8135;
     static constexpr int kGrid = 1210;

@@ -11,9 +11,10 @@
 // Escape on this page ends the dialog as its Close button does.
 
 #include "constraints/constraint_pages.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 
-class ConstraintVariablesPage : public ConstraintEditingPage {
+class SS_EXPORT ConstraintVariablesPage : public ConstraintEditingPage {
 public:
     static constexpr int kTemplate = 8099;
     static constexpr int kVariablesGroup = 1220, kVariables = 1221, kAdd = 1222, kRemove = 1223;

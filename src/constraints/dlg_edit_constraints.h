@@ -53,7 +53,7 @@ protected:
     bool onCommand(int id, int code) override;
 };
 
-class DlgEditConstraints : public ui::Dialog {
+class SS_EXPORT DlgEditConstraints : public ui::Dialog {
 public:
     static constexpr int kTemplate = 8715;
     static constexpr int kSelect = 1079;
