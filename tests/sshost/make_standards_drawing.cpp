@@ -28,17 +28,17 @@ int main(int argc, char** argv) {
     };
     std::vector<Model> models;
     for (int i = 4; i < argc; ++i) {
-        const std::string spec = argv[i];
-        const std::size_t equals = spec.find('='), colon = spec.find(':', equals);
+        const std::string argument = argv[i];
+        const std::size_t equals = argument.find('='), colon = argument.find(':', equals);
         Zrk_DbMacro* macro = equals == std::string::npos || colon == std::string::npos
                                  ? nullptr
-                                 : source.findMacroByName(core::fromUtf8(spec.substr(0, equals)));
+                                 : source.findMacroByName(core::fromUtf8(argument.substr(0, equals)));
         if (!macro) {
-            std::cerr << "no macro for " << spec << " (expected MACRO=SHEET:MAPPING)\n";
+            std::cerr << "no macro for " << argument << " (expected MACRO=SHEET:MAPPING)\n";
             return 2;
         }
-        models.push_back({*macro->macro(), core::fromUtf8(spec.substr(equals + 1, colon - equals - 1)),
-                          core::fromUtf8(spec.substr(colon + 1))});
+        models.push_back({*macro->macro(), core::fromUtf8(argument.substr(equals + 1, colon - equals - 1)),
+                          core::fromUtf8(argument.substr(colon + 1))});
     }
     for (const Model& model : models)
         source.eraseObject(source.findMacroByName(model.macro.name)->objectId());
