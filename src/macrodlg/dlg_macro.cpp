@@ -2,15 +2,16 @@
 
 #include <QApplication>
 #include <QShowEvent>
+#include <utility>
 
 #include "core/language.h"
 #include "core/macro_update.h"
 #include "core/number_text.h"
 #include "core/text.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
 #include "host/command_line.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 #include "ui/dialog_size.h"
 
 namespace {
@@ -83,8 +84,8 @@ DlgMacro::DlgMacro(int modelessIndex, QWidget* owner)
 
 DlgMacro::~DlgMacro() = default;
 
-void DlgMacro::setPropertyFileChooser(PropertyFileChooser chooser) {
-    propertyFileChooser() = std::move(chooser);
+DlgMacro::PropertyFileChooser DlgMacro::setPropertyFileChooser(PropertyFileChooser chooser) {
+    return std::exchange(propertyFileChooser(), std::move(chooser));
 }
 
 MacroPage* DlgMacro::page(int index) const {
@@ -132,6 +133,10 @@ bool DlgMacro::onInitDialog() {
     clashcheck(modelessIndex, macroData);
     QApplication::restoreOverrideCursor();
     initialised_ = true;
+    // The caller may ask for the advanced settings of the profile tab shown first, once the dialog is
+    // complete around it.
+    if (macroData.profAdvAtStart && pageKind(activePageIndex()) == core::kTabProfile)
+        if (MacroPage* shown = activePage()) shown->openAdvancedSettings();
     return false;
 }
 
@@ -340,13 +345,26 @@ bool DlgMacro::loadPropertyFile() {
         messageBox(dialString(1507) + ".\n" + dialString(1508) + " " + intToStr(notUsed) + " " +
                        dialString(1509) + ".\n\n" + dialString(1510),
                    {}, ui::MB_OK | ui::MB_ICONINFORMATION);
-    // The placements' references name objects of the drawing the file was written in.
-    while (list1.contains(core::kChangePlacementRefs))
-        list1.removeAt(list1.find(core::kChangePlacementRefs));
-    if (setAllToMacro(macroData, list1, list2)) countAppliedChange();
+    // The placements' references name objects of the drawing the file was written in; what only the
+    // dialog shows is never written.
+    for (int code : {core::kChangePlacementRefs, core::kChangeDialog, core::kChangeSelection})
+        while (list1.contains(code))
+            list1.removeAt(list1.find(code));
+    bool loaded = true;
+    if (!list1.isEmpty()) {
+        if (setAllToMacro(macroData, list1, list2)) {
+            countAppliedChange();
+        } else {
+            // The macros refused a value and kept every one: the pages go on showing what they hold.
+            macroData = before;
+            loaded = false;
+            messageBox("The macros do not take the values of this property file; nothing was changed.", {},
+                       ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        }
+    }
     refreshAllPages(true);
     clashcheck(modelessIndex, macroData);
-    return true;
+    return loaded;
 }
 
 bool DlgMacro::savePropertyFile() {

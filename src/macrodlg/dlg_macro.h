@@ -6,7 +6,9 @@
 //
 // Around the pages: the selection of other macros, the two selection lists (the group and the macros
 // of it), the view buttons, load from standards, the clash check, re-apply-and-close, the property
-// files (disabled until their dialog is installed: setPropertyFileHandler) and Close.
+// files (disabled until their dialog is installed: setPropertyFileChooser) and Close. When the data
+// asks for the advanced profile settings at start and the tab shown first is a profile tab, its page
+// opens them once the dialog is initialised.
 //
 // Close (the Close button, the close box, Escape on a page, and after a re-apply that succeeded) posts
 // "CANCELCMD", changes the view of the shown tab with mode 3, marks the data as closed and ends the
@@ -26,9 +28,9 @@
 #include <vector>
 
 #include "core/macro_data.h"
-#include "frame/export.h"
 #include "frame/modeless_dialogs.h"
 #include "macrodlg/macro_page.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"
 
@@ -111,13 +113,15 @@ public:
     // --- property files --------------------------------------------------------------------------
     // The property-file dialog's part: it lets the person choose a file of the data's property folder
     // to load (load true) or to save, and answers its path (false: cancelled). The dialog installs it
-    // when it exists; without it the load and save buttons stay disabled.
+    // (macro_property_files.cpp); without one the load and save buttons stay disabled. Answers the
+    // chooser it replaces.
     using PropertyFileChooser = std::function<bool(DlgMacro& dialog, bool load, Zrk_String& path)>;
-    static void setPropertyFileChooser(PropertyFileChooser chooser);
+    static PropertyFileChooser setPropertyFileChooser(PropertyFileChooser chooser);
     // Load: the file's values into the data and the macros (placement references left out, as they
     // name objects of another drawing), the pages shown again; values the macros could not use are
-    // counted in a message. Save: the pages read into the data, the data written to the file. False
-    // when not allowed, cancelled, or the file could not be read or written (the reason said).
+    // counted in a message. When the macros refuse the values, nothing changes and the person is told.
+    // Save: the pages read into the data, the data written to the file. False when not allowed,
+    // cancelled, refused, or the file could not be read or written (the reason said).
     bool loadPropertyFile();
     bool savePropertyFile();
 

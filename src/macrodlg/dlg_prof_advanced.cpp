@@ -12,9 +12,9 @@
 #include "core/section_types.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
 #include "host/command_line.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/dialog_size.h"
 #include "ui/dlg_select_prof.h"
 
@@ -184,26 +184,12 @@ bool DlgMacroProfAdv::onInitDialog() {
 }
 
 void DlgMacroProfAdv::fillSectionList(int id, const Zrk_String& section, Zrk_StringArray& systemNames) {
-    // The sections of the section's table, by their user names, then the varies text.
-    Zrk_StringArray userNames;
-    systemNames.removeAll();
-    const Zrk_String table = section.substr(0, section.find('-'));
-    if (isVaries(section) || gSectionTables.getTableSections(table, systemNames, userNames) != Acad::eOk) {
-        systemNames.removeAll();
-        userNames.removeAll();
-    }
-    int current = systemNames.find(section);
-    if (current < 0 && !section.empty() && !isVaries(section)) {
-        // A section of no table (a user section's drawing): offered as it is.
-        systemNames.insertAt(0, section);
-        userNames.insertAt(0, section);
-        current = 0;
-    }
+    Zrk_StringArray shownNames;
+    macrodlg::sectionListOf(section, systemNames, shownNames);
     comboResetContent(id);
-    for (int i = 0; i < userNames.length(); ++i)
-        comboAddString(id, userNames[i].empty() ? systemNames[i] : userNames[i]);
-    comboAddString(id, core::variesText());
-    comboSetCurSel(id, isVaries(section) ? comboCount(id) - 1 : current);
+    for (const Zrk_String& name : shownNames)
+        comboAddString(id, name);
+    comboSetCurSel(id, isVaries(section) ? comboCount(id) - 1 : systemNames.find(section));
 }
 
 Zrk_String DlgMacroProfAdv::sectionOfList(int id, const Zrk_StringArray& systemNames,
@@ -346,15 +332,11 @@ void DlgMacroProfAdv::showPicture() {
 }
 
 void DlgMacroProfAdv::pickSection(bool second) {
-    DlgSelectProf chooser(this);
-    chooser.data.section = second ? data.merged.secondSection : data.merged.sectionName;
-    if (chooser.doModal() != ui::IDOK) return;
-    // A section of the library is kept relative to the library folder.
-    Zrk_String picked = chooser.data.path;
-    const Zrk_String library = gSettings.libDir;
-    if (!library.empty() && picked.compare(0, library.size(), library) == 0)
-        picked = picked.substr(library.size());
-    if (picked.empty()) return;
+    Zrk_String picked;
+    if (!macrodlg::chooseSection(this, second ? data.merged.secondSection : data.merged.sectionName,
+                                 picked) ||
+        picked.empty())
+        return;
     (second ? data.merged.secondSection : data.merged.sectionName) = picked;
     apply(true);
     if (!second) showPicture();
@@ -520,6 +502,41 @@ void DlgMacroProfAdv::onOK() {
 void DlgMacroProfAdv::onDestroy() {
     WriteDlgSize(this, kSizeKey);
 }
+
+namespace macrodlg {
+
+void sectionListOf(const Zrk_String& section, Zrk_StringArray& systemNames, Zrk_StringArray& shownNames) {
+    systemNames.removeAll();
+    shownNames.removeAll();
+    Zrk_StringArray userNames;
+    const Zrk_String table = section.substr(0, section.find('-'));
+    if (isVaries(section) || gSectionTables.getTableSections(table, systemNames, userNames) != Acad::eOk) {
+        systemNames.removeAll();
+        userNames.removeAll();
+    }
+    if (systemNames.find(section) < 0 && !section.empty() && !isVaries(section)) {
+        // A section of no table (a user section's drawing): offered as it is.
+        systemNames.insertAt(0, section);
+        userNames.insertAt(0, section);
+    }
+    for (int i = 0; i < systemNames.length(); ++i)
+        shownNames.append(i < userNames.length() && !userNames[i].empty() ? userNames[i] : systemNames[i]);
+    shownNames.append(core::variesText());
+}
+
+bool chooseSection(QWidget* owner, const Zrk_String& section, Zrk_String& picked) {
+    DlgSelectProf chooser(owner);
+    chooser.data.section = section;
+    if (chooser.doModal() != ui::IDOK) return false;
+    // A section of the library is kept relative to the library folder.
+    picked = chooser.data.path;
+    const Zrk_String library = gSettings.libDir;
+    if (!library.empty() && picked.compare(0, library.size(), library) == 0)
+        picked = picked.substr(library.size());
+    return true;
+}
+
+} // namespace macrodlg
 
 KvMACallBackType macroDataProfileCallback() {
     return [](int request, KvMACallBackData& link, MacroProfData& settings) {

@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "core/macro_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class KvMACallBackData;
@@ -137,6 +137,21 @@ private:
     bool shown_ = false;             // the settings are on the controls (events may apply)
     bool zooming_ = false;
 };
+
+namespace macrodlg {
+
+// The sections a section list offers for the section chosen now: those of its section table (system
+// names, and the names shown: the user names where the table has them), a section of no table (a
+// user section's drawing) first as it is, and the varies text last, which has no system name. A
+// list shows systemNames.find(section), or its last item for the varies text.
+void sectionListOf(const Zrk_String& section, Zrk_StringArray& systemNames, Zrk_StringArray& shownNames);
+
+// Lets the person choose a section in the core library's section chooser, starting from section.
+// picked is the section chosen, relative to the library folder when it lies inside it. False (picked
+// untouched) when the person cancelled.
+bool chooseSection(QWidget* owner, const Zrk_String& section, Zrk_String& picked);
+
+} // namespace macrodlg
 
 // The callback of owners that edit macro dialog data (callbackData.macroData and tabName): reads the
 // group's settings (settings.groupName), and writes them into the group's merged settings and the

@@ -3,6 +3,7 @@
 // anything was applied):
 //   sshost dialog macro         the dialog on the macro, its first tab (a plain tab with a template)
 //   sshost dialog macro-page    the same dialog showing the macro's bolt tab
+//   sshost dialog profile-page  the same dialog showing the macro's profile tab
 // Every change is applied to the drawing as it is made; the dialog has no Cancel.
 
 #include "core/text.h"
@@ -39,7 +40,13 @@ bool demoMacroPage(const frame::DemoOptions& options, Zrk_String& answer) {
     return runOn(options, core::kTabBolt, answer);
 }
 
+bool demoProfilePage(const frame::DemoOptions& options, Zrk_String& answer) {
+    return runOn(options, core::kTabProfile, answer);
+}
+
 [[maybe_unused]] const bool kMacroDemo = frame::registerDrawingDemoDialog("macro", &demoMacro);
 [[maybe_unused]] const bool kMacroPageDemo = frame::registerDrawingDemoDialog("macro-page", &demoMacroPage);
+[[maybe_unused]] const bool kProfilePageDemo =
+    frame::registerDrawingDemoDialog("profile-page", &demoProfilePage);
 
 } // namespace

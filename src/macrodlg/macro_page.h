@@ -28,7 +28,7 @@
 
 #include "core/macro_data.h"
 #include "designer/designer_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 
@@ -98,6 +98,9 @@ public:
 
     // The page's fixed controls in focus order (those of them the page has).
     virtual std::vector<int> fixedControls() const = 0;
+    // The page's advanced settings (the profile page's advanced profile dialog), which the dialog opens
+    // at start when its data asks for them. Pages without any do nothing.
+    virtual void openAdvancedSettings() {}
 
 protected:
     bool onInitDialog() override;
@@ -212,5 +215,12 @@ struct CellButtonSum {
 
 // A label text of a template control through the macro-name table, at most 120 characters.
 Zrk_String labelText(const Zrk_String& text);
+
+// Rotations as the lists of the pages show them: "90" as "90\xB0", the varies text as it is; the
+// lists offer the four right angles and the varies text. rotationOfText reads a shown or typed
+// rotation back ("90\xB0", " 90 " and "90" are all "90").
+Zrk_String rotationText(const Zrk_String& rotation);
+Zrk_StringArray rotationItems();
+Zrk_String rotationOfText(const Zrk_String& shown);
 
 } // namespace macrodlg

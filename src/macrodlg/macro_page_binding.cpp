@@ -9,9 +9,9 @@
 #include "core/language.h"
 #include "core/macro_langs.h"
 #include "core/number_text.h"
-#include "core/section_tables.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "macrodlg/dlg_prof_advanced.h"
 #include "macrodlg/macro_page.h"
 
 namespace {
@@ -46,6 +46,14 @@ Zrk_String labelText(const Zrk_String& text) {
 Zrk_String rotationText(const Zrk_String& rotation) {
     if (rotation == core::variesText()) return rotation;
     return rotation + "\xB0";
+}
+
+Zrk_String rotationOfText(const Zrk_String& shown) {
+    // "90\xB0" and "90" both mean 90 degrees.
+    Zrk_String rotation = shown;
+    while (!rotation.empty() && static_cast<unsigned char>(rotation.back()) == 0xB0)
+        rotation.pop_back();
+    return trimmed(rotation);
 }
 
 Zrk_StringArray rotationItems() {
@@ -146,16 +154,9 @@ bool MacroPage::bindControl(Zrk_DesignerControl& control) {
         switch (control.type) {
         case ctProfSection: {
             // The sections of the group's section table, shown by their user names.
-            const Zrk_String section = merged.sectionName;
-            const Zrk_String table = section.substr(0, section.find('-'));
-            Zrk_StringArray systemNames, userNames;
-            if (section == core::variesText() ||
-                gSectionTables.getTableSections(table, systemNames, userNames) != Acad::eOk) {
-                systemNames.removeAll();
-                userNames.removeAll();
-            }
-            userNames.append(core::variesText());
-            control.comboItems = userNames;
+            Zrk_StringArray systemNames, shownNames;
+            macrodlg::sectionListOf(merged.sectionName, systemNames, shownNames);
+            control.comboItems = shownNames;
             sectionLists_[id] = systemNames;
             group.sectionCtrl = id;
             return true;

@@ -9,10 +9,6 @@
 #include "macrodlg/macro_page.h"
 #include "ui/text_input.h"
 
-namespace macrodlg {
-Zrk_String rotationText(const Zrk_String& rotation);
-} // namespace macrodlg
-
 namespace {
 
 // Text 1324 of the grid's setting buttons.
@@ -195,11 +191,7 @@ void MacroPage::storeValues() {
         }
         if (group.rotationCtrl > 0 && designer.getCtrlValue(group.rotationCtrl, shown) &&
             shown != core::variesText() && shown != macrodlg::rotationText(props.rotation)) {
-            // "90°" and "90" both mean 90 degrees.
-            Zrk_String rotation = shown;
-            while (!rotation.empty() && static_cast<unsigned char>(rotation.back()) == 0xB0)
-                rotation.pop_back();
-            rotation = trimmed(rotation);
+            const Zrk_String rotation = macrodlg::rotationOfText(shown);
             if (!rotation.empty() && rotation != props.rotation) {
                 props.rotation = rotation;
                 changed = true;

@@ -105,9 +105,9 @@ TEST_F(MacroDialog, OpensOnTheFirstTabNamedAndFitsThePagesNeverSmallerThanItStar
             EXPECT_GE(dialog.width(), width + DlgMacro::kFitExtraWidth);
             EXPECT_GE(dialog.height(), height + DlgMacro::kFitExtraHeight);
         }
-        // The property files wait for their dialog.
-        EXPECT_FALSE(dialog.isItemEnabled(DlgMacro::kLoadProps));
-        EXPECT_FALSE(dialog.isItemEnabled(DlgMacro::kSaveProps));
+        // The property files are chosen in their dialog.
+        EXPECT_TRUE(dialog.isItemEnabled(DlgMacro::kLoadProps));
+        EXPECT_TRUE(dialog.isItemEnabled(DlgMacro::kSaveProps));
         macrotest::MacroDialogTest::savePicture(u, "macro-profile-tab");
     });
 }
@@ -241,10 +241,11 @@ TEST_F(MacroDialog, APropertyFileLoadsItsValuesIntoTheMacrosAndCountsThoseTheyCa
     ASSERT_TRUE(written.propFilePath("Wide", path));
     ASSERT_TRUE(written.propFilePath("Kept", saved));
     ASSERT_TRUE(written.writeToFile(path));
-    DlgMacro::setPropertyFileChooser([&](DlgMacro&, bool load, Zrk_String& chosen) {
-        chosen = load ? path : saved;
-        return true;
-    });
+    const DlgMacro::PropertyFileChooser installed =
+        DlgMacro::setPropertyFileChooser([&](DlgMacro&, bool load, Zrk_String& chosen) {
+            chosen = load ? path : saved;
+            return true;
+        });
     run([&](DlgMacro& dialog, ui::DialogUser& u) {
         EXPECT_TRUE(dialog.isItemEnabled(DlgMacro::kLoadProps));
         u.click(DlgMacro::kLoadProps);
@@ -255,7 +256,7 @@ TEST_F(MacroDialog, APropertyFileLoadsItsValuesIntoTheMacrosAndCountsThoseTheyCa
         EXPECT_EQ(dialog.page(plate)->tab()->cells[edge].value, "55");
         u.click(DlgMacro::kSaveProps);
     });
-    DlgMacro::setPropertyFileChooser(nullptr);
+    DlgMacro::setPropertyFileChooser(installed);
     for (const Zrk_DimVariable& variable : moduleOf(kMacroA, "Plate").variables) {
         if (variable.name == "Edge") {
             EXPECT_EQ(variable.value, 55);
