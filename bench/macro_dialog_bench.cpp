@@ -14,7 +14,7 @@
 #include <fstream>
 
 #include "core/settings.h"
-#include "frame/module_state.h"
+#include "module/module_state.h"
 #include "host/document.h"
 #include "host/module_entry.h"
 #include "macrodlg/dlg_macro.h"

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/codepage.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 #include "sshost/shell.h"
 #include "ui/application.h"
 

@@ -18,7 +18,7 @@
 
 #include "core/list_output.h"
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 class AcTransaction;
 class BillSheetHolder;

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 namespace bill {
 

@@ -1,7 +1,7 @@
 #include "bill/bill_sheet_holder.h"
 
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 
 namespace {
 

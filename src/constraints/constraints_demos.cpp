@@ -1,5 +1,5 @@
 // Demonstrations of the macro settings dialog and the constraint dialog for the host shell
-// (frame/demo_dialogs.h), on the first end-plate connection of the sample drawing of the macro dialogs
+// (module/demo_dialogs.h), on the first end-plate connection of the sample drawing of the macro dialogs
 // (read into memory; the file is never written):
 //   sshost dialog macro-settings      its settings from the first page (the angle filters)
 //   sshost dialog standards-mapping   the same dialog opened on its standards page
@@ -14,8 +14,8 @@
 #include "core/drawing.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "frame/demo_dialogs.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/temporary_library.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "core/language.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "host/command_line.h"
 #include "spreadlib/grid/grid_notify.h"
 #include "ui/message_box.h"

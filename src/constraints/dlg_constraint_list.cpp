@@ -6,7 +6,7 @@
 
 #include "core/language.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "host/command_line.h"
 #include "spreadlib/grid/grid_notify.h"
 #include "ui/button_st.h"

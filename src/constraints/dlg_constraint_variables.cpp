@@ -7,7 +7,7 @@
 #include "core/macro_tabs.h"
 #include "core/number_text.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "ui/message_box.h"
 
 namespace {

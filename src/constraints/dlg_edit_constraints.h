@@ -28,7 +28,7 @@
 
 #include "constraints/constraint_pages.h"
 #include "core/edit_constr_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"
 

@@ -3,8 +3,8 @@
 
 #include "core/drawing.h"
 #include "core/language.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "core/macro_settings.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "host/acad.h"
 #include "spread/zrk_spread.h"
 #include "standards/dlg_standards_mapping.h"

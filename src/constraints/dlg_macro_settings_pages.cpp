@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "designer/designer_data.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Demonstrations of the cutting-stock input dialog for the host shell (frame/demo_dialogs.h), on a
+// Demonstrations of the cutting-stock input dialog for the host shell (module/demo_dialogs.h), on a
 // temporary copy of the library's "Cutting Stock/" folder, so that a person may load, save and add
 // groups without changing the library:
 //   sshost dialog cutting-stock               the full mode: three groups, the lengths to cut of each
@@ -6,8 +6,8 @@
 
 #include "core/csp2_library.h"
 #include "cuttingstock/dlg_csp2.h"
-#include "frame/demo_dialogs.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/temporary_library.h"
 
 namespace {
 

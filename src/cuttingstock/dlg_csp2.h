@@ -25,7 +25,7 @@
 #include <array>
 
 #include "core/csp2_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"

@@ -14,7 +14,7 @@
 #include "core/properties_list.h"
 #include "core/zrk_string.h"
 #include "designer/control_type.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 class QAbstractButton;
 class QComboBox;

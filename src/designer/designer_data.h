@@ -52,7 +52,7 @@
 
 #include "core/zrk_string.h"
 #include "designer/designer_control.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/tab_msg_handle.h"
 #include "ui/dialog.h"
 

@@ -1,4 +1,4 @@
-// The demonstration of the dialog designer for the host shell (frame/demo_dialogs.h), on a temporary
+// The demonstration of the dialog designer for the host shell (module/demo_dialogs.h), on a temporary
 // copy of the library's templates, so that a person may try every command, save included, without
 // changing the library:
 //   sshost dialog designer [--template NAME] [--png FILE]
@@ -7,9 +7,9 @@
 
 #include "core/settings.h"
 #include "designer/dlg_designer.h"
-#include "frame/demo_dialogs.h"
-#include "frame/entry_function.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/entry_function.h"
+#include "module/temporary_library.h"
 
 namespace {
 

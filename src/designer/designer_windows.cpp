@@ -13,7 +13,7 @@
 #include "designer/control_rect.h"
 #include "designer/design_tracker.h"
 #include "designer/designer_data.h"
-#include "frame/module_state.h"
+#include "module/module_state.h"
 #include "ui/resources.h"
 
 namespace {

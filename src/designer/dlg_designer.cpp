@@ -8,8 +8,8 @@
 #include "core/files.h"
 #include "core/language.h"
 #include "designer/design_tracker.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/dialog_size.h"
 #include "ui/file_dialogs.h"
 

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "designer/designer_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/language.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The demonstration of dialog templates as live controls for the host shell (frame/demo_dialogs.h):
+// The demonstration of dialog templates as live controls for the host shell (module/demo_dialogs.h):
 //   sshost dialog designed-template [--template NAME] [--design] [--png FILE]
 // At run time the template shows sample values as a macro page would: cells of the sample templates
 // with values a macro might hold, its check boxes checked and undetermined (a value that differs
@@ -10,7 +10,7 @@
 #include "core/language.h"
 #include "core/text.h"
 #include "designer/dlg_template_view.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Demonstrations of the image selection and CIS/2 options dialogs for the host shell
-// (frame/demo_dialogs.h):
+// (module/demo_dialogs.h):
 //   sshost dialog select-image   the pictures of the library's "Images/" folder, "Portal bracing" chosen
 //   sshost dialog cis2           new options; "Section names..." edits the sample translation on a
 //                                temporary copy of the library
@@ -10,8 +10,8 @@
 #include "core/text.h"
 #include "dialogs/dlg_cis2.h"
 #include "dialogs/dlg_select_image.h"
-#include "frame/demo_dialogs.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/temporary_library.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Demonstrations of the cladding settings and bracing dialogs for the host shell
-// (frame/demo_dialogs.h), on records such as the cladding and bracing generators hand in:
+// (module/demo_dialogs.h), on records such as the cladding and bracing generators hand in:
 //   sshost dialog cladding    a roof's purlins: hat sections, lapped, a fixed spacing of 1500
 //   sshost dialog bracing     crossed rods in the roof, crossed angles in the walls
 
 #include "core/text.h"
 #include "dialogs/dlg_cladding.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "core/section_translation.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/dlg_section_translation.h"
 
 namespace {

@@ -8,7 +8,7 @@
 // said, and not opened: saving it from an empty editor would lose what it holds.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class SS_EXPORT KvDlgCis2Data {

@@ -4,8 +4,8 @@
 
 #include "core/language.h"
 #include "core/settings.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/dlg_select_prof.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/cladding_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class SS_EXPORT DlgCladdingSettings : public ui::Dialog {

@@ -6,8 +6,8 @@
 #include "core/language.h"
 #include "core/text.h"
 #include "dialogs/dlg_dstv_points.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 
 namespace {
 

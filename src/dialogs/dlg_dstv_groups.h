@@ -6,7 +6,7 @@
 // points and writes them back on OK. Failures show their reason and change nothing.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class DlgDstvGroups : public ui::Dialog {

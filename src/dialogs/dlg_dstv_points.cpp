@@ -5,7 +5,7 @@
 #include "core/language.h"
 #include "core/number_text.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "ui/text_input.h"
 
 namespace {

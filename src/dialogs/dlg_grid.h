@@ -5,7 +5,7 @@
 // typed, unchecked: a count that is not a number reads as its leading digits, or 0.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class SS_EXPORT KvGridDlgData {

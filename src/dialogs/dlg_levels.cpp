@@ -6,8 +6,8 @@
 #include "core/language.h"
 #include "core/number_text.h"
 #include "core/text.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/text_input.h"
 
 namespace {

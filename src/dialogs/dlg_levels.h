@@ -11,7 +11,7 @@
 // the one before it (the first when the first went). Without levels nothing can be edited but "+".
 
 #include "core/levels_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class DlgLevels : public ui::Dialog {

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class SS_EXPORT KvLookUpDlgData {

@@ -10,7 +10,7 @@
 // remembered for the next run of the dialog when it ends with OK.
 
 #include "core/prof_cuts_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class DlgProfCuts : public ui::Dialog {

@@ -3,8 +3,8 @@
 #include "core/language.h"
 #include "core/levels_data.h"
 #include "dialogs/dlg_levels.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 // are filled again with what they had chosen still chosen (none, when that level was deleted).
 
 #include "core/prof_features_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 
 class DlgProfFeatures : public ui::Dialog {

@@ -2,8 +2,8 @@
 
 #include "core/files.h"
 #include "core/macro_langs.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/dialog_size.h"
 #include "ui/image_list_ctrl.h"
 

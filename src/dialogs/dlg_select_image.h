@@ -11,7 +11,7 @@
 // opens with that thumbnail chosen.
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"
 

@@ -1,4 +1,4 @@
-// Demonstrations of the DSTV point dialogs for the host shell (frame/demo_dialogs.h), on a temporary
+// Demonstrations of the DSTV point dialogs for the host shell (module/demo_dialogs.h), on a temporary
 // copy of the library's points folder: a person may add, delete and edit groups and points without
 // changing the library.
 //   sshost dialog dstv-groups    the point groups dialog, the group in use checked
@@ -8,9 +8,9 @@
 #include "core/text.h"
 #include "dialogs/dlg_dstv_groups.h"
 #include "dialogs/dlg_dstv_points.h"
-#include "frame/demo_dialogs.h"
-#include "frame/entry_function.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/entry_function.h"
+#include "module/temporary_library.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Demonstrations of the grid, levels, look-up and profile-features dialogs for the host shell
-// (frame/demo_dialogs.h), on sample records; the levels are those of the sample drawing
+// (module/demo_dialogs.h), on sample records; the levels are those of the sample drawing
 // "Drawings/macro-dialogs.json", edited in memory and never written back.
 //   sshost dialog grid               a grid record as a new one is (4 x 3 lines, 5000 apart)
 //   sshost dialog levels             the levels of the sample drawing
@@ -15,7 +15,7 @@
 #include "dialogs/dlg_levels.h"
 #include "dialogs/dlg_look_up.h"
 #include "dialogs/dlg_prof_features.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 
 namespace {
 

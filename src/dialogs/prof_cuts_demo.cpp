@@ -1,4 +1,4 @@
-// Demonstration of the profile cuts dialog for the host shell (frame/demo_dialogs.h):
+// Demonstration of the profile cuts dialog for the host shell (module/demo_dialogs.h):
 //   sshost dialog profile-cuts    the cuts of the column C1 (three) of the sample drawing
 //                                 "Drawings/profile-cuts.json"; the beam B1 (one cut) may be picked
 // The drawing is opened for the run and closed unsaved: the library's file never changes.
@@ -7,7 +7,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "dialogs/dlg_prof_cuts.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 #include "host/document.h"
 
 namespace {

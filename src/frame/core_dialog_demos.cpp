@@ -1,8 +1,8 @@
-// Demonstrations of the core library's dialogs for the host shell (frame/demo_dialogs.h): the report
+// Demonstrations of the core library's dialogs for the host shell (module/demo_dialogs.h): the report
 // and the section chooser, on the sample library.
 
 #include "core/language.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 #include "ui/dlg_info.h"
 #include "ui/dlg_select_prof.h"
 

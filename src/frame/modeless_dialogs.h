@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "core/macro_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/timers.h"
 
 namespace frame {

@@ -2,10 +2,10 @@
 // interface version query.
 
 #include "core/settings.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "frame/modeless_dialogs.h"
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 #include "frame/ss_dlgs_mgr.h"
 #include "host/module_entry.h"
 #include "host/registry.h"

@@ -1,11 +1,11 @@
 #pragma once
-// What the macro dialogs' demonstrations share (frame/demo_dialogs.h): the drawing they edit (the
+// What the macro dialogs' demonstrations share (module/demo_dialogs.h): the drawing they edit (the
 // sample drawing, or the person's own with --drawing) opened as the host's drawing (so that picks in
 // it work as in the host), the macro chosen (--macro, else the demonstration's own), and the drawing
 // written back atomically with --save when the person accepted.
 
 #include "core/drawing.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 
 namespace macrodlg {
 

@@ -4,8 +4,8 @@
 #include "core/macro_data.h"
 #include "core/text.h"
 #include "designer/designer_data.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 // show -1 as their indeterminate state and store it back as -1.
 
 #include "core/array_model.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 

@@ -17,7 +17,7 @@
 // the person chooses a type.
 
 #include "core/macro_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "macrodlg/macro_page_link.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"

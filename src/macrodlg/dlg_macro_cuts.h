@@ -15,7 +15,7 @@
 //   Escape            ends as Cancel and is remembered (escaped()), Cancel itself is not
 
 #include "core/macro_cuts_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 

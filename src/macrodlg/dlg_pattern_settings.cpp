@@ -3,8 +3,8 @@
 #include "core/language.h"
 #include "core/macro_data.h"
 #include "core/text.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "spreadlib/grid/grid_notify.h"
 
 namespace {

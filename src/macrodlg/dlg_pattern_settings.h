@@ -16,7 +16,7 @@
 // says so and keeps the dialog open, so the drawing never gets such a count.
 
 #include "core/bolt_model.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "macrodlg/macro_page_link.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"

@@ -7,7 +7,7 @@
 // The window is resizable (no smaller than at first); the grid grows with it.
 
 #include "core/profile_model.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"

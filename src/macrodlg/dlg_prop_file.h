@@ -13,7 +13,7 @@
 // "DLG_OPENSAVEFILTERED".
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"
 

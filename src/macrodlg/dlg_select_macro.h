@@ -18,7 +18,7 @@
 // stays. The extra button, when the caller allows it, ends the dialog with OK and no drawing.
 
 #include "core/macro_props_filter.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "host/acad.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"

@@ -1,4 +1,4 @@
-// Demonstrations of the macro sub-dialogs for the host shell (frame/demo_dialogs.h), each on a macro
+// Demonstrations of the macro sub-dialogs for the host shell (module/demo_dialogs.h), each on a macro
 // of the sample drawing (or of the person's drawing with --drawing and --macro; --save writes it
 // back when he presses OK):
 //   sshost dialog macro-cuts    a new cut of the macro's first module

@@ -1,4 +1,4 @@
-// Demonstrations of the macro dialog for the host shell (frame/demo_dialogs.h), on a macro of the
+// Demonstrations of the macro dialog for the host shell (module/demo_dialogs.h), on a macro of the
 // sample drawing (or of the person's drawing with --drawing and --macro; --save writes it back when
 // anything was applied):
 //   sshost dialog macro         the dialog on the macro, its first tab (a plain tab with a template)

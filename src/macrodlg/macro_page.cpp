@@ -8,7 +8,7 @@
 #include "core/macro_update.h"
 #include "core/settings.h"
 #include "designer/dlg_designer.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "host/command_line.h"
 #include "host/document.h"
 #include "macrodlg/dlg_array.h"

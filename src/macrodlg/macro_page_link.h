@@ -9,7 +9,7 @@
 // working drawing, written through UpdateModule.
 
 #include "core/macro_data.h"
-#include "frame/export.h"
+#include "module/export.h"
 
 class SS_EXPORT MacroPageLink {
 public:

@@ -1,5 +1,5 @@
 // Demonstrations of the advanced profile, property-file and select-macro dialogs for the host shell
-// (frame/demo_dialogs.h):
+// (module/demo_dialogs.h):
 //   sshost dialog advanced-profile   the first profile group of the sample end plate's profile tab
 //                                    (or of the person's drawing with --drawing/--macro; --save
 //                                    writes it back); each change is applied as it is made
@@ -12,7 +12,7 @@
 #include "core/macro_props_filter.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "frame/temporary_library.h"
+#include "module/temporary_library.h"
 #include "macrodlg/demo_drawing.h"
 #include "macrodlg/dlg_prof_advanced.h"
 #include "macrodlg/dlg_prop_file.h"

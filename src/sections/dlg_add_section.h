@@ -19,7 +19,7 @@
 // radius that is neither 0 nor greater than the wall thickness. All is checked before the row is
 // inserted, so that the row goes in once however often OK is pressed.
 
-#include "frame/export.h"
+#include "module/export.h"
 #include "sections/prof_values_table.h"
 #include "sections/section_naming.h"
 #include "ui/dialog.h"

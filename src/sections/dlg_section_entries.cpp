@@ -6,7 +6,7 @@
 #include "core/macro_langs.h"
 #include "core/section_types.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "ui/fill_combo.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/language.h"
 #include "core/macro_langs.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 
 namespace {
 

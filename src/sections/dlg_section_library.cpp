@@ -1,8 +1,8 @@
 #include "sections/dlg_section_library.h"
 
 #include "core/language.h"
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
 #include "ui/dialog_size.h"
 
 namespace {

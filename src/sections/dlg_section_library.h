@@ -12,7 +12,7 @@
 // The editor's size and place are kept under "DLG_EDIT_SECTIONLIB".
 
 #include "core/section_library.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "sections/dlg_section_groups.h"
 #include "sections/dlg_section_tables.h"
 #include "ui/dialog.h"

@@ -8,7 +8,7 @@
 #include "core/section_tables.h"
 #include "core/section_types.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "sections/section_naming.h"
 #include "spreadlib/constants.h"
 #include "ui/text_input.h"

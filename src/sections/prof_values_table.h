@@ -16,7 +16,7 @@
 // the list made by the other. removeInactiveEntries removes only rows flagged "0".
 
 #include "core/zrk_string.h"
-#include "frame/export.h"
+#include "module/export.h"
 #include "host/acad.h"
 
 class Zrk_SectionTables;

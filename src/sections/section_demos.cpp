@@ -1,11 +1,11 @@
-// Demonstrations of the section library's dialogs for the host shell (frame/demo_dialogs.h), on the
+// Demonstrations of the section library's dialogs for the host shell (module/demo_dialogs.h), on the
 // library (the sample library unless the shell names another). Nothing of the library is changed: the
 // add-section dialog's result is not written, and the section library editor works on a temporary copy
 // of the library's sections.
 
 #include "core/text.h"
-#include "frame/demo_dialogs.h"
-#include "frame/temporary_library.h"
+#include "module/demo_dialogs.h"
+#include "module/temporary_library.h"
 #include "sections/dlg_add_section.h"
 #include "sections/dlg_section_library.h"
 

@@ -1,6 +1,6 @@
-// Demonstrations of the spreadsheet documents' dialogs for the host shell (frame/demo_dialogs.h).
+// Demonstrations of the spreadsheet documents' dialogs for the host shell (module/demo_dialogs.h).
 
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 #include "sheetdoc/dlg_text_input.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/language.h"
 #include "core/text.h"
-#include "frame/module_resources.h"
+#include "module/module_resources.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog_size.h"
 

@@ -1,8 +1,8 @@
 #include "sheetdoc/dlg_string_array.h"
 
 #include "core/language.h"
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 #include "ui/dialog_size.h"
 
 using namespace spreadlib;

@@ -3,7 +3,7 @@
 // names when given, "Add" and "Remove" for rows when editable, and a size kept under the dialog's
 // name. Other parts of the product open it through the exported startGridDialog.
 
-#include "frame/export.h"
+#include "module/export.h"
 #include "spread/zrk_spread.h"
 #include "ui/dialog.h"
 #include "ui/resizer.h"

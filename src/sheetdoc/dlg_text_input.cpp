@@ -1,8 +1,8 @@
 #include "sheetdoc/dlg_text_input.h"
 
 #include "core/language.h"
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 
 namespace {
 

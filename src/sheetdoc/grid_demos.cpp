@@ -1,8 +1,8 @@
-// Demonstrations of the grids' side dialogs for the host shell (frame/demo_dialogs.h), on a small
+// Demonstrations of the grids' side dialogs for the host shell (module/demo_dialogs.h), on a small
 // table of a steel structure's members.
 
 #include "core/text.h"
-#include "frame/demo_dialogs.h"
+#include "module/demo_dialogs.h"
 #include "sheetdoc/dlg_find_replace.h"
 #include "sheetdoc/dlg_sheet_layout.h"
 #include "sheetdoc/dlg_string_array.h"

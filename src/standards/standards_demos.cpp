@@ -1,4 +1,4 @@
-// Demonstrations of the standards dialogs for the host shell (frame/demo_dialogs.h): the general
+// Demonstrations of the standards dialogs for the host shell (module/demo_dialogs.h): the general
 // variables of the sample library. (The mapping page shows in the macro settings dialog's demos.)
 
 #include "core/drawing.h"

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/entry_function.h"
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "module/entry_function.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 #include "host/module_entry.h"
 #include "ui/dialog.h"
 #include "ui/resources.h"

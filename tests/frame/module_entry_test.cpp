@@ -2,7 +2,7 @@
 
 #include "core/resource_override.h"
 #include "frame/modeless_dialogs.h"
-#include "frame/module_state.h"
+#include "module/module_state.h"
 #include "host/module_entry.h"
 #include "host/registry.h"
 

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
-#include "frame/module_resources.h"
-#include "frame/module_state.h"
+#include "module/module_resources.h"
+#include "module/module_state.h"
 #include "frame/spread_focus.h"
 #include "host/module_entry.h"
 #include "ui/application.h"

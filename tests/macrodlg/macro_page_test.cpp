@@ -14,7 +14,7 @@
 #include "core/macro_tabs.h"
 #include "core/macro_update.h"
 #include "designer/dlg_designer.h"
-#include "frame/entry_function.h"
+#include "module/entry_function.h"
 #include "macro_dialog_fixture.h"
 #include "macrodlg/dlg_array.h"
 #include "macrodlg/dlg_bolt_advanced.h"
