@@ -302,8 +302,9 @@ bool DlgMacroProfPage::pickBasePlane() {
 // ---------------------------------------------------------------------------
 
 bool DlgMacroProfPage::serveAdvanced(int request, MacroProfData& settings) {
-    if (request == KvMACallBackData::kHide) return macroDialog().hide(), true;
-    if (request == KvMACallBackData::kShow) return macroDialog().show(), true;
+    // The macro dialog steps aside for the pick as a dialog does (a plain hide would end its modal run).
+    if (request == KvMACallBackData::kHide) return macroDialog().BeginEditorCommand(), true;
+    if (request == KvMACallBackData::kShow) return macroDialog().CompleteEditorCommand(), true;
     if (request == KvMACallBackData::kWrite) applySettings(advancedGroup_, settings.merged);
     // Read: the group's record, with the chosen profile's settings when the page's target is one.
     const MacroTabData* t = tab();

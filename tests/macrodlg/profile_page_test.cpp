@@ -12,6 +12,7 @@
 #include "macro_dialog_fixture.h"
 #include "macrodlg/dlg_macro.h"
 #include "macrodlg/dlg_macro_prof_page.h"
+#include "macrodlg/dlg_prof_segmented.h"
 #include "macrodlg/dlg_prop_file.h"
 #include "ui/dlg_select_prof.h"
 
@@ -235,7 +236,8 @@ TEST_F(ProfilePage, TheAdvancedDialogOfOneProfileServesThatProfileAndStepsAsideW
     DlgMacro* macroDialog = nullptr;
     bool hiddenDuringPick = false;
     user.onPick([&](const host::PickRequest&, host::PickAnswer& answer) {
-        hiddenDuringPick = macroDialog && !macroDialog->isVisible();
+        // Stepped aside as a dialog does for a pick: hidden, its modal run going on.
+        hiddenDuringPick = macroDialog && !macroDialog->isVisible() && macroDialog->isSteppedAside();
         answer = host::PickAnswer::at({{0, 0, 50}, {1, 0, 50}, {0, 1, 50}});
         return RTNORM;
     });
@@ -333,4 +335,71 @@ TEST_F(ProfilePage, APropertyFileThatCannotBeReadIsToldAndChangesNothing) {
     ASSERT_EQ(user.messageBoxes().size(), 1u);
     EXPECT_NE(user.messageBoxes()[0].request.text.find("Broken"), Zrk_String::npos);
     EXPECT_EQ(user.messageBoxes()[0].request.icon(), ui::MB_ICONERROR);
+}
+
+TEST_F(ProfilePage, TheTemplatesGroupButtonsEditTheWholeGroupWhicheverProfileTheBlockShows) {
+    user.onDialog(A::kTemplate, [&](ui::DialogUser& u) {
+        auto& advanced = static_cast<A&>(u.dialog());
+        EXPECT_EQ(advanced.data.groupName, "Cleat");
+        EXPECT_EQ(advanced.data.merged.memberName, core::variesText()); // CL1 and CL2: the group's
+        u.click(A::kRot180);
+        u.click(ui::IDOK);
+    });
+    user.onDialog(DlgSelectProf::kTemplate, [&](ui::DialogUser& u) {
+        u.chooseText(DlgSelectProf::kTables, "IPE");
+        u.chooseText(DlgSelectProf::kSections, "IPE 300");
+        u.click(ui::IDOK);
+    });
+    run([&](DlgMacro& dialog, F& page, ui::DialogUser&) {
+        ui::DialogUser p(page);
+        ASSERT_TRUE(p.chooseText(F::kProfiles, "12"));
+        const MacroProfData& cleat = page.tab()->profGroups[0];
+        ASSERT_EQ(cleat.groupName, "Cleat");
+        const int advancedButton = cleat.advancedCtrl, sectionButton = cleat.buttonCtrl;
+        ASSERT_GT(advancedButton, 0);
+        ASSERT_GT(sectionButton, 0);
+        p.click(advancedButton);
+        p.click(sectionButton);
+        EXPECT_EQ(dialog.appliedChanges(), 2);
+        EXPECT_EQ(page.shownProfile(), 12); // the block still shows the profile chosen
+        EXPECT_EQ(shownText(page, F::kRotation), "180\xB0");
+    });
+    for (int number : {11, 12}) {
+        EXPECT_EQ(placement(number).rotation, "180");
+        EXPECT_EQ(placement(number).sectionName, "IPE-300");
+    }
+}
+
+TEST_F(ProfilePage, ABasePlaneIsPickedOnlyWhenThePersonPicksOne) {
+    user.cancelPick();         // a plane: cancelled
+    user.answerPick("Column"); // a coordinate system
+    run([&](DlgMacro& dialog, F& page, ui::DialogUser&) {
+        ui::DialogUser p(page);
+        ASSERT_TRUE(p.chooseText(F::kGroups, "Rib"));
+        ASSERT_TRUE(p.choose(F::kPlane, F::kPlanePicked));
+        EXPECT_EQ(dialog.appliedChanges(), 0);
+        EXPECT_TRUE(dialog.isVisible()); // back after the pick
+        ASSERT_TRUE(p.choose(F::kPlane, F::kPlaneCoordSystem));
+        EXPECT_EQ(dialog.appliedChanges(), 1);
+        // A plane of a coordinate system is a plane the list shows as picked.
+        EXPECT_EQ(page.comboCurSel(F::kPlane), F::kPlanePicked);
+    });
+    EXPECT_EQ(placement(13).basePlane, "xp");
+    EXPECT_EQ(placement(13).coordSystem, "Column");
+}
+
+TEST_F(ProfilePage, TheSegmentedProfilesAreWrittenOnOkOnly) {
+    user.onDialog(DlgProfSegmented::kTemplate, [&](ui::DialogUser& u) { u.click(ui::IDCANCEL); });
+    user.onDialog(DlgProfSegmented::kTemplate, [&](ui::DialogUser& u) {
+        u.typeText(DlgProfSegmented::kGap, "8");
+        u.click(ui::IDOK);
+    });
+    run([&](DlgMacro& dialog, F& page, ui::DialogUser&) {
+        ui::DialogUser p(page);
+        p.click(F::kSegmented);
+        EXPECT_EQ(dialog.appliedChanges(), 0);
+        p.click(F::kSegmented);
+        EXPECT_EQ(dialog.appliedChanges(), 1);
+    });
+    EXPECT_EQ(moduleOf(kMacroA, "Cleats").segments[0].gap, 8);
 }
