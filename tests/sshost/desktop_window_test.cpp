@@ -22,6 +22,7 @@
 #include "core/settings.h"
 #include "cuttingstock/dlg_csp2.h"
 #include "dialogs/dlg_levels.h"
+#include "frame/modeless_dialogs.h"
 #include "host/loader.h"
 #include "macrodlg/dlg_macro.h"
 #include "sections/dlg_add_section.h"
@@ -379,6 +380,25 @@ TEST_F(DesktopWindow, ADoubleClickOnAMacroOpensItsMacroDialogWhoseChangesMarkThe
     EXPECT_NE(window.tree().find({"Macros", "EndPlateA", "Plate", "PlateHeight = 420"}), nullptr);
     EXPECT_TRUE(EndDlgMacroModeless(0));
     EXPECT_EQ(modelessMacroDialog(0), nullptr);
+}
+
+// A macro dialog left open edits the drawing it was opened on: opening another drawing closes it,
+// so that nothing typed into it afterwards is applied to a drawing that is no longer there.
+TEST_F(DesktopWindow, OpeningAnotherDrawingClosesTheMacroDialogsOfTheFirst) {
+    ui::ScriptedUser user;
+    const fs::path sample = folder / "macro-dialogs.json";
+    fs::copy_file(kSampleLibrary / "Drawings" / "macro-dialogs.json", sample);
+    sshost::gui::MainWindow window(document());
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(sample.string())));
+    emit window.treeView().itemDoubleClicked(window.tree().find({"Macros", "EndPlateA"}), 0);
+    ASSERT_NE(modelessMacroDialog(0), nullptr);
+
+    ASSERT_TRUE(window.openDrawing(QString::fromStdString(drawing())));
+    EXPECT_EQ(modelessMacroDialog(0), nullptr);
+    MacroData left;
+    EXPECT_FALSE(GetDlgMacroData(0, left));
+    EXPECT_FALSE(window.isDrawingModified());
+    EXPECT_TRUE(window.close());
 }
 
 // The whole round of a person's work on a connection: the macro's dialog opened from the tree, a value

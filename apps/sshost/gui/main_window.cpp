@@ -19,6 +19,7 @@
 
 #include "core/codepage.h"
 #include "core/settings.h"
+#include "frame/modeless_dialogs.h"
 #include "host/command_line.h"
 #include "sshost/gui/pick_dialog.h"
 #include "sshost/gui/window_actions.h"
@@ -268,6 +269,10 @@ bool MainWindow::openDrawing(const QString& path) {
 }
 
 bool MainWindow::openDrawingAsIs(const QString& path, Zrk_String& message) {
+    // The module's modeless windows edit objects of the drawing being set aside: they close with it,
+    // since a dialog left open would apply its changes to a drawing that is no longer there.
+    DestroyAllMacroDlgs();
+    EndDlgEditConstraints();
     if (!document_.open(zrk(path), message)) return false;
     addRecentFile(QFileInfo(path).absoluteFilePath());
     print(QStringLiteral("Opened %1.\n").arg(path));
