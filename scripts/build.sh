@@ -2,6 +2,8 @@
 # Configures and builds one build folder: scripts/build.sh [release|sanitize]
 #   release   build/        g++, optimised with debug information (the programs you run)
 #   sanitize  build-asan/   clang++ with AddressSanitizer, UndefinedBehaviorSanitizer and the fuzzers
+#                           (line tables only for debug information: the sanitizers' reports name file
+#                           and line, and the build is faster; configure with -g to step through it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +16,7 @@ case "$kind" in
     ;;
   sanitize)
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DSS_SANITIZE=ON -DSS_FUZZ=ON >/dev/null
+      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" -DSS_SANITIZE=ON -DSS_FUZZ=ON >/dev/null
     cmake --build build-asan -j "$jobs"
     ;;
   *)
