@@ -6,6 +6,7 @@
 #include "core/files.h"
 #include "spreadlib/number_format.h"
 #include "spreadlib/sheet.h"
+#include "spreadlib/sheet_internal.h"
 
 namespace spreadlib {
 
@@ -159,8 +160,8 @@ bool Sheet::importCsvText(const std::string& utf8, const Zrk_String& fileName, b
     d.maxRows = rows;
     d.columns.clear();
     d.columns.resize(static_cast<std::size_t>(cols) + 1);
-    d.defaultFont = data_.defaultFont;
-    std::copy(std::begin(data_.options), std::end(data_.options), std::begin(d.options));
+    d.defaultFont = state_->data.defaultFont;
+    std::copy(std::begin(state_->data.options), std::end(state_->data.options), std::begin(d.options));
     d.options[kOptionChanged] = true;
     for (std::size_t r = 0; r < records.size(); ++r) {
         const int row = (firstData == 1 && r == 0) ? 0 : static_cast<int>(r - firstData) + 1;
@@ -197,19 +198,19 @@ bool Sheet::importCsvText(const std::string& utf8, const Zrk_String& fileName, b
         }
     }
     notify([](SheetObserver* o) { o->sheetAboutToReset(); });
-    d.operationMode = data_.operationMode;
-    d.referenceStyle = data_.referenceStyle;
-    d.appearance = data_.appearance;
-    d.selBack = data_.selBack;
-    d.selFore = data_.selFore;
-    d.grayBack = data_.grayBack;
-    d.grayFore = data_.grayFore;
-    d.shadowBack = data_.shadowBack;
-    d.shadowFore = data_.shadowFore;
-    d.textTip = data_.textTip;
-    data_ = std::move(d);
-    pending_.clear();
-    editMode_ = false;
+    d.operationMode = state_->data.operationMode;
+    d.referenceStyle = state_->data.referenceStyle;
+    d.appearance = state_->data.appearance;
+    d.selBack = state_->data.selBack;
+    d.selFore = state_->data.selFore;
+    d.grayBack = state_->data.grayBack;
+    d.grayFore = state_->data.grayFore;
+    d.shadowBack = state_->data.shadowBack;
+    d.shadowFore = state_->data.shadowFore;
+    d.textTip = state_->data.textTip;
+    state_->data = std::move(d);
+    state_->pending.clear();
+    state_->editMode = false;
     rebuildGraph();
     recalcAll();
     notify([](SheetObserver* o) { o->sheetReset(); });
@@ -221,7 +222,7 @@ std::string Sheet::exportCsvText(bool headerRow, bool formulasAsValues) const {
     int lastCol = 0, lastRow = 0;
     getUsedExtent(lastCol, lastRow);
     if (headerRow)
-        for (int c = 1; c <= data_.maxCols; ++c) {
+        for (int c = 1; c <= state_->data.maxCols; ++c) {
             const detail::Cell* cell = findCell(c, 0);
             if (cell && cell->hasContent()) lastCol = std::max(lastCol, c);
         }

@@ -1,5 +1,6 @@
 // Sheet: storage, contents, types, looks, settings, geometry, selection and views.
 #include "spreadlib/sheet.h"
+#include "spreadlib/sheet_internal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,7 +72,7 @@ bool isDocumentOption(int option) {
 // --- storage ----------------------------------------------------------------------------------------
 
 bool Sheet::validCell(int col, int row) const {
-    return col >= 0 && row >= 0 && col <= data_.maxCols && row <= data_.maxRows;
+    return col >= 0 && row >= 0 && col <= state_->data.maxCols && row <= state_->data.maxRows;
 }
 
 bool Sheet::validBlock(int& col1, int& row1, int& col2, int& row2) const {
@@ -85,8 +86,8 @@ bool Sheet::validBlock(int& col1, int& row1, int& col2, int& row2) const {
 }
 
 Cell* Sheet::findCell(int col, int row) {
-    if (col < 0 || col >= static_cast<int>(data_.columns.size())) return nullptr;
-    Column& column = data_.columns[static_cast<std::size_t>(col)];
+    if (col < 0 || col >= static_cast<int>(state_->data.columns.size())) return nullptr;
+    Column& column = state_->data.columns[static_cast<std::size_t>(col)];
     const std::size_t size = column.rows.size();
     for (std::size_t i = column.hint; i < size && i < column.hint + 2; ++i)
         if (column.rows[i] == row) {
@@ -102,7 +103,7 @@ Cell* Sheet::findCell(int col, int row) {
 const Cell* Sheet::findCell(int col, int row) const { return const_cast<Sheet*>(this)->findCell(col, row); }
 
 Cell& Sheet::cellAt(int col, int row) {
-    Column& column = data_.columns[static_cast<std::size_t>(col)];
+    Column& column = state_->data.columns[static_cast<std::size_t>(col)];
     // Appending in row order is the common case (filling, loading).
     if (column.rows.empty() || column.rows.back() < row) {
         column.rows.push_back(row);
@@ -117,7 +118,7 @@ Cell& Sheet::cellAt(int col, int row) {
 }
 
 void Sheet::dropIfBlank(int col, int row) {
-    Column& column = data_.columns[static_cast<std::size_t>(col)];
+    Column& column = state_->data.columns[static_cast<std::size_t>(col)];
     const auto it = std::lower_bound(column.rows.begin(), column.rows.end(), row);
     if (it == column.rows.end() || *it != row) return;
     const auto index = it - column.rows.begin();
@@ -132,31 +133,31 @@ void Sheet::forEachCellIn(int col1, int row1, int col2, int row2, const std::fun
 }
 
 std::uint32_t Sheet::internType(const CellType& type) {
-    for (std::size_t i = 0; i < data_.types.size(); ++i)
-        if (data_.types[i] == type) return static_cast<std::uint32_t>(i);
-    data_.types.push_back(type);
-    return static_cast<std::uint32_t>(data_.types.size() - 1);
+    for (std::size_t i = 0; i < state_->data.types.size(); ++i)
+        if (state_->data.types[i] == type) return static_cast<std::uint32_t>(i);
+    state_->data.types.push_back(type);
+    return static_cast<std::uint32_t>(state_->data.types.size() - 1);
 }
 
 std::uint32_t Sheet::internFormat(const CellFormat& format) {
-    for (std::size_t i = 0; i < data_.formats.size(); ++i)
-        if (data_.formats[i] == format) return static_cast<std::uint32_t>(i);
-    data_.formats.push_back(format);
-    return static_cast<std::uint32_t>(data_.formats.size() - 1);
+    for (std::size_t i = 0; i < state_->data.formats.size(); ++i)
+        if (state_->data.formats[i] == format) return static_cast<std::uint32_t>(i);
+    state_->data.formats.push_back(format);
+    return static_cast<std::uint32_t>(state_->data.formats.size() - 1);
 }
 
 void Sheet::markChanged() {
-    if (data_.options[kOptionChanged]) return;
-    data_.options[kOptionChanged] = true;
+    if (state_->data.options[kOptionChanged]) return;
+    state_->data.options[kOptionChanged] = true;
     notify([](SheetObserver* o) { o->optionChanged(kOptionChanged, true); });
 }
 
 void Sheet::notifyCells(int col1, int row1, int col2, int row2) {
-    if (observers_.empty()) return;
+    if (state_->observers.empty()) return;
     notify([&](SheetObserver* o) { o->cellsChanged(col1, row1, col2, row2); });
 }
 
-bool Sheet::structureLocked() const { return evalDepth_ > 0; }
+bool Sheet::structureLocked() const { return state_->evalDepth > 0; }
 
 void Sheet::clearContent(Cell& cell, int col) {
     if (cell.formula) {
@@ -164,12 +165,12 @@ void Sheet::clearContent(Cell& cell, int col) {
         unlinkFormula(formula);
         // Its readers now read a cell without a formula: the sheet keeps their list by position.
         if (!formula->dependents.empty()) {
-            std::vector<FormulaCell*>& list = cellListeners_.get(cellKey(col, formula->row));
+            std::vector<FormulaCell*>& list = state_->cellListeners.get(cellKey(col, formula->row));
             list.insert(list.end(), formula->dependents.begin(), formula->dependents.end());
             formula->dependents.clear();
         }
         retireFormula(std::move(cell.formula));
-        --data_.columns[static_cast<std::size_t>(col)].formulaCount;
+        --state_->data.columns[static_cast<std::size_t>(col)].formulaCount;
     }
     cell.kind = CellKind::Empty;
     cell.text.clear();
@@ -205,7 +206,7 @@ bool Sheet::writeText(int col, int row, const Zrk_String& text, bool forceText) 
         clearContent(*existing, col);
         dropIfBlank(col, row);
     } else {
-        const CellType& type = data_.types[existing ? existing->type : 0];
+        const CellType& type = state_->data.types[existing ? existing->type : 0];
         if (type.isNumeric() && !forceText) {
             double value = 0.0;
             if (!parseNumber(text, value)) return false;
@@ -244,7 +245,7 @@ bool Sheet::setData(int col, int row, const Zrk_String& text, bool forceText) { 
 bool Sheet::setValue(int col, int row, const Zrk_String& text) { return writeText(col, row, text, false); }
 
 Zrk_String Sheet::valueText(const Cell& cell) const {
-    const CellType& type = data_.types[cell.type];
+    const CellType& type = state_->data.types[cell.type];
     auto number = [&](double value) {
         return type.isNumeric() ? formatFixed(value, type.roundingDecimals(), type.separator) : formatGeneral(value);
     };
@@ -298,7 +299,7 @@ bool Sheet::getCellText(int col, int row, int kind, Zrk_String& text) const {
     case kTextData: text = dataText(*cell); break;
     case kTextFormula:
         if (cell->formula)
-            text = printFormula(cell->formula->formula, data_.referenceStyle == kRefStyleR1C1, col, row,
+            text = printFormula(cell->formula->formula, state_->data.referenceStyle == kRefStyleR1C1, col, row,
                                 functionResolver());
         break;
     case kTextTag:
@@ -351,18 +352,18 @@ bool Sheet::getFloat(int col, int row, double& value) const {
 
 bool Sheet::clearData(int col1, int row1, int col2, int row2) {
     if (!validBlock(col1, row1, col2, row2)) return false;
-    ++batchDepth_;
+    ++state_->batchDepth;
     for (int c = col1; c <= col2; ++c) {
-        Column& column = data_.columns[static_cast<std::size_t>(c)];
+        Column& column = state_->data.columns[static_cast<std::size_t>(c)];
         const auto first = std::lower_bound(column.rows.begin(), column.rows.end(), row1) - column.rows.begin();
         for (auto i = static_cast<std::size_t>(first); i < column.rows.size() && column.rows[i] <= row2; ++i) {
             Cell& cell = column.cells[i];
             if (!cell.hasContent()) continue;
             clearContent(cell, c);
-            pending_.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(column.rows[i]));
+            state_->pending.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(column.rows[i]));
         }
     }
-    --batchDepth_;
+    --state_->batchDepth;
     markChanged();
     notifyCells(col1, row1, col2, row2);
     processPending();
@@ -375,7 +376,7 @@ bool Sheet::setCellType(int col1, int row1, int col2, int row2, const CellType& 
     if (!validBlock(col1, row1, col2, row2)) return false;
     if (static_cast<long long>(col2 - col1 + 1) * (row2 - row1 + 1) > kMaxBlockCells) return false;
     const std::uint32_t index = internType(type);
-    ++batchDepth_;
+    ++state_->batchDepth;
     forEachCellIn(col1, row1, col2, row2, [&](int c, int r, Cell& cell) {
         cell.type = index;
         if (cell.kind == CellKind::Text || cell.kind == CellKind::Number) {
@@ -383,10 +384,10 @@ bool Sheet::setCellType(int col1, int row1, int col2, int row2, const CellType& 
             const double number = cell.number;
             convertForType(cell, type);
             if (cell.kind != before || cell.number != number)
-                pending_.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(r));
+                state_->pending.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(r));
         }
     });
-    --batchDepth_;
+    --state_->batchDepth;
     markChanged();
     notifyCells(col1, row1, col2, row2);
     processPending();
@@ -403,7 +404,7 @@ bool Sheet::getCellType(int col, int row, CellType& type) const {
     row = normalizeIndex(row);
     if (!validCell(col, row)) return false;
     const Cell* cell = findCell(col, row);
-    type = data_.types[cell ? cell->type : 0];
+    type = state_->data.types[cell ? cell->type : 0];
     return true;
 }
 
@@ -443,15 +444,15 @@ bool Sheet::SSAddCellSpan(int col, int row, int numCols, int numRows) {
     col = normalizeIndex(col);
     row = normalizeIndex(row);
     if (numCols < 1 || numRows < 1 || !validCell(col, row)) return false;
-    if (static_cast<long long>(col) + numCols - 1 > data_.maxCols || static_cast<long long>(row) + numRows - 1 > data_.maxRows)
+    if (static_cast<long long>(col) + numCols - 1 > state_->data.maxCols || static_cast<long long>(row) + numRows - 1 > state_->data.maxRows)
         return false;
     const detail::Span span{col, row, numCols, numRows};
-    for (const detail::Span& other : data_.spans)
+    for (const detail::Span& other : state_->data.spans)
         if (other.col < span.col + span.cols && span.col < other.col + other.cols && other.row < span.row + span.rows &&
             span.row < other.row + other.rows)
             return false;
     if (numCols == 1 && numRows == 1) return true; // a single cell is no span
-    data_.spans.push_back(span);
+    state_->data.spans.push_back(span);
     markChanged();
     notify([](SheetObserver* o) { o->spansChanged(); });
     return true;
@@ -460,9 +461,9 @@ bool Sheet::SSAddCellSpan(int col, int row, int numCols, int numRows) {
 bool Sheet::SSRemoveCellSpan(int col, int row) {
     col = normalizeIndex(col);
     row = normalizeIndex(row);
-    for (auto it = data_.spans.begin(); it != data_.spans.end(); ++it)
+    for (auto it = state_->data.spans.begin(); it != state_->data.spans.end(); ++it)
         if (it->contains(col, row)) {
-            data_.spans.erase(it);
+            state_->data.spans.erase(it);
             markChanged();
             notify([](SheetObserver* o) { o->spansChanged(); });
             return true;
@@ -473,7 +474,7 @@ bool Sheet::SSRemoveCellSpan(int col, int row) {
 bool Sheet::SSGetCellSpan(int col, int row, int& anchorCol, int& anchorRow, int& numCols, int& numRows) const {
     col = normalizeIndex(col);
     row = normalizeIndex(row);
-    for (const detail::Span& span : data_.spans)
+    for (const detail::Span& span : state_->data.spans)
         if (span.contains(col, row)) {
             anchorCol = span.col;
             anchorRow = span.row;
@@ -520,7 +521,7 @@ bool changeFormats(Sheet&, std::vector<CellFormat>& formats, int col1, int row1,
 bool Sheet::setFont(int col1, int row1, int col2, int row2, const FontSpec& font) {
     if (!validBlock(col1, row1, col2, row2)) return false;
     if (static_cast<long long>(col2 - col1 + 1) * (row2 - row1 + 1) > kMaxBlockCells) return false;
-    changeFormats(*this, data_.formats, col1, row1, col2, row2,
+    changeFormats(*this, state_->data.formats, col1, row1, col2, row2,
                   [this](int c, int r, const std::function<void(Cell&)>& fn) { fn(cellAt(c, r)); },
                   [&](int, int, CellFormat& format) {
                       format.hasFont = true;
@@ -536,15 +537,15 @@ bool Sheet::getFont(int col, int row, FontSpec& font) const {
     row = normalizeIndex(row);
     if (!validCell(col, row)) return false;
     const Cell* cell = findCell(col, row);
-    const CellFormat& format = data_.formats[cell ? cell->format : 0];
-    font = format.hasFont ? format.font : data_.defaultFont;
+    const CellFormat& format = state_->data.formats[cell ? cell->format : 0];
+    font = format.hasFont ? format.font : state_->data.defaultFont;
     return true;
 }
 
 bool Sheet::setColor(int col1, int row1, int col2, int row2, Color back, Color fore) {
     if (!validBlock(col1, row1, col2, row2)) return false;
     if (static_cast<long long>(col2 - col1 + 1) * (row2 - row1 + 1) > kMaxBlockCells) return false;
-    changeFormats(*this, data_.formats, col1, row1, col2, row2,
+    changeFormats(*this, state_->data.formats, col1, row1, col2, row2,
                   [this](int c, int r, const std::function<void(Cell&)>& fn) { fn(cellAt(c, r)); },
                   [&](int, int, CellFormat& format) {
                       format.backColor = back;
@@ -560,7 +561,7 @@ bool Sheet::getColor(int col, int row, Color& back, Color& fore) const {
     row = normalizeIndex(row);
     if (!validCell(col, row)) return false;
     const Cell* cell = findCell(col, row);
-    const CellFormat& format = data_.formats[cell ? cell->format : 0];
+    const CellFormat& format = state_->data.formats[cell ? cell->format : 0];
     back = format.backColor;
     fore = format.foreColor;
     return true;
@@ -572,7 +573,7 @@ bool Sheet::setBorder(int col1, int row1, int col2, int row2, int type, int styl
     if (static_cast<long long>(col2 - col1 + 1) * (row2 - row1 + 1) > kMaxBlockCells) return false;
     const bool outline = type & kBorderOutline;
     const BorderSide side{type == kBorderNone ? kBorderStyleNone : style, color};
-    changeFormats(*this, data_.formats, col1, row1, col2, row2,
+    changeFormats(*this, state_->data.formats, col1, row1, col2, row2,
                   [this](int c, int r, const std::function<void(Cell&)>& fn) { fn(cellAt(c, r)); },
                   [&](int c, int r, CellFormat& format) {
                       if (type == kBorderNone) {
@@ -594,12 +595,12 @@ bool Sheet::getBorder(int col, int row, Border& border) const {
     row = normalizeIndex(row);
     if (!validCell(col, row)) return false;
     const Cell* cell = findCell(col, row);
-    border = data_.formats[cell ? cell->format : 0].border;
+    border = state_->data.formats[cell ? cell->format : 0].border;
     return true;
 }
 
 void Sheet::setDefaultFont(const FontSpec& font) {
-    data_.defaultFont = font;
+    state_->data.defaultFont = font;
     markChanged();
     notify([](SheetObserver* o) { o->lookChanged(); });
 }
@@ -608,28 +609,28 @@ void Sheet::setDefaultFont(const FontSpec& font) {
     body;                                                                                                              \
     notify([](SheetObserver* o) { o->lookChanged(); })
 
-void Sheet::SSSetAppearance(int appearance) { SS_LOOK_SETTER(data_.appearance = appearance); }
-void Sheet::SSSetBackColorStyle(int style) { SS_LOOK_SETTER(data_.backColorStyle = style); }
-void Sheet::SSSetSelColor(Color back, Color fore) { SS_LOOK_SETTER(data_.selBack = back; data_.selFore = fore); }
+void Sheet::SSSetAppearance(int appearance) { SS_LOOK_SETTER(state_->data.appearance = appearance); }
+void Sheet::SSSetBackColorStyle(int style) { SS_LOOK_SETTER(state_->data.backColorStyle = style); }
+void Sheet::SSSetSelColor(Color back, Color fore) { SS_LOOK_SETTER(state_->data.selBack = back; state_->data.selFore = fore); }
 void Sheet::getSelColor(Color& back, Color& fore) const {
-    back = data_.selBack;
-    fore = data_.selFore;
+    back = state_->data.selBack;
+    fore = state_->data.selFore;
 }
-void Sheet::SSSetCellNoteIndicator(int indicator) { SS_LOOK_SETTER(data_.noteIndicator = indicator); }
-void Sheet::setGrayAreaColor(Color back, Color fore) { SS_LOOK_SETTER(data_.grayBack = back; data_.grayFore = fore); }
+void Sheet::SSSetCellNoteIndicator(int indicator) { SS_LOOK_SETTER(state_->data.noteIndicator = indicator); }
+void Sheet::setGrayAreaColor(Color back, Color fore) { SS_LOOK_SETTER(state_->data.grayBack = back; state_->data.grayFore = fore); }
 void Sheet::getGrayAreaColor(Color& back, Color& fore) const {
-    back = data_.grayBack;
-    fore = data_.grayFore;
+    back = state_->data.grayBack;
+    fore = state_->data.grayFore;
 }
-void Sheet::setShadowColor(Color back, Color fore) { SS_LOOK_SETTER(data_.shadowBack = back; data_.shadowFore = fore); }
+void Sheet::setShadowColor(Color back, Color fore) { SS_LOOK_SETTER(state_->data.shadowBack = back; state_->data.shadowFore = fore); }
 void Sheet::getShadowColor(Color& back, Color& fore) const {
-    back = data_.shadowBack;
-    fore = data_.shadowFore;
+    back = state_->data.shadowBack;
+    fore = state_->data.shadowFore;
 }
-void Sheet::setGridType(int type) { SS_LOOK_SETTER(data_.gridType = type); }
-void Sheet::setGridColor(Color color) { SS_LOOK_SETTER(data_.gridColor = color); }
-void Sheet::SSSetTextTip(const TextTipSettings& tip) { SS_LOOK_SETTER(data_.textTip = tip); }
-void Sheet::SSGetTextTip(TextTipSettings& tip) const { tip = data_.textTip; }
+void Sheet::setGridType(int type) { SS_LOOK_SETTER(state_->data.gridType = type); }
+void Sheet::setGridColor(Color color) { SS_LOOK_SETTER(state_->data.gridColor = color); }
+void Sheet::SSSetTextTip(const TextTipSettings& tip) { SS_LOOK_SETTER(state_->data.textTip = tip); }
+void Sheet::SSGetTextTip(TextTipSettings& tip) const { tip = state_->data.textTip; }
 
 #undef SS_LOOK_SETTER
 
@@ -637,15 +638,15 @@ void Sheet::SSGetTextTip(TextTipSettings& tip) const { tip = data_.textTip; }
 
 bool Sheet::setBool(int option, bool on) {
     if (option < 0 || option >= kOptionCount) return false;
-    const bool before = data_.options[option];
-    data_.options[option] = on;
+    const bool before = state_->data.options[option];
+    state_->data.options[option] = on;
     if (before == on) return true;
     notify([&](SheetObserver* o) { o->optionChanged(option, on); });
     // Switching automatic recalculation on brings every waiting formula up to date.
-    if (option == kOptionAutoCalc && on && evalDepth_ == 0) {
+    if (option == kOptionAutoCalc && on && state_->evalDepth == 0) {
         std::vector<FormulaCell*> nodes;
-        const std::uint32_t mark = ++epoch_;
-        for (Column& column : data_.columns) {
+        const std::uint32_t mark = ++state_->epoch;
+        for (Column& column : state_->data.columns) {
             if (column.formulaCount == 0) continue;
             for (Cell& cell : column.cells)
                 if (cell.formula && cell.formula->dirty) {
@@ -658,59 +659,80 @@ bool Sheet::setBool(int option, bool on) {
     return true;
 }
 
-bool Sheet::getBool(int option) const { return option >= 0 && option < kOptionCount && data_.options[option]; }
+bool Sheet::getBool(int option) const { return option >= 0 && option < kOptionCount && state_->data.options[option]; }
 
 bool Sheet::setOperationMode(int mode) {
     if (mode < kModeNormal || mode > kModeExtendedSelect) return false;
-    data_.operationMode = mode;
+    state_->data.operationMode = mode;
     notify([](SheetObserver* o) { o->lookChanged(); });
     return true;
 }
 
 bool Sheet::SSSetRefStyle(int style) {
     if (style < kRefStyleDefault || style > kRefStyleR1C1) return false;
-    data_.referenceStyle = style;
+    state_->data.referenceStyle = style;
     notify([](SheetObserver* o) { o->lookChanged(); });
     return true;
 }
 
 bool Sheet::SSSetActionKey(int action, int shift, int key) {
-    if (action < 0 || action >= static_cast<int>(std::size(actionKeys_))) return false;
-    actionKeys_[action] = ActionKey{shift, key};
+    if (action < 0 || action >= static_cast<int>(std::size(state_->actionKeys))) return false;
+    state_->actionKeys[action] = ActionKey{shift, key};
     return true;
 }
 
 bool Sheet::getActionKey(int action, ActionKey& key) const {
-    if (action < 0 || action >= static_cast<int>(std::size(actionKeys_))) return false;
-    key = actionKeys_[action];
+    if (action < 0 || action >= static_cast<int>(std::size(state_->actionKeys))) return false;
+    key = state_->actionKeys[action];
     return true;
 }
 
+// --- settings read back -----------------------------------------------------------------------------
+
+int Sheet::getMaxCols() const { return state_->data.maxCols; }
+int Sheet::getMaxRows() const { return state_->data.maxRows; }
+const FontSpec& Sheet::getDefaultFont() const { return state_->data.defaultFont; }
+int Sheet::getAppearance() const { return state_->data.appearance; }
+int Sheet::getBackColorStyle() const { return state_->data.backColorStyle; }
+int Sheet::getCellNoteIndicator() const { return state_->data.noteIndicator; }
+int Sheet::getGridType() const { return state_->data.gridType; }
+Color Sheet::getGridColor() const { return state_->data.gridColor; }
+int Sheet::getOperationMode() const { return state_->data.operationMode; }
+int Sheet::getRefStyle() const { return state_->data.referenceStyle; }
+bool Sheet::getRedraw() const { return state_->redraw; }
+bool Sheet::getEditMode() const { return state_->editMode; }
+bool Sheet::errorTracing() const { return state_->errorTracing; }
+const std::vector<Span>& Sheet::getSpans() const { return state_->data.spans; }
+double Sheet::getDefaultColWidthInPixels() const { return state_->data.defaultColWidth; }
+double Sheet::getDefaultRowHeightInPixels() const { return state_->data.defaultRowHeight; }
+const std::map<int, double>& Sheet::getColWidthsInPixels() const { return state_->data.colWidths; }
+const std::map<int, double>& Sheet::getRowHeightsInPixels() const { return state_->data.rowHeights; }
+
 void Sheet::resetData() {
-    cellListeners_.clear();
-    rangeListeners_.clear();
-    freeRangeListeners_.clear();
-    rangesByColumn_.clear();
-    wideRanges_.clear();
-    volatiles_.clear();
-    pending_.clear();
-    data_ = detail::SheetData();
+    state_->cellListeners.clear();
+    state_->rangeListeners.clear();
+    state_->freeRangeListeners.clear();
+    state_->rangesByColumn.clear();
+    state_->wideRanges.clear();
+    state_->volatiles.clear();
+    state_->pending.clear();
+    state_->data = detail::SheetData();
 }
 
 bool Sheet::SSReset() {
     if (structureLocked()) return false;
     notify([](SheetObserver* o) { o->sheetAboutToReset(); });
     resetData();
-    for (ActionKey& key : actionKeys_) key = ActionKey();
-    editMode_ = false;
-    editSelStart_ = editSelEnd_ = 0;
+    for (ActionKey& key : state_->actionKeys) key = ActionKey();
+    state_->editMode = false;
+    state_->editSelStart = state_->editSelEnd = 0;
     notify([](SheetObserver* o) { o->sheetReset(); });
     return true;
 }
 
 void Sheet::setRedraw(bool on) {
-    const bool before = redraw_;
-    redraw_ = on;
+    const bool before = state_->redraw;
+    state_->redraw = on;
     if (on && !before) notify([](SheetObserver* o) { o->redrawEnabled(); });
 }
 
@@ -718,23 +740,23 @@ void Sheet::setRedraw(bool on) {
 
 bool Sheet::setMaxCols(int count) {
     if (count < 0 || count > kMaxColumnCount || structureLocked()) return false;
-    if (count == data_.maxCols) return true;
-    const int oldCols = data_.maxCols;
-    notify([&](SheetObserver* o) { o->countsAboutToChange(oldCols, data_.maxRows, count, data_.maxRows); });
+    if (count == state_->data.maxCols) return true;
+    const int oldCols = state_->data.maxCols;
+    notify([&](SheetObserver* o) { o->countsAboutToChange(oldCols, state_->data.maxRows, count, state_->data.maxRows); });
     std::vector<FormulaCell*> none;
     if (count < oldCols) {
         for (int c = count + 1; c <= oldCols; ++c)
-            for (Cell& cell : data_.columns[static_cast<std::size_t>(c)].cells)
+            for (Cell& cell : state_->data.columns[static_cast<std::size_t>(c)].cells)
                 if (cell.formula) unlinkFormula(cell.formula.get());
-        data_.columns.resize(static_cast<std::size_t>(count) + 1);
-        data_.colWidths.erase(data_.colWidths.upper_bound(count), data_.colWidths.end());
-        std::erase_if(data_.spans, [&](const detail::Span& s) { return s.col + s.cols - 1 > count; });
+        state_->data.columns.resize(static_cast<std::size_t>(count) + 1);
+        state_->data.colWidths.erase(state_->data.colWidths.upper_bound(count), state_->data.colWidths.end());
+        std::erase_if(state_->data.spans, [&](const detail::Span& s) { return s.col + s.cols - 1 > count; });
     } else {
-        data_.columns.resize(static_cast<std::size_t>(count) + 1);
+        state_->data.columns.resize(static_cast<std::size_t>(count) + 1);
     }
-    data_.maxCols = count;
+    state_->data.maxCols = count;
     markChanged();
-    notify([&](SheetObserver* o) { o->countsChanged(data_.maxCols, data_.maxRows); });
+    notify([&](SheetObserver* o) { o->countsChanged(state_->data.maxCols, state_->data.maxRows); });
     // Formulas that read the removed cells now read empty cells.
     if (count < oldCols) recalcAfterStructureChange(none);
     return true;
@@ -742,12 +764,12 @@ bool Sheet::setMaxCols(int count) {
 
 bool Sheet::setMaxRows(int count) {
     if (count < 0 || count > kMaxRowCount || structureLocked()) return false;
-    if (count == data_.maxRows) return true;
-    const int oldRows = data_.maxRows;
-    notify([&](SheetObserver* o) { o->countsAboutToChange(data_.maxCols, oldRows, data_.maxCols, count); });
+    if (count == state_->data.maxRows) return true;
+    const int oldRows = state_->data.maxRows;
+    notify([&](SheetObserver* o) { o->countsAboutToChange(state_->data.maxCols, oldRows, state_->data.maxCols, count); });
     if (count < oldRows) {
-        for (std::size_t c = 0; c < data_.columns.size(); ++c) {
-            Column& column = data_.columns[c];
+        for (std::size_t c = 0; c < state_->data.columns.size(); ++c) {
+            Column& column = state_->data.columns[c];
             const auto first = std::upper_bound(column.rows.begin(), column.rows.end(), count) - column.rows.begin();
             for (auto i = static_cast<std::size_t>(first); i < column.cells.size(); ++i)
                 if (column.cells[i].formula) {
@@ -757,12 +779,12 @@ bool Sheet::setMaxRows(int count) {
             column.rows.resize(static_cast<std::size_t>(first));
             column.cells.resize(static_cast<std::size_t>(first));
         }
-        data_.rowHeights.erase(data_.rowHeights.upper_bound(count), data_.rowHeights.end());
-        std::erase_if(data_.spans, [&](const detail::Span& s) { return s.row + s.rows - 1 > count; });
+        state_->data.rowHeights.erase(state_->data.rowHeights.upper_bound(count), state_->data.rowHeights.end());
+        std::erase_if(state_->data.spans, [&](const detail::Span& s) { return s.row + s.rows - 1 > count; });
     }
-    data_.maxRows = count;
+    state_->data.maxRows = count;
     markChanged();
-    notify([&](SheetObserver* o) { o->countsChanged(data_.maxCols, data_.maxRows); });
+    notify([&](SheetObserver* o) { o->countsChanged(state_->data.maxCols, state_->data.maxRows); });
     if (count < oldRows) {
         std::vector<FormulaCell*> none;
         recalcAfterStructureChange(none);
@@ -776,8 +798,8 @@ bool Sheet::setColWidthInPixels(int col, int pixels) { return setColWidth(col, p
 
 bool Sheet::setColWidth(int col, double units) {
     col = normalizeIndex(col);
-    if (col < 0 || col > data_.maxCols || !(units >= 0.0) || units > 100000.0) return false;
-    data_.colWidths[col] = units * kPixelsPerWidthUnit;
+    if (col < 0 || col > state_->data.maxCols || !(units >= 0.0) || units > 100000.0) return false;
+    state_->data.colWidths[col] = units * kPixelsPerWidthUnit;
     markChanged();
     notify([](SheetObserver* o) { o->sizesChanged(); });
     return true;
@@ -785,9 +807,9 @@ bool Sheet::setColWidth(int col, double units) {
 
 bool Sheet::getColWidth(int col, double& units) const {
     col = normalizeIndex(col);
-    if (col < 0 || col > data_.maxCols) return false;
-    const auto it = data_.colWidths.find(col);
-    units = (it == data_.colWidths.end() ? data_.defaultColWidth : it->second) / kPixelsPerWidthUnit;
+    if (col < 0 || col > state_->data.maxCols) return false;
+    const auto it = state_->data.colWidths.find(col);
+    units = (it == state_->data.colWidths.end() ? state_->data.defaultColWidth : it->second) / kPixelsPerWidthUnit;
     return true;
 }
 
@@ -802,8 +824,8 @@ bool Sheet::setRowHeightInPixels(int row, int pixels) { return setRowHeight(row,
 
 bool Sheet::setRowHeight(int row, double units) {
     row = normalizeIndex(row);
-    if (row < 0 || row > data_.maxRows || !(units >= 0.0) || units > 100000.0) return false;
-    data_.rowHeights[row] = units * kPixelsPerHeightUnit;
+    if (row < 0 || row > state_->data.maxRows || !(units >= 0.0) || units > 100000.0) return false;
+    state_->data.rowHeights[row] = units * kPixelsPerHeightUnit;
     markChanged();
     notify([](SheetObserver* o) { o->sizesChanged(); });
     return true;
@@ -811,9 +833,9 @@ bool Sheet::setRowHeight(int row, double units) {
 
 bool Sheet::getRowHeight(int row, double& units) const {
     row = normalizeIndex(row);
-    if (row < 0 || row > data_.maxRows) return false;
-    const auto it = data_.rowHeights.find(row);
-    units = (it == data_.rowHeights.end() ? data_.defaultRowHeight : it->second) / kPixelsPerHeightUnit;
+    if (row < 0 || row > state_->data.maxRows) return false;
+    const auto it = state_->data.rowHeights.find(row);
+    units = (it == state_->data.rowHeights.end() ? state_->data.defaultRowHeight : it->second) / kPixelsPerHeightUnit;
     return true;
 }
 
@@ -824,28 +846,28 @@ bool Sheet::getRowHeightInPixels(int row, int& pixels) const {
     return true;
 }
 
-void Sheet::setTextMeasurer(TextMeasurer measurer) { measurer_ = measurer ? std::move(measurer) : estimateText; }
+void Sheet::setTextMeasurer(TextMeasurer measurer) { state_->measurer = measurer ? std::move(measurer) : estimateText; }
 
 bool Sheet::getMaxTextCellSize(int col, int row, int& width, int& height) const {
     CellDisplay display;
     if (!getDisplay(col, row, display)) return false;
-    measurer_(display.text, display.font, width, height);
+    state_->measurer(display.text, display.font, width, height);
     return true;
 }
 
 bool Sheet::getMaxTextColWidth(int col, int& width, bool skipPictures) const {
     col = normalizeIndex(col);
-    if (col < 0 || col > data_.maxCols) return false;
+    if (col < 0 || col > state_->data.maxCols) return false;
     width = 0;
     auto measure = [&](int row) {
         CellDisplay display;
         if (!getDisplay(col, row, display) || (skipPictures && display.type.code == kTypePicture)) return;
         int w = 0, h = 0;
-        measurer_(display.text, display.font, w, h);
+        state_->measurer(display.text, display.font, w, h);
         width = std::max(width, w);
     };
     measure(0); // the header, which shows its letters when it has no text
-    const Column& column = data_.columns[static_cast<std::size_t>(col)];
+    const Column& column = state_->data.columns[static_cast<std::size_t>(col)];
     for (const int row : column.rows)
         if (row > 0) measure(row);
     return true;
@@ -853,14 +875,14 @@ bool Sheet::getMaxTextColWidth(int col, int& width, bool skipPictures) const {
 
 bool Sheet::getMaxTextRowHeight(int row, int& height, bool skipPictures) const {
     row = normalizeIndex(row);
-    if (row < 0 || row > data_.maxRows) return false;
+    if (row < 0 || row > state_->data.maxRows) return false;
     height = 0;
-    for (int col = 0; col <= data_.maxCols; ++col) {
+    for (int col = 0; col <= state_->data.maxCols; ++col) {
         if (col > 0 && !findCell(col, row)) continue;
         CellDisplay display;
         if (!getDisplay(col, row, display) || (skipPictures && display.type.code == kTypePicture)) continue;
         int w = 0, h = 0;
-        measurer_(display.text, display.font, w, h);
+        state_->measurer(display.text, display.font, w, h);
         height = std::max(height, h);
     }
     return true;
@@ -871,16 +893,16 @@ bool Sheet::getMaxTextRowHeight(int row, int& height, bool skipPictures) const {
 bool Sheet::setActiveCell(int col, int row) {
     col = normalizeIndex(col);
     row = normalizeIndex(row);
-    if (col < 1 || row < 1 || col > data_.maxCols || row > data_.maxRows) return false;
-    data_.activeCol = col;
-    data_.activeRow = row;
+    if (col < 1 || row < 1 || col > state_->data.maxCols || row > state_->data.maxRows) return false;
+    state_->data.activeCol = col;
+    state_->data.activeRow = row;
     notify([&](SheetObserver* o) { o->activeCellChanged(col, row); });
     return true;
 }
 
 void Sheet::getActiveCell(int& col, int& row) const {
-    col = data_.activeCol;
-    row = data_.activeRow;
+    col = state_->data.activeCol;
+    row = state_->data.activeRow;
 }
 
 bool Sheet::setSelBlock(int col1, int row1, int col2, int row2) {
@@ -890,56 +912,56 @@ bool Sheet::setSelBlock(int col1, int row1, int col2, int row2) {
     row1 = normalizeIndex(row1);
     col2 = normalizeIndex(col2);
     row2 = normalizeIndex(row2);
-    if (!valid(col1, data_.maxCols) || !valid(col2, data_.maxCols) || !valid(row1, data_.maxRows) ||
-        !valid(row2, data_.maxRows))
+    if (!valid(col1, state_->data.maxCols) || !valid(col2, state_->data.maxCols) || !valid(row1, state_->data.maxRows) ||
+        !valid(row2, state_->data.maxRows))
         return false;
-    data_.hasSelection = true;
-    data_.selCol1 = col1;
-    data_.selRow1 = row1;
-    data_.selCol2 = col2;
-    data_.selRow2 = row2;
+    state_->data.hasSelection = true;
+    state_->data.selCol1 = col1;
+    state_->data.selRow1 = row1;
+    state_->data.selCol2 = col2;
+    state_->data.selRow2 = row2;
     notify([](SheetObserver* o) { o->selectionChanged(); });
     return true;
 }
 
 bool Sheet::getSelBlock(int& col1, int& row1, int& col2, int& row2) const {
-    if (!data_.hasSelection) return false;
-    col1 = data_.selCol1;
-    row1 = data_.selRow1;
-    col2 = data_.selCol2;
-    row2 = data_.selRow2;
+    if (!state_->data.hasSelection) return false;
+    col1 = state_->data.selCol1;
+    row1 = state_->data.selRow1;
+    col2 = state_->data.selCol2;
+    row2 = state_->data.selRow2;
     return true;
 }
 
 void Sheet::clearSelection() {
-    data_.hasSelection = false;
+    state_->data.hasSelection = false;
     notify([](SheetObserver* o) { o->selectionChanged(); });
 }
 
 void Sheet::setEditMode(bool editing) {
-    if (editMode_ == editing) return;
-    editMode_ = editing;
+    if (state_->editMode == editing) return;
+    state_->editMode = editing;
     notify([&](SheetObserver* o) { o->editModeChanged(editing); });
 }
 
 void Sheet::setEditSel(int start, int end) {
-    editSelStart_ = std::max(0, start);
-    editSelEnd_ = std::max(editSelStart_, end);
+    state_->editSelStart = std::max(0, start);
+    state_->editSelEnd = std::max(state_->editSelStart, end);
 }
 
 void Sheet::getEditSel(int& start, int& end) const {
-    start = editSelStart_;
-    end = editSelEnd_;
+    start = state_->editSelStart;
+    end = state_->editSelEnd;
 }
 
 // --- views --------------------------------------------------------------------------------------------
 
 void Sheet::addObserver(SheetObserver* observer) {
-    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
-        observers_.push_back(observer);
+    if (observer && std::find(state_->observers.begin(), state_->observers.end(), observer) == state_->observers.end())
+        state_->observers.push_back(observer);
 }
 
-void Sheet::removeObserver(SheetObserver* observer) { std::erase(observers_, observer); }
+void Sheet::removeObserver(SheetObserver* observer) { std::erase(state_->observers, observer); }
 
 bool Sheet::getDisplay(int col, int row, CellDisplay& display) const {
     col = normalizeIndex(col);
@@ -947,13 +969,13 @@ bool Sheet::getDisplay(int col, int row, CellDisplay& display) const {
     if (!validCell(col, row)) return false;
     display = CellDisplay();
     const Cell* cell = findCell(col, row);
-    const CellFormat& format = data_.formats[cell ? cell->format : 0];
-    display.font = format.hasFont ? format.font : data_.defaultFont;
+    const CellFormat& format = state_->data.formats[cell ? cell->format : 0];
+    display.font = format.hasFont ? format.font : state_->data.defaultFont;
     display.backColor = format.backColor;
     display.foreColor = format.foreColor;
     display.border = format.border;
     if (cell) {
-        display.type = data_.types[cell->type];
+        display.type = state_->data.types[cell->type];
         display.locked = cell->locked;
         display.text = valueText(*cell);
         display.isNumber = cell->kind == CellKind::Number || readsAsNumber(*cell) ||
@@ -961,7 +983,7 @@ bool Sheet::getDisplay(int col, int row, CellDisplay& display) const {
         display.isError = cell->formula && cell->formula->result.kind == ValueKind::Error;
     }
     if (display.text.empty() && (col == 0) != (row == 0)) {
-        const bool r1c1 = data_.referenceStyle == kRefStyleR1C1;
+        const bool r1c1 = state_->data.referenceStyle == kRefStyleR1C1;
         display.text = col == 0 ? std::to_string(row) : (r1c1 ? std::to_string(col) : columnName(col));
     }
     return true;
@@ -969,8 +991,8 @@ bool Sheet::getDisplay(int col, int row, CellDisplay& display) const {
 
 void Sheet::getUsedExtent(int& lastCol, int& lastRow) const {
     lastCol = lastRow = 0;
-    for (std::size_t c = 1; c < data_.columns.size(); ++c) {
-        const Column& column = data_.columns[c];
+    for (std::size_t c = 1; c < state_->data.columns.size(); ++c) {
+        const Column& column = state_->data.columns[c];
         for (std::size_t i = column.cells.size(); i-- > 0;) {
             if (column.rows[i] < 1 || !column.cells[i].hasContent()) continue;
             lastCol = static_cast<int>(c);

@@ -36,24 +36,38 @@
 // recalculated when the running evaluation ends), but its structure cannot change: inserting,
 // deleting, moving, copying blocks, counts, loading, importing and reset answer false then.
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "core/zrk_string.h"
 #include "spreadlib/cell_type.h"
 #include "spreadlib/constants.h"
-#include "spreadlib/sheet_internal.h"
 #include "spreadlib/sheet_observer.h"
+#include "spreadlib/value.h"
 #include "spreadlib/value_record.h"
 
 namespace spreadlib {
 
+struct Formula;
+class FunctionResolver;
+namespace detail {
+struct Cell;
+struct FormulaCell;
+struct SheetData;
+} // namespace detail
+
 // Text kinds of getCellText.
 enum TextKind : int { kTextData = 0, kTextFormula = 1, kTextTag = 2, kTextValue = 3 };
+
+// Cells joined into one, shown by the anchor (top-left) cell.
+struct Span {
+    int col = 0, row = 0, cols = 1, rows = 1;
+    bool contains(int c, int r) const { return c >= col && c < col + cols && r >= row && r < row + rows; }
+    bool operator==(const Span&) const = default;
+};
 
 // What a view needs to draw one cell.
 struct CellDisplay {
@@ -81,8 +95,8 @@ public:
     Sheet& operator=(const Sheet&) = delete;
 
     // --- counts ---------------------------------------------------------------------------------
-    int getMaxCols() const { return data_.maxCols; }
-    int getMaxRows() const { return data_.maxRows; }
+    int getMaxCols() const;
+    int getMaxRows() const;
     // Set the counts (0..kMaxColumnCount / kMaxRowCount). Cells beyond a smaller count are deleted.
     bool setMaxCols(int count);
     bool setMaxRows(int count);
@@ -136,24 +150,24 @@ public:
     bool setBorder(int col1, int row1, int col2, int row2, int type, int style, Color color);
     bool getBorder(int col, int row, Border& border) const;
     void setDefaultFont(const FontSpec& font);
-    const FontSpec& getDefaultFont() const { return data_.defaultFont; }
+    const FontSpec& getDefaultFont() const;
     void SSSetAppearance(int appearance);
-    int getAppearance() const { return data_.appearance; }
+    int getAppearance() const;
     void SSSetBackColorStyle(int style);
-    int getBackColorStyle() const { return data_.backColorStyle; }
+    int getBackColorStyle() const;
     void SSSetSelColor(Color back, Color fore);
     void getSelColor(Color& back, Color& fore) const;
     void SSSetCellNoteIndicator(int indicator);
-    int getCellNoteIndicator() const { return data_.noteIndicator; }
+    int getCellNoteIndicator() const;
     void setGrayAreaColor(Color back, Color fore);
     void getGrayAreaColor(Color& back, Color& fore) const;
     void setShadowColor(Color back, Color fore);
     void getShadowColor(Color& back, Color& fore) const;
     // Grid lines: their kind (0 none, 1 solid, 2 dotted, 7 the document's fine lines ...) and colour.
     void setGridType(int type);
-    int getGridType() const { return data_.gridType; }
+    int getGridType() const;
     void setGridColor(Color color);
-    Color getGridColor() const { return data_.gridColor; }
+    Color getGridColor() const;
     void SSSetTextTip(const TextTipSettings& tip);
     void SSGetTextTip(TextTipSettings& tip) const;
 
@@ -161,9 +175,9 @@ public:
     bool setBool(int option, bool on);
     bool getBool(int option) const;
     bool setOperationMode(int mode);
-    int getOperationMode() const { return data_.operationMode; }
+    int getOperationMode() const;
     bool SSSetRefStyle(int style);
-    int getRefStyle() const { return data_.referenceStyle; }
+    int getRefStyle() const;
     bool SSSetActionKey(int action, int shift, int key);
     bool getActionKey(int action, ActionKey& key) const;
     // Back to a new sheet: contents, types, looks, sizes, counts and settings (custom functions and
@@ -171,7 +185,7 @@ public:
     bool SSReset();
     // Drawing off while a sequence of changes is made; switching it on tells the views.
     void setRedraw(bool on);
-    bool getRedraw() const { return redraw_; }
+    bool getRedraw() const;
 
     // --- geometry ---------------------------------------------------------------------------------------
     // Widths in the library's units (8 pixels) or pixels; col 0 is the row-header column. Heights in
@@ -199,7 +213,7 @@ public:
     bool getSelBlock(int& col1, int& row1, int& col2, int& row2) const;
     void clearSelection();
     void setEditMode(bool editing);
-    bool getEditMode() const { return editMode_; }
+    bool getEditMode() const;
     // The selected characters of the edited text: start and end (end excluded).
     void setEditSel(int start, int end);
     void getEditSel(int& start, int& end) const;
@@ -250,7 +264,7 @@ public:
     // only passed through an argument or a referenced cell arose in that cell and is none of this
     // formula's. Off by default, and then the evaluator does nothing more for it.
     void setErrorTracing(bool on);
-    bool errorTracing() const { return errorTracing_; }
+    bool errorTracing() const;
     // Where the error value of the formula at (col, row) arose, as found when it was last evaluated
     // with tracing on; false when its result is no error or the error only passed through it.
     bool getErrorOrigin(int col, int row, ErrorOrigin& origin) const;
@@ -263,6 +277,12 @@ public:
     bool loadFromFile(const Zrk_String& path, Zrk_String& message);
     bool saveToFile(const Zrk_String& path, Zrk_String& message) const;
     bool loadFromText(const std::string& utf8, const Zrk_String& fileName, Zrk_String& message);
+    // Makes this sheet what loading source's file made of source: everything a file holds is copied
+    // (formulas call custom functions by name, whatever this sheet registered first); options that
+    // belong to the program keep their values and the changed flag is cleared, as on load. What a
+    // cache of loaded files hands out instead of reading and parsing the file again. False while a
+    // custom function runs (the structure cannot change then).
+    bool copyFrom(const Sheet& source);
     // The file's text. refusal (when given) receives what the sheet holds beyond what the reader
     // takes (the first thing, with where), empty when the text reads back; saveToFile refuses then.
     std::string saveToText(Zrk_String* refusal = nullptr) const;
@@ -284,21 +304,18 @@ public:
     void getUsedExtent(int& lastCol, int& lastRow) const;
     // What a view lays out at once instead of asking cell by cell: the spans, the default sizes and
     // the column widths and row heights that differ from them (pixels; index 0 is the header).
-    const std::vector<detail::Span>& getSpans() const { return data_.spans; }
-    double getDefaultColWidthInPixels() const { return data_.defaultColWidth; }
-    double getDefaultRowHeightInPixels() const { return data_.defaultRowHeight; }
-    const std::map<int, double>& getColWidthsInPixels() const { return data_.colWidths; }
-    const std::map<int, double>& getRowHeightsInPixels() const { return data_.rowHeights; }
+    const std::vector<Span>& getSpans() const;
+    double getDefaultColWidthInPixels() const;
+    double getDefaultRowHeightInPixels() const;
+    const std::map<int, double>& getColWidthsInPixels() const;
+    const std::map<int, double>& getRowHeightsInPixels() const;
 
 private:
     friend class SheetEvaluator;
     friend class SheetFiles;
-    struct CustomEntry {
-        Zrk_String name;
-        int minArgs = 0, maxArgs = 0, flags = 0;
-        CustomFunction function;
-        bool registered = false;
-    };
+    // What the sheet holds and its formula engine (sheet_internal.h): callers of this header see
+    // neither the storage nor the dependency graph.
+    struct State;
     class Resolver;
     friend class Resolver;
 
@@ -320,13 +337,7 @@ private:
     Zrk_String dataText(const detail::Cell& cell) const;
     void markChanged();
     void notifyCells(int col1, int row1, int col2, int row2);
-    template <typename F> void notify(F&& fn) const {
-        if (observers_.empty()) return;
-        // A copy: an observer may add or remove observers while it is told.
-        const std::vector<SheetObserver*> observers = observers_;
-        for (SheetObserver* observer : observers)
-            if (std::find(observers_.begin(), observers_.end(), observer) != observers_.end()) fn(observer);
-    }
+    template <typename F> void notify(F&& fn) const; // sheet_internal.h
     bool structureLocked() const;
 
     // engine (sheet_calc.cpp)
@@ -365,38 +376,10 @@ private:
     void adjustAllFormulas(const std::function<bool(Formula&)>& adjust);
 
     void resetData();
+    // Swaps in a sheet read from a file (or copied from one), keeping what belongs to the program.
+    void replaceWithLoaded(detail::SheetData& loaded);
 
-    detail::SheetData data_;
-    ActionKey actionKeys_[8];
-    bool redraw_ = true;
-    bool editMode_ = false;
-    int editSelStart_ = 0, editSelEnd_ = 0;
-    TextMeasurer measurer_;
-    std::vector<SheetObserver*> observers_;
-    std::vector<CustomEntry> customs_;
-    std::unique_ptr<Resolver> resolver_;
-
-    // dependency graph: single cells by position key, blocks in an index by column
-    struct RangeListener {
-        int col1 = 0, row1 = 0, col2 = 0, row2 = 0;
-        detail::FormulaCell* formula = nullptr;
-    };
-    detail::ListenerMap cellListeners_;
-    std::vector<RangeListener> rangeListeners_;
-    std::vector<std::uint32_t> freeRangeListeners_;
-    std::vector<std::vector<std::uint32_t>> rangesByColumn_;
-    std::vector<std::uint32_t> wideRanges_;
-    // Formulas recalculated with every change, whatever it changed (isVolatileBuiltin).
-    std::vector<detail::FormulaCell*> volatiles_;
-    std::uint32_t epoch_ = 0;
-    int evalDepth_ = 0;   // evaluations running in this sheet
-    int batchDepth_ = 0;  // edits whose recalculation waits (paste, import)
-    std::vector<std::uint64_t> pending_; // cells changed while evaluating or batching
-    bool processingPending_ = false;
-    std::vector<std::unique_ptr<detail::FormulaCell>> graveyard_;
-    std::vector<Value> stack_; // the evaluator's value stack
-    bool errorTracing_ = false;
-    std::unordered_map<std::uint64_t, ErrorOrigin> errorOrigins_; // by cell, while tracing
+    std::unique_ptr<State> state_;
 };
 
 } // namespace spreadlib

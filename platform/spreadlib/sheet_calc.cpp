@@ -9,6 +9,7 @@
 #include "spreadlib/functions.h"
 #include "spreadlib/number_format.h"
 #include "spreadlib/sheet.h"
+#include "spreadlib/sheet_internal.h"
 
 namespace spreadlib {
 
@@ -85,7 +86,7 @@ public:
     Zrk_String functionName(int id) const override {
         if (id < kFirstCustomFunctionId) return builtinName(id);
         const std::size_t index = static_cast<std::size_t>(id - kFirstCustomFunctionId);
-        return index < sheet_.customs_.size() ? sheet_.customs_[index].name : Zrk_String("#NAME?");
+        return index < sheet_.state_->customs.size() ? sheet_.state_->customs[index].name : Zrk_String("#NAME?");
     }
     void argumentRange(int id, int& minArgs, int& maxArgs) const override {
         if (id < kFirstCustomFunctionId) builtinArguments(id, minArgs, maxArgs);
@@ -96,21 +97,27 @@ private:
     Sheet& sheet_;
 };
 
-Sheet::Sheet() : measurer_(defaultTextMeasurer()), resolver_(std::make_unique<Resolver>(*this)) { stack_.reserve(64); }
+Sheet::State::State(Sheet& sheet) : measurer(defaultTextMeasurer()), resolver(std::make_unique<Resolver>(sheet)) {
+    stack.reserve(64);
+}
+
+Sheet::State::~State() = default;
+
+Sheet::Sheet() : state_(std::make_unique<State>(*this)) {}
 
 Sheet::~Sheet() = default;
 
-const FunctionResolver& Sheet::functionResolver() const { return *resolver_; }
-FunctionResolver& Sheet::mutableResolver() { return *resolver_; }
+const FunctionResolver& Sheet::functionResolver() const { return *state_->resolver; }
+FunctionResolver& Sheet::mutableResolver() { return *state_->resolver; }
 
 int Sheet::customFunctionId(const Zrk_String& name, bool create) {
-    for (std::size_t i = 0; i < customs_.size(); ++i)
-        if (isEqual(customs_[i].name, name, true)) return kFirstCustomFunctionId + static_cast<int>(i);
-    if (!create || !isFunctionName(name) || customs_.size() >= 10000) return -1;
-    CustomEntry entry;
+    for (std::size_t i = 0; i < state_->customs.size(); ++i)
+        if (isEqual(state_->customs[i].name, name, true)) return kFirstCustomFunctionId + static_cast<int>(i);
+    if (!create || !isFunctionName(name) || state_->customs.size() >= 10000) return -1;
+    State::CustomEntry entry;
     entry.name = toUpper(name);
-    customs_.push_back(std::move(entry));
-    return kFirstCustomFunctionId + static_cast<int>(customs_.size()) - 1;
+    state_->customs.push_back(std::move(entry));
+    return kFirstCustomFunctionId + static_cast<int>(state_->customs.size()) - 1;
 }
 
 bool Sheet::SSAddCustomFunctionExt(const Zrk_String& name, int minArgs, int maxArgs, CustomFunction function, int flags) {
@@ -119,7 +126,7 @@ bool Sheet::SSAddCustomFunctionExt(const Zrk_String& name, int minArgs, int maxA
     if (flags != kFunctionValues && flags != kFunctionReferences) return false;
     const int id = customFunctionId(name, true);
     if (id < 0) return false;
-    CustomEntry& entry = customs_[static_cast<std::size_t>(id - kFirstCustomFunctionId)];
+    State::CustomEntry& entry = state_->customs[static_cast<std::size_t>(id - kFirstCustomFunctionId)];
     entry.name = toUpper(name);
     entry.minArgs = minArgs;
     entry.maxArgs = maxArgs;
@@ -133,7 +140,7 @@ bool Sheet::SSAddCustomFunctionExt(const Zrk_String& name, int minArgs, int maxA
 bool Sheet::removeCustomFunction(const Zrk_String& name) {
     const int id = customFunctionId(name, false);
     if (id < 0) return false;
-    CustomEntry& entry = customs_[static_cast<std::size_t>(id - kFirstCustomFunctionId)];
+    State::CustomEntry& entry = state_->customs[static_cast<std::size_t>(id - kFirstCustomFunctionId)];
     if (!entry.registered) return false;
     entry.registered = false;
     entry.function = nullptr;
@@ -142,7 +149,7 @@ bool Sheet::removeCustomFunction(const Zrk_String& name) {
 }
 
 bool Sheet::hasCustomFunction(const Zrk_String& name) const {
-    for (const CustomEntry& entry : customs_)
+    for (const State::CustomEntry& entry : state_->customs)
         if (entry.registered && isEqual(entry.name, name, true)) return true;
     return false;
 }
@@ -152,7 +159,7 @@ Sheet* Sheet::evaluatingSheet() { return tCurrentSheet; }
 void Sheet::recalcFormulasUsing(int functionId) {
     std::vector<std::uint64_t> seeds;
     std::vector<FormulaCell*> nodes;
-    for (Column& column : data_.columns) {
+    for (Column& column : state_->data.columns) {
         if (column.formulaCount == 0) continue;
         for (Cell& cell : column.cells) {
             if (!cell.formula) continue;
@@ -165,11 +172,11 @@ void Sheet::recalcFormulasUsing(int functionId) {
         }
     }
     if (seeds.empty()) return;
-    if (evalDepth_ > 0 || batchDepth_ > 0) {
-        pending_.insert(pending_.end(), seeds.begin(), seeds.end());
+    if (state_->evalDepth > 0 || state_->batchDepth > 0) {
+        state_->pending.insert(state_->pending.end(), seeds.begin(), seeds.end());
         return;
     }
-    if (data_.options[kOptionAutoCalc]) {
+    if (state_->data.options[kOptionAutoCalc]) {
         for (const std::uint64_t key : seeds) nodes.push_back(formulaAt(keyCol(key), keyRow(key)));
         Edges edges;
         collectDependents(seeds, nodes, edges);
@@ -190,39 +197,39 @@ void Sheet::linkFormula(FormulaCell* formula) {
     formula->rangeListeners.clear();
     formula->isVolatile = std::any_of(formula->formula.code.begin(), formula->formula.code.end(),
                                       [](const Token& t) { return t.op == Op::Call && isVolatileBuiltin(t.a); });
-    if (formula->isVolatile && std::find(volatiles_.begin(), volatiles_.end(), formula) == volatiles_.end())
-        volatiles_.push_back(formula);
+    if (formula->isVolatile && std::find(state_->volatiles.begin(), state_->volatiles.end(), formula) == state_->volatiles.end())
+        state_->volatiles.push_back(formula);
     visitReferences(formula->formula, [&](int c1, int r1, int c2, int r2) {
         if (c1 == c2 && r1 == r2) {
             FormulaCell* target = formulaAt(c1, r1);
-            (target ? target->dependents : cellListeners_.get(cellKey(c1, r1))).push_back(formula);
+            (target ? target->dependents : state_->cellListeners.get(cellKey(c1, r1))).push_back(formula);
             return;
         }
         std::uint32_t id = 0;
-        if (!freeRangeListeners_.empty()) {
-            id = freeRangeListeners_.back();
-            freeRangeListeners_.pop_back();
+        if (!state_->freeRangeListeners.empty()) {
+            id = state_->freeRangeListeners.back();
+            state_->freeRangeListeners.pop_back();
         } else {
-            id = static_cast<std::uint32_t>(rangeListeners_.size());
-            rangeListeners_.emplace_back();
+            id = static_cast<std::uint32_t>(state_->rangeListeners.size());
+            state_->rangeListeners.emplace_back();
         }
-        rangeListeners_[id] = RangeListener{c1, r1, c2, r2, formula};
+        state_->rangeListeners[id] = State::RangeListener{c1, r1, c2, r2, formula};
         formula->rangeListeners.push_back(id);
         if (c2 - c1 + 1 > kWideRange) {
-            wideRanges_.push_back(id);
+            state_->wideRanges.push_back(id);
         } else {
-            if (rangesByColumn_.size() <= static_cast<std::size_t>(c2)) rangesByColumn_.resize(static_cast<std::size_t>(c2) + 1);
-            for (int c = c1; c <= c2; ++c) rangesByColumn_[static_cast<std::size_t>(c)].push_back(id);
+            if (state_->rangesByColumn.size() <= static_cast<std::size_t>(c2)) state_->rangesByColumn.resize(static_cast<std::size_t>(c2) + 1);
+            for (int c = c1; c <= c2; ++c) state_->rangesByColumn[static_cast<std::size_t>(c)].push_back(id);
         }
     });
 }
 
 void Sheet::unlinkFormula(FormulaCell* formula) {
-    if (formula->isVolatile) std::erase(volatiles_, formula);
+    if (formula->isVolatile) std::erase(state_->volatiles, formula);
     visitReferences(formula->formula, [&](int c1, int r1, int c2, int r2) {
         if (c1 != c2 || r1 != r2) return;
         FormulaCell* target = formulaAt(c1, r1);
-        std::vector<FormulaCell*>* found = target ? &target->dependents : cellListeners_.find(cellKey(c1, r1));
+        std::vector<FormulaCell*>* found = target ? &target->dependents : state_->cellListeners.find(cellKey(c1, r1));
         if (!found) return;
         auto& list = *found;
         const auto at = std::find(list.begin(), list.end(), formula);
@@ -233,7 +240,7 @@ void Sheet::unlinkFormula(FormulaCell* formula) {
         // An empty list stays: the cell is likely to be read again (a formula that is replaced).
     });
     for (const std::uint32_t id : formula->rangeListeners) {
-        RangeListener& listener = rangeListeners_[id];
+        State::RangeListener& listener = state_->rangeListeners[id];
         auto drop = [id](std::vector<std::uint32_t>& list) {
             const auto found = std::find(list.begin(), list.end(), id);
             if (found != list.end()) {
@@ -241,25 +248,25 @@ void Sheet::unlinkFormula(FormulaCell* formula) {
                 list.pop_back();
             }
         };
-        if (listener.col2 - listener.col1 + 1 > kWideRange) drop(wideRanges_);
+        if (listener.col2 - listener.col1 + 1 > kWideRange) drop(state_->wideRanges);
         else
-            for (int c = listener.col1; c <= listener.col2 && static_cast<std::size_t>(c) < rangesByColumn_.size(); ++c)
-                drop(rangesByColumn_[static_cast<std::size_t>(c)]);
+            for (int c = listener.col1; c <= listener.col2 && static_cast<std::size_t>(c) < state_->rangesByColumn.size(); ++c)
+                drop(state_->rangesByColumn[static_cast<std::size_t>(c)]);
         listener.formula = nullptr;
-        freeRangeListeners_.push_back(id);
+        state_->freeRangeListeners.push_back(id);
     }
     formula->rangeListeners.clear();
 }
 
 void Sheet::rebuildGraph() {
-    volatiles_.clear();
-    cellListeners_.clear();
-    rangeListeners_.clear();
-    freeRangeListeners_.clear();
-    rangesByColumn_.clear();
-    wideRanges_.clear();
-    for (std::size_t c = 0; c < data_.columns.size(); ++c) {
-        Column& column = data_.columns[c];
+    state_->volatiles.clear();
+    state_->cellListeners.clear();
+    state_->rangeListeners.clear();
+    state_->freeRangeListeners.clear();
+    state_->rangesByColumn.clear();
+    state_->wideRanges.clear();
+    for (std::size_t c = 0; c < state_->data.columns.size(); ++c) {
+        Column& column = state_->data.columns[c];
         column.formulaCount = 0;
         column.hint = 0;
         for (std::size_t i = 0; i < column.cells.size(); ++i) {
@@ -271,13 +278,13 @@ void Sheet::rebuildGraph() {
             formula->dependents.clear();
         }
     }
-    for (Column& column : data_.columns)
+    for (Column& column : state_->data.columns)
         for (Cell& cell : column.cells)
             if (cell.formula) linkFormula(cell.formula.get());
 }
 
 void Sheet::attachFormula(FormulaCell* formula) {
-    if (std::vector<FormulaCell*>* list = cellListeners_.find(cellKey(formula->col, formula->row))) {
+    if (std::vector<FormulaCell*>* list = state_->cellListeners.find(cellKey(formula->col, formula->row))) {
         formula->dependents.insert(formula->dependents.end(), list->begin(), list->end());
         list->clear();
     }
@@ -286,15 +293,15 @@ void Sheet::attachFormula(FormulaCell* formula) {
 void Sheet::retireFormula(std::unique_ptr<FormulaCell> formula) {
     if (!formula) return;
     // An evaluation may still hold it: keep it until the outermost evaluation ends.
-    if (evalDepth_ > 0) {
+    if (state_->evalDepth > 0) {
         formula->retired = true;
-        graveyard_.push_back(std::move(formula));
+        state_->graveyard.push_back(std::move(formula));
     }
 }
 
 template <typename F> void Sheet::forEachDependent(int col, int row, F&& fn) {
     const FormulaCell* self = formulaAt(col, row);
-    if (const std::vector<FormulaCell*>* list = self ? &self->dependents : cellListeners_.find(cellKey(col, row)))
+    if (const std::vector<FormulaCell*>* list = self ? &self->dependents : state_->cellListeners.find(cellKey(col, row)))
         for (FormulaCell* formula : *list) fn(formula);
     forEachRangeDependent(col, row, fn);
 }
@@ -305,20 +312,20 @@ template <typename F> void Sheet::forEachDependentOf(const FormulaCell* formula,
 }
 
 template <typename F> void Sheet::forEachRangeDependent(int col, int row, F&& fn) {
-    if (static_cast<std::size_t>(col) < rangesByColumn_.size())
-        for (const std::uint32_t id : rangesByColumn_[static_cast<std::size_t>(col)]) {
-            const RangeListener& l = rangeListeners_[id];
+    if (static_cast<std::size_t>(col) < state_->rangesByColumn.size())
+        for (const std::uint32_t id : state_->rangesByColumn[static_cast<std::size_t>(col)]) {
+            const State::RangeListener& l = state_->rangeListeners[id];
             if (row >= l.row1 && row <= l.row2) fn(l.formula);
         }
-    for (const std::uint32_t id : wideRanges_) {
-        const RangeListener& l = rangeListeners_[id];
+    for (const std::uint32_t id : state_->wideRanges) {
+        const State::RangeListener& l = state_->rangeListeners[id];
         if (col >= l.col1 && col <= l.col2 && row >= l.row1 && row <= l.row2) fn(l.formula);
     }
 }
 
 void Sheet::collectDependents(const std::vector<std::uint64_t>& seeds, std::vector<FormulaCell*>& nodes, Edges& edges) {
     // The walk also records the edges inside the set, so that ordering it needs no second walk.
-    const std::uint32_t mark = ++epoch_;
+    const std::uint32_t mark = ++state_->epoch;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         nodes[i]->mark = mark;
         nodes[i]->index = static_cast<std::uint32_t>(i);
@@ -330,7 +337,7 @@ void Sheet::collectDependents(const std::vector<std::uint64_t>& seeds, std::vect
         nodes.push_back(formula);
     };
     for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), add);
-    for (FormulaCell* formula : volatiles_) add(formula);
+    for (FormulaCell* formula : state_->volatiles) add(formula);
     for (std::size_t i = 0; i < nodes.size(); ++i)
         forEachDependentOf(nodes[i], [&](FormulaCell* formula) {
             add(formula);
@@ -347,12 +354,12 @@ void Sheet::markDependentsDirty(const std::vector<std::uint64_t>& seeds) {
         queue.push_back(formula);
     };
     for (const std::uint64_t key : seeds) forEachDependent(keyCol(key), keyRow(key), visit);
-    for (FormulaCell* formula : volatiles_) visit(formula);
+    for (FormulaCell* formula : state_->volatiles) visit(formula);
     for (std::size_t i = 0; i < queue.size(); ++i) forEachDependentOf(queue[i], visit);
 }
 
 void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>& nodes) {
-    const std::uint32_t mark = ++epoch_;
+    const std::uint32_t mark = ++state_->epoch;
     root->mark = mark;
     nodes.push_back(root);
     auto add = [&](FormulaCell* formula) {
@@ -366,9 +373,9 @@ void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>&
                 add(formulaAt(c1, r1));
                 return;
             }
-            const int last = std::min(c2, data_.maxCols);
+            const int last = std::min(c2, state_->data.maxCols);
             for (int c = std::max(c1, 0); c <= last; ++c) {
-                Column& column = data_.columns[static_cast<std::size_t>(c)];
+                Column& column = state_->data.columns[static_cast<std::size_t>(c)];
                 if (column.formulaCount == 0) continue;
                 auto index = static_cast<std::size_t>(std::lower_bound(column.rows.begin(), column.rows.end(), r1) -
                                                       column.rows.begin());
@@ -382,10 +389,10 @@ void Sheet::collectDirtyPrecedents(FormulaCell* root, std::vector<FormulaCell*>&
 void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes, const Edges* edges) {
     const std::size_t n = nodes.size();
     if (n == 0) {
-        if (evalDepth_ == 0) processPending();
+        if (state_->evalDepth == 0) processPending();
         return;
     }
-    ++evalDepth_;
+    ++state_->evalDepth;
     // Edges inside the set, from each formula to the formulas that read it, in compressed rows.
     std::vector<std::uint32_t> offsets(n + 1, 0);
     std::vector<std::uint32_t> targets;
@@ -396,7 +403,7 @@ void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes, const Edges* edges) {
         std::vector<std::uint32_t> fill(offsets.begin(), offsets.end() - 1);
         for (const auto& edge : *edges) targets[fill[edge.first]++] = edge.second;
     } else {
-        const std::uint32_t mark = ++epoch_;
+        const std::uint32_t mark = ++state_->epoch;
         for (std::size_t i = 0; i < n; ++i) {
             nodes[i]->mark = mark;
             nodes[i]->index = static_cast<std::uint32_t>(i);
@@ -506,8 +513,8 @@ void Sheet::evaluateSet(std::vector<FormulaCell*>& nodes, const Edges* edges) {
 }
 
 void Sheet::finishEvaluation(const std::vector<FormulaCell*>& nodes) {
-    --evalDepth_;
-    if (!observers_.empty()) {
+    --state_->evalDepth;
+    if (!state_->observers.empty()) {
         int c1 = kMaxColumnCount, r1 = kMaxRowCount, c2 = 0, r2 = 0;
         for (FormulaCell* formula : nodes) {
             if (formula->retired) continue;
@@ -518,20 +525,20 @@ void Sheet::finishEvaluation(const std::vector<FormulaCell*>& nodes) {
         }
         if (c2 > 0) notifyCells(c1, r1, c2, r2);
     }
-    if (evalDepth_ == 0) {
-        graveyard_.clear();
+    if (state_->evalDepth == 0) {
+        state_->graveyard.clear();
         processPending();
     }
 }
 
 void Sheet::cellChanged(int col, int row) {
-    if (evalDepth_ > 0 || batchDepth_ > 0) {
-        pending_.push_back(cellKey(col, row));
+    if (state_->evalDepth > 0 || state_->batchDepth > 0) {
+        state_->pending.push_back(cellKey(col, row));
         return;
     }
     const std::vector<std::uint64_t> seeds{cellKey(col, row)};
     FormulaCell* self = formulaAt(col, row);
-    if (data_.options[kOptionAutoCalc]) {
+    if (state_->data.options[kOptionAutoCalc]) {
         std::vector<FormulaCell*> nodes;
         if (self && self->dirty) nodes.push_back(self);
         Edges edges;
@@ -546,11 +553,11 @@ void Sheet::processPending() {
     // Writes made by custom functions may feed formulas that call them again: a bounded number of
     // rounds, then the rest waits for the next recalculation. The evaluations of a round end here
     // again: the outer loop does their rounds, so the call stack stays flat.
-    if (processingPending_) return;
-    processingPending_ = true;
-    for (int round = 0; round < 64 && !pending_.empty() && evalDepth_ == 0 && batchDepth_ == 0; ++round) {
+    if (state_->processingPending) return;
+    state_->processingPending = true;
+    for (int round = 0; round < 64 && !state_->pending.empty() && state_->evalDepth == 0 && state_->batchDepth == 0; ++round) {
         std::vector<std::uint64_t> seeds;
-        seeds.swap(pending_);
+        seeds.swap(state_->pending);
         std::sort(seeds.begin(), seeds.end());
         seeds.erase(std::unique(seeds.begin(), seeds.end()), seeds.end());
         std::vector<FormulaCell*> roots;
@@ -558,7 +565,7 @@ void Sheet::processPending() {
             FormulaCell* self = formulaAt(keyCol(key), keyRow(key));
             if (self && self->dirty) roots.push_back(self);
         }
-        if (data_.options[kOptionAutoCalc]) {
+        if (state_->data.options[kOptionAutoCalc]) {
             Edges edges;
             collectDependents(seeds, roots, edges);
             evaluateSet(roots, &edges);
@@ -566,11 +573,11 @@ void Sheet::processPending() {
             markDependentsDirty(seeds);
         }
     }
-    if (evalDepth_ == 0 && batchDepth_ == 0 && !pending_.empty()) {
-        markDependentsDirty(pending_);
-        pending_.clear();
+    if (state_->evalDepth == 0 && state_->batchDepth == 0 && !state_->pending.empty()) {
+        markDependentsDirty(state_->pending);
+        state_->pending.clear();
     }
-    processingPending_ = false;
+    state_->processingPending = false;
 }
 
 void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed) {
@@ -578,13 +585,13 @@ void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed)
     std::vector<FormulaCell*> nodes;
     if (changed.empty()) {
         // Everything may read different cells now.
-        for (Column& column : data_.columns)
+        for (Column& column : state_->data.columns)
             for (Cell& cell : column.cells)
                 if (cell.formula) {
                     cell.formula->dirty = true;
                     nodes.push_back(cell.formula.get());
                 }
-        if (data_.options[kOptionAutoCalc]) evaluateSet(nodes);
+        if (state_->data.options[kOptionAutoCalc]) evaluateSet(nodes);
         return;
     }
     std::vector<std::uint64_t> seeds;
@@ -593,7 +600,7 @@ void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed)
         seeds.push_back(cellKey(formula->col, formula->row));
         nodes.push_back(formula);
     }
-    if (data_.options[kOptionAutoCalc]) {
+    if (state_->data.options[kOptionAutoCalc]) {
         Edges edges;
         collectDependents(seeds, nodes, edges);
         evaluateSet(nodes, &edges);
@@ -607,19 +614,19 @@ void Sheet::recalcAfterStructureChange(const std::vector<FormulaCell*>& changed)
 bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNow, Zrk_String* message) {
     col = normalizeIndex(col);
     row = normalizeIndex(row);
-    if (col < 1 || row < 1 || col > data_.maxCols || row > data_.maxRows) {
+    if (col < 1 || row < 1 || col > state_->data.maxCols || row > state_->data.maxRows) {
         if (message) *message = "The cell lies outside the sheet";
         return false;
     }
     Formula parsed;
-    const ParseResult result = parseFormula(text, data_.referenceStyle == kRefStyleR1C1, col, row, mutableResolver(), parsed);
+    const ParseResult result = parseFormula(text, state_->data.referenceStyle == kRefStyleR1C1, col, row, mutableResolver(), parsed);
     if (!result.ok) {
         if (message) *message = result.message;
         return false;
     }
     Cell& cell = cellAt(col, row);
     FormulaCell* formula = nullptr;
-    if (cell.formula && evalDepth_ == 0) {
+    if (cell.formula && state_->evalDepth == 0) {
         // A formula replaced by another: the same engine record serves (nothing can hold it now).
         formula = cell.formula.get();
         unlinkFormula(formula);
@@ -629,7 +636,7 @@ bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNo
         cell.kind = CellKind::Formula;
         cell.formula = std::make_unique<FormulaCell>();
         formula = cell.formula.get();
-        ++data_.columns[static_cast<std::size_t>(col)].formulaCount;
+        ++state_->data.columns[static_cast<std::size_t>(col)].formulaCount;
         formula->col = col;
         formula->row = row;
         attachFormula(formula);
@@ -640,13 +647,13 @@ bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNo
     formula->dirty = true;
     linkFormula(formula);
     markChanged();
-    if (evalDepth_ > 0 || batchDepth_ > 0) {
-        if (evaluateNow && evalDepth_ > 0) {
+    if (state_->evalDepth > 0 || state_->batchDepth > 0) {
+        if (evaluateNow && state_->evalDepth > 0) {
             std::vector<FormulaCell*> nodes{formula};
             evaluateSet(nodes);
         }
-        pending_.push_back(cellKey(col, row));
-    } else if (data_.options[kOptionAutoCalc]) {
+        state_->pending.push_back(cellKey(col, row));
+    } else if (state_->data.options[kOptionAutoCalc]) {
         cellChanged(col, row);
     } else {
         if (evaluateNow) {
@@ -667,11 +674,11 @@ bool Sheet::SSReCalcCell(int col, int row) {
     FormulaCell* formula = formulaAt(col, row);
     if (!formula) return true;
     formula->dirty = true;
-    if (evalDepth_ > 0) {
+    if (state_->evalDepth > 0) {
         std::vector<FormulaCell*> nodes{formula};
         evaluateSet(nodes);
-        pending_.push_back(cellKey(col, row));
-    } else if (data_.options[kOptionAutoCalc]) {
+        state_->pending.push_back(cellKey(col, row));
+    } else if (state_->data.options[kOptionAutoCalc]) {
         cellChanged(col, row);
     } else {
         std::vector<FormulaCell*> nodes;
@@ -683,9 +690,9 @@ bool Sheet::SSReCalcCell(int col, int row) {
 }
 
 void Sheet::recalcAll() {
-    if (evalDepth_ > 0) return; // a custom function cannot recalculate the sheet that calls it
+    if (state_->evalDepth > 0) return; // a custom function cannot recalculate the sheet that calls it
     std::vector<FormulaCell*> nodes;
-    for (Column& column : data_.columns) {
+    for (Column& column : state_->data.columns) {
         if (column.formulaCount == 0) continue;
         for (Cell& cell : column.cells)
             if (cell.formula) {
@@ -705,9 +712,9 @@ public:
     void forEachCell(int col1, int row1, int col2, int row2,
                      const std::function<bool(int, int, const Value&)>& visit) override {
         Value value;
-        const int last = std::min(col2, sheet_.data_.maxCols);
+        const int last = std::min(col2, sheet_.state_->data.maxCols);
         for (int c = std::max(col1, 0); c <= last; ++c) {
-            const Column& column = sheet_.data_.columns[static_cast<std::size_t>(c)];
+            const Column& column = sheet_.state_->data.columns[static_cast<std::size_t>(c)];
             auto i = static_cast<std::size_t>(std::lower_bound(column.rows.begin(), column.rows.end(), row1) -
                                               column.rows.begin());
             for (; i < column.rows.size() && column.rows[i] <= row2; ++i) {
@@ -722,8 +729,8 @@ public:
     }
     void usedExtent(int& lastCol, int& lastRow) override { sheet_.getUsedExtent(lastCol, lastRow); }
     void sheetSize(int& cols, int& rows) override {
-        cols = sheet_.data_.maxCols;
-        rows = sheet_.data_.maxRows;
+        cols = sheet_.state_->data.maxCols;
+        rows = sheet_.state_->data.maxRows;
     }
 
 private:
@@ -731,7 +738,7 @@ private:
 };
 
 void Sheet::cellValueOf(int col, int row, Value& out) {
-    const Cell* cell = (col >= 0 && row >= 0 && col <= data_.maxCols && row <= data_.maxRows) ? findCell(col, row) : nullptr;
+    const Cell* cell = (col >= 0 && row >= 0 && col <= state_->data.maxCols && row <= state_->data.maxRows) ? findCell(col, row) : nullptr;
     if (!cell) {
         out.setEmpty();
         return;
@@ -749,13 +756,13 @@ void Sheet::cellValueOf(int col, int row, Value& out) {
 
 bool Sheet::readsAsNumber(const Cell& cell) const {
     // Edit cells are text cells: what they hold stays text in formulas, as text-formatted cells do.
-    return cell.kind == CellKind::Text && cell.numericText && !cell.forcedText && data_.types[cell.type].code != kTypeEdit;
+    return cell.kind == CellKind::Text && cell.numericText && !cell.forcedText && state_->data.types[cell.type].code != kTypeEdit;
 }
 
 void Sheet::callCustom(int id, Value* args, int argCount, Value& result, int col, int row) {
     const std::size_t index = static_cast<std::size_t>(id - kFirstCustomFunctionId);
-    if (index >= customs_.size() || !customs_[index].registered) return result.setError(ErrorCode::Name);
-    const CustomEntry& entry = customs_[index];
+    if (index >= state_->customs.size() || !state_->customs[index].registered) return result.setError(ErrorCode::Name);
+    const State::CustomEntry& entry = state_->customs[index];
     if (argCount < entry.minArgs || argCount > entry.maxArgs || tCustomNesting >= kMaxEvaluationNesting)
         return result.setError(ErrorCode::Value);
     const bool references = entry.flags == kFunctionReferences;
@@ -814,7 +821,7 @@ void Sheet::callCustom(int id, Value* args, int argCount, Value& result, int col
         else result.setText(std::move(answer.text));
         break;
     case kValueCell:
-        if (answer.col < 1 || answer.row < 1 || answer.col > data_.maxCols || answer.row > data_.maxRows)
+        if (answer.col < 1 || answer.row < 1 || answer.col > state_->data.maxCols || answer.row > state_->data.maxRows)
             result.setError(ErrorCode::Ref);
         else cellValueOf(answer.col, answer.row, result);
         break;
@@ -825,13 +832,13 @@ void Sheet::callCustom(int id, Value* args, int argCount, Value& result, int col
 }
 
 void Sheet::setErrorTracing(bool on) {
-    errorTracing_ = on;
-    if (!on) errorOrigins_.clear();
+    state_->errorTracing = on;
+    if (!on) state_->errorOrigins.clear();
 }
 
 bool Sheet::getErrorOrigin(int col, int row, ErrorOrigin& origin) const {
-    const auto found = errorOrigins_.find(cellKey(col, row));
-    if (found == errorOrigins_.end()) return false;
+    const auto found = state_->errorOrigins.find(cellKey(col, row));
+    if (found == state_->errorOrigins.end()) return false;
     // The cell may have changed since: the origin holds only for the formula's present error.
     const Cell* cell = findCell(col, row);
     if (!cell || !cell->formula || !cell->formula->result.isError()) return false;
@@ -890,13 +897,13 @@ void Sheet::evaluateFormula(FormulaCell& target) {
     SheetEvaluator context(*this);
     context.col = target.col;
     context.row = target.row;
-    const std::size_t base = stack_.size();
+    const std::size_t base = state_->stack.size();
     const std::vector<Token>& code = target.formula.code;
     const std::size_t size = code.size();
-    auto top = [this]() -> Value& { return stack_.back(); };
+    auto top = [this]() -> Value& { return state_->stack.back(); };
     // With error tracing on: where the errors of this formula arise, and the operands of the operator
     // at hand while they held no error.
-    const bool tracing = errorTracing_;
+    const bool tracing = state_->errorTracing;
     OriginLog origins;
     Value traced[2];
     const auto watch = [&](std::initializer_list<const Value*> operands) {
@@ -917,23 +924,23 @@ void Sheet::evaluateFormula(FormulaCell& target) {
     while (ip < size) {
         const Token& t = code[ip];
         switch (t.op) {
-        case Op::Number: stack_.emplace_back().setNumber(t.number); break;
-        case Op::String: stack_.emplace_back().setText(target.formula.strings[static_cast<std::size_t>(t.a)]); break;
-        case Op::Bool: stack_.emplace_back().setBool(t.number != 0.0); break;
+        case Op::Number: state_->stack.emplace_back().setNumber(t.number); break;
+        case Op::String: state_->stack.emplace_back().setText(target.formula.strings[static_cast<std::size_t>(t.a)]); break;
+        case Op::Bool: state_->stack.emplace_back().setBool(t.number != 0.0); break;
         case Op::Error:
-            stack_.emplace_back().setError(static_cast<ErrorCode>(t.a));
+            state_->stack.emplace_back().setError(static_cast<ErrorCode>(t.a));
             if (tracing) origins.add(Zrk_String(), Zrk_StringArray(), static_cast<ErrorCode>(t.a));
             break;
-        case Op::Missing: stack_.emplace_back().kind = ValueKind::Missing; break;
+        case Op::Missing: state_->stack.emplace_back().kind = ValueKind::Missing; break;
         case Op::Ref: {
-            Value& v = stack_.emplace_back();
+            Value& v = state_->stack.emplace_back();
             v.kind = ValueKind::Ref;
             v.col = t.a;
             v.row = t.b;
             break;
         }
         case Op::Range: {
-            Value& v = stack_.emplace_back();
+            Value& v = state_->stack.emplace_back();
             v.kind = ValueKind::Range;
             v.col = t.a;
             v.row = t.b;
@@ -960,8 +967,8 @@ void Sheet::evaluateFormula(FormulaCell& target) {
         case Op::Mul:
         case Op::Div:
         case Op::Pow: {
-            Value& right = stack_[stack_.size() - 1];
-            Value& left = stack_[stack_.size() - 2];
+            Value& right = state_->stack[state_->stack.size() - 1];
+            Value& left = state_->stack[state_->stack.size() - 2];
             toScalar(context, left);
             toScalar(context, right);
             const bool watched = watch({&left, &right});
@@ -982,12 +989,12 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                 }
             }
             if (watched) noteOperator(t.op, 2, left);
-            stack_.pop_back();
+            state_->stack.pop_back();
             break;
         }
         case Op::Concat: {
-            Value& right = stack_[stack_.size() - 1];
-            Value& left = stack_[stack_.size() - 2];
+            Value& right = state_->stack[state_->stack.size() - 1];
+            Value& left = state_->stack[state_->stack.size() - 2];
             toScalar(context, left);
             toScalar(context, right);
             const bool watched = watch({&left, &right});
@@ -997,7 +1004,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             else if (a.size() + b.size() > static_cast<std::size_t>(kMaxTextLength)) left.setError(ErrorCode::Value);
             else left.setText(a + b);
             if (watched) noteOperator(t.op, 2, left);
-            stack_.pop_back();
+            state_->stack.pop_back();
             break;
         }
         case Op::Eq:
@@ -1006,8 +1013,8 @@ void Sheet::evaluateFormula(FormulaCell& target) {
         case Op::Le:
         case Op::Gt:
         case Op::Ge: {
-            Value& right = stack_[stack_.size() - 1];
-            Value& left = stack_[stack_.size() - 2];
+            Value& right = state_->stack[state_->stack.size() - 1];
+            Value& left = state_->stack[state_->stack.size() - 2];
             toScalar(context, left);
             toScalar(context, right);
             if (left.isError()) {
@@ -1027,7 +1034,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                 }
                 left.setBool(answer);
             }
-            stack_.pop_back();
+            state_->stack.pop_back();
             break;
         }
         case Op::IfFalseJump: {
@@ -1042,7 +1049,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                 ip = static_cast<std::size_t>(t.b) + 1; // past the IF, with the error as its value
                 continue;
             }
-            stack_.pop_back();
+            state_->stack.pop_back();
             if (!yes) {
                 ip = static_cast<std::size_t>(t.a);
                 continue;
@@ -1058,7 +1065,7 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                 ip = static_cast<std::size_t>(t.a);
                 continue;
             }
-            stack_.pop_back();
+            state_->stack.pop_back();
             break;
         }
         case Op::Call: {
@@ -1075,13 +1082,13 @@ void Sheet::evaluateFormula(FormulaCell& target) {
             }
             const std::size_t n = t.count;
             Value result;
-            Value* args = stack_.data() + (stack_.size() - n);
+            Value* args = state_->stack.data() + (state_->stack.size() - n);
             if (t.a < kFirstCustomFunctionId) callBuiltin(t.a, context, args, static_cast<int>(n), result);
             else callCustom(t.a, args, static_cast<int>(n), result, target.col, target.row);
             if (tracing && result.isError() && !origins.full()) {
                 // Evaluations the call started ran on this stack: the arguments are on top again,
                 // perhaps moved.
-                args = stack_.data() + (stack_.size() - n);
+                args = state_->stack.data() + (state_->stack.size() - n);
                 bool passedOn = false;
                 for (std::size_t i = 0; i < n && !passedOn; ++i) passedOn = bringsError(args[i]);
                 if (!passedOn) {
@@ -1090,16 +1097,16 @@ void Sheet::evaluateFormula(FormulaCell& target) {
                     origins.add(functionResolver().functionName(t.a), std::move(arguments), result.error);
                 }
             }
-            stack_.resize(stack_.size() - n);
-            stack_.push_back(std::move(result));
+            state_->stack.resize(state_->stack.size() - n);
+            state_->stack.push_back(std::move(result));
             break;
         }
         }
         ++ip;
     }
     Value result;
-    if (stack_.size() > base) result = std::move(stack_.back());
-    stack_.resize(base);
+    if (state_->stack.size() > base) result = std::move(state_->stack.back());
+    state_->stack.resize(base);
     if (result.isReference()) {
         toScalar(context, result);
         if (result.kind == ValueKind::Empty) result.setNumber(0.0); // a reference to an empty cell shows 0
@@ -1108,8 +1115,8 @@ void Sheet::evaluateFormula(FormulaCell& target) {
     }
     if (tracing) {
         const ErrorOrigin* origin = result.isError() ? origins.forResult(result.error) : nullptr;
-        if (origin) errorOrigins_[cellKey(target.col, target.row)] = *origin;
-        else errorOrigins_.erase(cellKey(target.col, target.row));
+        if (origin) state_->errorOrigins[cellKey(target.col, target.row)] = *origin;
+        else state_->errorOrigins.erase(cellKey(target.col, target.row));
     }
     target.result = std::move(result);
 }

@@ -19,6 +19,7 @@
 #include "spreadlib/functions.h"
 #include "spreadlib/number_format.h"
 #include "spreadlib/sheet.h"
+#include "spreadlib/sheet_internal.h"
 
 namespace spreadlib {
 
@@ -478,7 +479,7 @@ bool isNumber(simdjson::dom::element value) {
 // --- save ---------------------------------------------------------------------------------------
 
 std::string Sheet::saveToText(Zrk_String* refusal) const {
-    const detail::SheetData& d = data_;
+    const detail::SheetData& d = state_->data;
     WriteCheck check;
     check.sheet(d);
     Json header;
@@ -1027,20 +1028,51 @@ bool Sheet::loadFromText(const std::string& utf8, const Zrk_String& fileName, Zr
         return false;
     }
 
-    // The file is good: it replaces the sheet, keeping what belongs to the program.
+    // The file is good: it replaces the sheet.
+    replaceWithLoaded(d);
+    message.clear();
+    return true;
+}
+
+void Sheet::replaceWithLoaded(detail::SheetData& loaded) {
     notify([](SheetObserver* o) { o->sheetAboutToReset(); });
     for (int i = 0; i < kOptionCount; ++i)
-        if (!detail::isDocumentOption(i)) d.options[i] = data_.options[i];
-    d.options[kOptionChanged] = false;
-    d.operationMode = data_.operationMode;
-    d.referenceStyle = data_.referenceStyle;
-    data_ = std::move(d);
-    pending_.clear();
-    editMode_ = false;
+        if (!detail::isDocumentOption(i)) loaded.options[i] = state_->data.options[i];
+    loaded.options[kOptionChanged] = false;
+    loaded.operationMode = state_->data.operationMode;
+    loaded.referenceStyle = state_->data.referenceStyle;
+    state_->data = std::move(loaded);
+    state_->pending.clear();
+    state_->editMode = false;
     rebuildGraph();
-    if (data_.options[kOptionAutoCalc]) recalcAll();
+    if (state_->data.options[kOptionAutoCalc]) recalcAll();
     notify([](SheetObserver* o) { o->sheetReset(); });
-    message.clear();
+}
+
+bool Sheet::copyFrom(const Sheet& source) {
+    if (structureLocked()) return false;
+    if (&source == this) return true;
+    detail::SheetData copy = source.state_->data;
+    // Custom functions are numbered per sheet in the order their names were first met: a formula
+    // copied from another sheet calls them by name.
+    std::unordered_map<int, int> ids;
+    for (Column& column : copy.columns) {
+        for (Cell& cell : column.cells) {
+            if (!cell.formula) continue;
+            for (Token& token : cell.formula->formula.code) {
+                if (token.op != Op::Call || token.a < kFirstCustomFunctionId) continue;
+                auto [it, added] = ids.try_emplace(token.a, -1);
+                if (added) {
+                    const auto index = static_cast<std::size_t>(token.a - kFirstCustomFunctionId);
+                    if (index < source.state_->customs.size())
+                        it->second = customFunctionId(source.state_->customs[index].name, true);
+                }
+                if (it->second < 0) return false; // this sheet has no room for another function name
+                token.a = it->second;
+            }
+        }
+    }
+    replaceWithLoaded(copy);
     return true;
 }
 

@@ -1,23 +1,34 @@
 #pragma once
-// Storage of a sheet (used by Sheet's implementation files only; callers use sheet.h).
+// Storage of a sheet and the state of its formula engine (used by Sheet's implementation files only;
+// callers use sheet.h, which sees none of it).
 //
 // Cells live column by column in sorted sparse arrays, so a sheet of a few cells in a large grid costs
 // little and inserting rows only renumbers. A formula cell's engine state lives in a heap object whose
 // address does not change while cells are added, so that the dependency graph can point at it.
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "core/zrk_string.h"
 #include "spreadlib/cell_type.h"
 #include "spreadlib/constants.h"
 #include "spreadlib/formula.h"
+#include "spreadlib/sheet.h"
 
 namespace spreadlib::detail {
 
 struct FormulaCell {
+    FormulaCell() = default;
+    // A copy of the formula and its last result, linked to nothing (the copy's sheet links it).
+    FormulaCell(const FormulaCell& other)
+        : formula(other.formula), result(other.result), col(other.col), row(other.row), dirty(other.dirty),
+          isVolatile(other.isVolatile) {}
+    FormulaCell& operator=(const FormulaCell&) = delete;
+
     Formula formula;
     Value result;   // the last computed value (never a reference)
     int col = 0;    // where the cell stands; kept current by structure changes
@@ -47,6 +58,20 @@ struct Cell {
     std::unique_ptr<FormulaCell> formula;
     std::unique_ptr<Zrk_String> tag;
 
+    Cell() = default;
+    Cell(Cell&&) = default;
+    Cell& operator=(Cell&&) = default;
+    // A deep copy (a sheet copied whole: Sheet::copyFrom).
+    Cell(const Cell& other)
+        : kind(other.kind), forcedText(other.forcedText), numericText(other.numericText), locked(other.locked),
+          type(other.type), format(other.format), number(other.number), text(other.text),
+          formula(other.formula ? std::make_unique<FormulaCell>(*other.formula) : nullptr),
+          tag(other.tag ? std::make_unique<Zrk_String>(*other.tag) : nullptr) {}
+    Cell& operator=(const Cell& other) {
+        if (this != &other) *this = Cell(other);
+        return *this;
+    }
+
     bool hasContent() const { return kind != CellKind::Empty; }
     // Nothing at all: the cell can be dropped from storage.
     bool isBlank() const { return kind == CellKind::Empty && !locked && type == 0 && format == 0 && !tag; }
@@ -61,11 +86,7 @@ struct Column {
     mutable std::size_t hint = 0;
 };
 
-struct Span {
-    int col = 0, row = 0, cols = 1, rows = 1;
-    bool contains(int c, int r) const { return c >= col && c < col + cols && r >= row && r < row + rows; }
-    bool operator==(const Span&) const = default;
-};
+using spreadlib::Span;
 
 // Everything a sheet file holds; load and import build a new one and swap it in whole.
 struct SheetData {
@@ -161,3 +182,61 @@ private:
 bool isDocumentOption(int option);
 
 } // namespace spreadlib::detail
+
+namespace spreadlib {
+
+struct Sheet::State {
+    struct CustomEntry {
+        Zrk_String name;
+        int minArgs = 0, maxArgs = 0, flags = 0;
+        CustomFunction function;
+        bool registered = false;
+    };
+    // A block of cells whose formula reads it (the index of blocks by column points here).
+    struct RangeListener {
+        int col1 = 0, row1 = 0, col2 = 0, row2 = 0;
+        detail::FormulaCell* formula = nullptr;
+    };
+
+    explicit State(Sheet& sheet);
+    ~State();
+
+    detail::SheetData data;
+    ActionKey actionKeys[8];
+    bool redraw = true;
+    bool editMode = false;
+    int editSelStart = 0, editSelEnd = 0;
+    TextMeasurer measurer;
+    std::vector<SheetObserver*> observers;
+    std::vector<CustomEntry> customs;
+    std::unique_ptr<Resolver> resolver;
+
+    // dependency graph: single cells by position key, blocks in an index by column
+    detail::ListenerMap cellListeners;
+    std::vector<RangeListener> rangeListeners;
+    std::vector<std::uint32_t> freeRangeListeners;
+    std::vector<std::vector<std::uint32_t>> rangesByColumn;
+    std::vector<std::uint32_t> wideRanges;
+    // Formulas recalculated with every change, whatever it changed (isVolatileBuiltin).
+    std::vector<detail::FormulaCell*> volatiles;
+    std::uint32_t epoch = 0;
+    int evalDepth = 0;  // evaluations running in this sheet
+    int batchDepth = 0; // edits whose recalculation waits (paste, import)
+    std::vector<std::uint64_t> pending; // cells changed while evaluating or batching
+    bool processingPending = false;
+    std::vector<std::unique_ptr<detail::FormulaCell>> graveyard;
+    std::vector<Value> stack; // the evaluator's value stack
+    bool errorTracing = false;
+    std::unordered_map<std::uint64_t, ErrorOrigin> errorOrigins; // by cell, while tracing
+};
+
+template <typename F> void Sheet::notify(F&& fn) const {
+    if (state_->observers.empty()) return;
+    // A copy: an observer may add or remove observers while it is told.
+    const std::vector<SheetObserver*> observers = state_->observers;
+    for (SheetObserver* observer : observers)
+        if (std::find(state_->observers.begin(), state_->observers.end(), observer) != state_->observers.end())
+            fn(observer);
+}
+
+} // namespace spreadlib

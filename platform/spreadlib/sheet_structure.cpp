@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "spreadlib/sheet.h"
+#include "spreadlib/sheet_internal.h"
 
 namespace spreadlib {
 
@@ -76,7 +77,7 @@ CellCopy copyOf(const Cell& cell, int col, int row) {
 } // namespace
 
 bool Sheet::shiftCells(bool columns, int at, int count, bool insert) {
-    const int maximum = columns ? data_.maxCols : data_.maxRows;
+    const int maximum = columns ? state_->data.maxCols : state_->data.maxRows;
     if (structureLocked() || count < 1 || at < 1 || at > maximum) return false;
     if (!insert && count > maximum - at + 1) return false;
     const int last = at + count - 1;
@@ -85,10 +86,10 @@ bool Sheet::shiftCells(bool columns, int at, int count, bool insert) {
         const int firstLost = maximum - count + 1;
         if (columns) {
             for (int c = std::max(firstLost, 1); c <= maximum; ++c)
-                for (const Cell& cell : data_.columns[static_cast<std::size_t>(c)].cells)
+                for (const Cell& cell : state_->data.columns[static_cast<std::size_t>(c)].cells)
                     if (cell.hasContent()) return false;
         } else {
-            for (const Column& column : data_.columns) {
+            for (const Column& column : state_->data.columns) {
                 const auto from = std::lower_bound(column.rows.begin(), column.rows.end(), std::max(firstLost, 1));
                 for (auto i = static_cast<std::size_t>(from - column.rows.begin()); i < column.rows.size(); ++i)
                     if (column.cells[i].hasContent()) return false;
@@ -100,7 +101,7 @@ bool Sheet::shiftCells(bool columns, int at, int count, bool insert) {
     else map = [=](int x) { return x < at ? x : (x > last ? x - count : -1); };
 
     if (columns) {
-        std::vector<Column>& all = data_.columns;
+        std::vector<Column>& all = state_->data.columns;
         if (insert) {
             std::vector<Column> fresh(static_cast<std::size_t>(count));
             all.insert(all.begin() + at, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
@@ -110,7 +111,7 @@ bool Sheet::shiftCells(bool columns, int at, int count, bool insert) {
             all.resize(static_cast<std::size_t>(maximum) + 1);
         }
     } else {
-        for (Column& column : data_.columns) {
+        for (Column& column : state_->data.columns) {
             std::vector<int> rows;
             std::vector<Cell> cells;
             rows.reserve(column.rows.size());
@@ -128,17 +129,17 @@ bool Sheet::shiftCells(bool columns, int at, int count, bool insert) {
     }
     // References follow their cells.
     std::vector<FormulaCell*> changed;
-    for (Column& column : data_.columns)
+    for (Column& column : state_->data.columns)
         for (Cell& cell : column.cells)
             if (cell.formula) {
                 Formula& formula = cell.formula->formula;
                 const bool moved = insert ? adjustForInsert(formula, columns, at, count) : adjustForDelete(formula, columns, at, count);
                 if (moved) changed.push_back(cell.formula.get());
             }
-    remapSizes(columns ? data_.colWidths : data_.rowHeights, map);
+    remapSizes(columns ? state_->data.colWidths : state_->data.rowHeights, map);
     // Spans move with their cells, grow when rows are inserted inside them, shrink when rows are deleted.
     std::vector<detail::Span> spans;
-    for (detail::Span span : data_.spans) {
+    for (detail::Span span : state_->data.spans) {
         int& start = columns ? span.col : span.row;
         int& size = columns ? span.cols : span.rows;
         const int end = start + size - 1;
@@ -155,11 +156,11 @@ bool Sheet::shiftCells(bool columns, int at, int count, bool insert) {
         }
         if (span.cols * span.rows > 1) spans.push_back(span);
     }
-    data_.spans.swap(spans);
-    int& active = columns ? data_.activeCol : data_.activeRow;
+    state_->data.spans.swap(spans);
+    int& active = columns ? state_->data.activeCol : state_->data.activeRow;
     const int newActive = map(active);
     active = std::clamp(newActive < 0 ? at : newActive, 1, std::max(1, maximum));
-    data_.hasSelection = false;
+    state_->data.hasSelection = false;
     markChanged();
     notify([&](SheetObserver* o) {
         if (columns) insert ? o->columnsInserted(at, count) : o->columnsDeleted(at, count);
@@ -176,7 +177,7 @@ bool Sheet::insertCols(int at, int count) { return shiftCells(true, at, count, t
 bool Sheet::deleteCols(int at, int count) { return shiftCells(true, at, count, false); }
 
 bool Sheet::renumber(bool columns, int first, int last, int destination) {
-    const int maximum = columns ? data_.maxCols : data_.maxRows;
+    const int maximum = columns ? state_->data.maxCols : state_->data.maxRows;
     if (structureLocked() || first < 1 || last < first || last > maximum || destination < 1) return false;
     const int n = last - first + 1;
     if (destination + n - 1 > maximum) return false;
@@ -188,12 +189,12 @@ bool Sheet::renumber(bool columns, int first, int last, int destination) {
         return x;
     };
     if (columns) {
-        std::vector<Column> moved(data_.columns.size());
-        moved[0] = std::move(data_.columns[0]);
-        for (int c = 1; c <= maximum; ++c) moved[static_cast<std::size_t>(map(c))] = std::move(data_.columns[static_cast<std::size_t>(c)]);
-        data_.columns.swap(moved);
+        std::vector<Column> moved(state_->data.columns.size());
+        moved[0] = std::move(state_->data.columns[0]);
+        for (int c = 1; c <= maximum; ++c) moved[static_cast<std::size_t>(map(c))] = std::move(state_->data.columns[static_cast<std::size_t>(c)]);
+        state_->data.columns.swap(moved);
     } else {
-        for (Column& column : data_.columns) {
+        for (Column& column : state_->data.columns) {
             std::vector<std::size_t> order(column.rows.size());
             std::iota(order.begin(), order.end(), 0);
             for (int& row : column.rows)
@@ -210,23 +211,23 @@ bool Sheet::renumber(bool columns, int first, int last, int destination) {
         }
     }
     std::vector<FormulaCell*> changed;
-    for (Column& column : data_.columns)
+    for (Column& column : state_->data.columns)
         for (Cell& cell : column.cells)
             if (cell.formula && adjustForRenumber(cell.formula->formula, columns, map)) changed.push_back(cell.formula.get());
-    remapSizes(columns ? data_.colWidths : data_.rowHeights, map);
+    remapSizes(columns ? state_->data.colWidths : state_->data.rowHeights, map);
     const int low = std::min(first, destination), high = std::max(last, destination + n - 1);
     std::vector<detail::Span> spans;
-    for (detail::Span span : data_.spans) {
+    for (detail::Span span : state_->data.spans) {
         int& start = columns ? span.col : span.row;
         const int size = columns ? span.cols : span.rows;
         if (start >= first && start + size - 1 <= last) start = map(start);
         else if (start + size - 1 >= low && start <= high) continue; // torn apart by the move
         spans.push_back(span);
     }
-    data_.spans.swap(spans);
-    int& active = columns ? data_.activeCol : data_.activeRow;
+    state_->data.spans.swap(spans);
+    int& active = columns ? state_->data.activeCol : state_->data.activeRow;
     active = map(active);
-    data_.hasSelection = false;
+    state_->data.hasSelection = false;
     markChanged();
     notify([&](SheetObserver* o) {
         if (columns) o->columnsMoved(first, last, destination);
@@ -250,12 +251,12 @@ bool Sheet::copyRange(int col1, int row1, int col2, int row2, int destCol, int d
     if (static_cast<long long>(col2 - col1 + 1) * (row2 - row1 + 1) > kMaxBlockCells) return false;
     std::vector<CellCopy> copies;
     for (int c = col1; c <= col2; ++c) {
-        const Column& column = data_.columns[static_cast<std::size_t>(c)];
+        const Column& column = state_->data.columns[static_cast<std::size_t>(c)];
         const auto from = std::lower_bound(column.rows.begin(), column.rows.end(), row1) - column.rows.begin();
         for (auto i = static_cast<std::size_t>(from); i < column.rows.size() && column.rows[i] <= row2; ++i)
             copies.push_back(copyOf(column.cells[i], c, column.rows[i]));
     }
-    ++batchDepth_;
+    ++state_->batchDepth;
     // The destination block is emptied first, then the copies land.
     for (int c = destCol; c <= col2 + dCol; ++c)
         for (int r = destRow; r <= row2 + dRow; ++r)
@@ -266,7 +267,7 @@ bool Sheet::copyRange(int col1, int row1, int col2, int row2, int destCol, int d
                 cell->locked = false;
                 cell->tag.reset();
                 dropIfBlank(c, r);
-                if (had) pending_.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(r));
+                if (had) state_->pending.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(r));
             }
     for (CellCopy& copy : copies) {
         const int c = copy.col + dCol, r = copy.row + dRow;
@@ -285,7 +286,7 @@ bool Sheet::copyRange(int col1, int row1, int col2, int row2, int destCol, int d
             formula->col = c;
             formula->row = r;
             formula->dirty = true;
-            ++data_.columns[static_cast<std::size_t>(c)].formulaCount;
+            ++state_->data.columns[static_cast<std::size_t>(c)].formulaCount;
             attachFormula(formula);
             linkFormula(formula);
         } else if (!copy.hasFormula) {
@@ -295,9 +296,9 @@ bool Sheet::copyRange(int col1, int row1, int col2, int row2, int destCol, int d
             cell.number = copy.number;
             cell.text = std::move(copy.text);
         }
-        pending_.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(r));
+        state_->pending.push_back((static_cast<std::uint64_t>(c) << 32) | static_cast<std::uint32_t>(r));
     }
-    --batchDepth_;
+    --state_->batchDepth;
     markChanged();
     notifyCells(destCol, destRow, col2 + dCol, row2 + dRow);
     processPending();
@@ -319,7 +320,7 @@ bool Sheet::moveRange(int col1, int row1, int col2, int row2, int destCol, int d
     };
     std::vector<Taken> taken;
     for (int c = col1; c <= col2; ++c) {
-        Column& column = data_.columns[static_cast<std::size_t>(c)];
+        Column& column = state_->data.columns[static_cast<std::size_t>(c)];
         const auto from = std::lower_bound(column.rows.begin(), column.rows.end(), row1) - column.rows.begin();
         auto to = static_cast<std::size_t>(from);
         while (to < column.rows.size() && column.rows[to] <= row2) ++to;
@@ -331,7 +332,7 @@ bool Sheet::moveRange(int col1, int row1, int col2, int row2, int destCol, int d
         column.cells.erase(column.cells.begin() + from, column.cells.begin() + static_cast<std::ptrdiff_t>(to));
     }
     for (int c = destCol; c <= col2 + dCol; ++c) {
-        Column& column = data_.columns[static_cast<std::size_t>(c)];
+        Column& column = state_->data.columns[static_cast<std::size_t>(c)];
         const int first = destRow, lastRow = row2 + dRow;
         const auto from = std::lower_bound(column.rows.begin(), column.rows.end(), first) - column.rows.begin();
         auto to = static_cast<std::size_t>(from);
@@ -347,7 +348,7 @@ bool Sheet::moveRange(int col1, int row1, int col2, int row2, int destCol, int d
         Cell& cell = cellAt(c, r);
         cell = std::move(item.cell);
     }
-    for (Column& column : data_.columns)
+    for (Column& column : state_->data.columns)
         for (Cell& cell : column.cells)
             if (cell.formula) adjustForMove(cell.formula->formula, col1, row1, col2, row2, dCol, dRow);
     markChanged();
@@ -388,7 +389,7 @@ bool Sheet::textToBlock(int col, int row, const Zrk_String& text) {
     col = normalizeIndex(col);
     row = normalizeIndex(row);
     if (!validCell(col, row)) return false;
-    ++batchDepth_;
+    ++state_->batchDepth;
     int c = col, r = row;
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -413,7 +414,7 @@ bool Sheet::textToBlock(int col, int row, const Zrk_String& text) {
         } else {
             while (i < n && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') field += text[i++];
         }
-        if (c <= data_.maxCols && r <= data_.maxRows) {
+        if (c <= state_->data.maxCols && r <= state_->data.maxRows) {
             setData(c, r, field);
             any = true;
         }
@@ -427,7 +428,7 @@ bool Sheet::textToBlock(int col, int row, const Zrk_String& text) {
             ++r;
         }
     }
-    --batchDepth_;
+    --state_->batchDepth;
     processPending();
     return any || text.empty();
 }

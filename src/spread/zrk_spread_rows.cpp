@@ -322,16 +322,16 @@ bool Zrk_Spread::mergeEqualCells(int column) {
 bool Zrk_Spread::unmergeColumn(int column) {
     column = normalized(column);
     if (!attached || column < 0 || column > getMaxCols()) return false;
-    const std::vector<detail::Span> spans = sheet().getSpans();
-    for (const detail::Span& span : spans)
+    const std::vector<spreadlib::Span> spans = sheet().getSpans();
+    for (const spreadlib::Span& span : spans)
         if (column >= span.col && column < span.col + span.cols) SSRemoveCellSpan(span.col, span.row);
     return true;
 }
 
 bool Zrk_Spread::unmergeAll() {
     if (!attached) return false;
-    const std::vector<detail::Span> spans = sheet().getSpans();
-    for (const detail::Span& span : spans)
+    const std::vector<spreadlib::Span> spans = sheet().getSpans();
+    for (const spreadlib::Span& span : spans)
         SSRemoveCellSpan(span.col, span.row);
     return true;
 }

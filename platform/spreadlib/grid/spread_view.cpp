@@ -348,7 +348,7 @@ void SpreadView::applySpans() {
     }
     clearSpans();
     const int cols = sheet().getMaxCols(), rows = sheet().getMaxRows();
-    for (const detail::Span& span : sheet().getSpans()) {
+    for (const Span& span : sheet().getSpans()) {
         if (span.col < 1 || span.row < 1 || span.col > cols || span.row > rows) continue;
         setSpan(span.row - 1, span.col - 1, std::min(span.rows, rows - span.row + 1),
                 std::min(span.cols, cols - span.col + 1));
