@@ -8,6 +8,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "spreadlib/formula.h"
 #include "spreadlib/functions.h"
 #include "spreadlib/sheet.h"
 #include "workloads.h"

@@ -7,16 +7,17 @@
 
 #include "core/text.h"
 #include "spreadlib/constants.h"
+#include "spreadlib/formula_lexer.h"
 #include "spreadlib/functions.h"
 
 namespace spreadlib {
 
 namespace {
 
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isWordChar(char c) { return isLetter(c) || isDigit(c) || c == '_' || c == '.'; }
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using lexer::isDigit;
+using lexer::isLetter;
+using lexer::isWordChar;
+using lexer::upper;
 
 bool tokenEqual(const Token& x, const Token& y) {
     return x.op == y.op && x.flags == y.flags && x.count == y.count && x.a == y.a && x.b == y.b && x.c == y.c &&
@@ -63,10 +64,7 @@ private:
         return false;
     }
 
-    void skipBlanks() {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' || text_[pos_] == '\n'))
-            ++pos_;
-    }
+    void skipBlanks() { lexer::skipBlanks(text_, pos_); }
     char peek() {
         skipBlanks();
         return pos_ < text_.size() ? text_[pos_] : '\0';
@@ -209,21 +207,10 @@ private:
     }
 
     bool parseString() {
-        ++pos_;
         Zrk_String value;
-        for (;;) {
-            if (pos_ >= text_.size()) return error("Expected a closing '\"'");
-            const char c = text_[pos_++];
-            if (c == '"') {
-                if (pos_ < text_.size() && text_[pos_] == '"') {
-                    value += '"';
-                    ++pos_;
-                } else {
-                    break;
-                }
-            } else {
-                value += c;
-            }
+        if (!lexer::scanString(text_, pos_, value)) {
+            pos_ = text_.size();
+            return error("Expected a closing '\"'");
         }
         if (value.size() > static_cast<std::size_t>(kMaxTextLength)) return error("The text is too long");
         const int index = emit(Op::String);
@@ -233,46 +220,19 @@ private:
     }
 
     bool parseErrorLiteral() {
-        static const ErrorCode codes[] = {ErrorCode::Null, ErrorCode::Div0, ErrorCode::Value, ErrorCode::Ref,
-                                          ErrorCode::Name, ErrorCode::Num,  ErrorCode::NA,    ErrorCode::Circular};
-        for (const ErrorCode code : codes) {
-            const char* name = errorText(code);
-            const std::size_t length = std::strlen(name);
-            if (text_.size() - pos_ >= length && isEqual(text_.substr(pos_, length), name, true)) {
-                pos_ += length;
-                const int index = emit(Op::Error);
-                f_.code[static_cast<std::size_t>(index)].a = static_cast<int>(code);
-                return true;
-            }
-        }
-        return error("Unknown error value");
+        ErrorCode code = ErrorCode::None;
+        if (!lexer::scanErrorValue(text_, pos_, code)) return error("Unknown error value");
+        const int index = emit(Op::Error);
+        f_.code[static_cast<std::size_t>(index)].a = static_cast<int>(code);
+        return true;
     }
 
     bool parseNumber() {
-        const std::size_t start = pos_;
-        while (pos_ < text_.size() && isDigit(text_[pos_])) ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == '.') {
-            ++pos_;
-            while (pos_ < text_.size() && isDigit(text_[pos_])) ++pos_;
-        }
-        if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
-            std::size_t p = pos_ + 1;
-            if (p < text_.size() && (text_[p] == '+' || text_[p] == '-')) ++p;
-            if (p < text_.size() && isDigit(text_[p])) {
-                pos_ = p;
-                while (pos_ < text_.size() && isDigit(text_[pos_])) ++pos_;
-            }
-        }
-        const Zrk_String literal = text_.substr(start, pos_ - start);
-        if (literal == ".") {
-            pos_ = start;
-            return error("Expected a number");
-        }
         double value = 0.0;
-        const auto [ptr, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), value);
-        if (ec != std::errc() || ptr != literal.data() + literal.size() || !std::isfinite(value)) {
-            pos_ = start;
-            return error("The number is out of range");
+        switch (lexer::scanNumber(text_, pos_, value)) {
+        case lexer::NumberScan::NoNumber: return error("Expected a number");
+        case lexer::NumberScan::OutOfRange: return error("The number is out of range");
+        case lexer::NumberScan::Number: break;
         }
         const int index = emit(Op::Number);
         f_.code[static_cast<std::size_t>(index)].number = value;
@@ -284,129 +244,18 @@ private:
         std::size_t p = pos_;
         int row1 = 0, row2 = 0;
         bool abs1 = false, abs2 = false;
-        if (!scanRowNumber(p, row1, abs1)) return false;
+        if (!lexer::scanRowNumber(text_, p, row1, abs1)) return false;
         while (p < text_.size() && text_[p] == ' ') ++p;
         if (p >= text_.size() || text_[p] != ':') return false;
         ++p;
         while (p < text_.size() && text_[p] == ' ') ++p;
-        if (!scanRowNumber(p, row2, abs2)) return false;
+        if (!lexer::scanRowNumber(text_, p, row2, abs2)) return false;
         if (p < text_.size() && (isWordChar(text_[p]) || text_[p] == '$' || text_[p] == '(')) return false;
         pos_ = p;
         emitRange(1, std::min(row1, row2), kMaxColumnCount, std::max(row1, row2),
                   (abs1 ? kRowAbs : 0) | (abs2 ? kRow2Abs : 0) | kColAbs | kCol2Abs | kWholeRows);
         return true;
     }
-    bool scanRowNumber(std::size_t& p, int& row, bool& absolute) {
-        absolute = false;
-        if (p < text_.size() && text_[p] == '$') {
-            absolute = true;
-            ++p;
-        }
-        const std::size_t start = p;
-        long long value = 0;
-        while (p < text_.size() && isDigit(text_[p]) && p - start < 8) value = value * 10 + (text_[p++] - '0');
-        if (p == start || (p < text_.size() && (isDigit(text_[p]) || text_[p] == '.'))) return false;
-        if (value < 1 || value > kMaxRowCount) return false;
-        row = static_cast<int>(value);
-        return true;
-    }
-
-    // An A1 cell: "$"? letters "$"? digits. Answers the column, row and flags; p moves past it.
-    bool scanA1Cell(std::size_t& p, int& col, int& row, std::uint8_t& flags, bool allowColumnOnly, bool& columnOnly) {
-        flags = 0;
-        columnOnly = false;
-        std::size_t q = p;
-        if (q < text_.size() && text_[q] == '$') {
-            flags |= kColAbs;
-            ++q;
-        }
-        const std::size_t lettersStart = q;
-        while (q < text_.size() && isLetter(text_[q]) && q - lettersStart < 4) ++q;
-        if (q == lettersStart) return false;
-        col = columnFromName(text_.substr(lettersStart, q - lettersStart));
-        if (col == 0) return false;
-        if (q < text_.size() && text_[q] == '$') {
-            flags |= kRowAbs;
-            ++q;
-        }
-        const std::size_t digitsStart = q;
-        long long value = 0;
-        while (q < text_.size() && isDigit(text_[q]) && q - digitsStart < 8) value = value * 10 + (text_[q++] - '0');
-        if (q == digitsStart) {
-            if (!allowColumnOnly || (flags & kRowAbs)) return false;
-            if (q < text_.size() && (isWordChar(text_[q]) || text_[q] == '(')) return false;
-            columnOnly = true;
-            row = 0;
-            p = q;
-            return true;
-        }
-        if (q < text_.size() && (isWordChar(text_[q]) || text_[q] == '(' || text_[q] == '$')) return false;
-        if (value < 1 || value > kMaxRowCount) return false;
-        row = static_cast<int>(value);
-        p = q;
-        return true;
-    }
-
-    // One R1C1 part after "R" or "C": digits (absolute), "[n]" (relative) or nothing (relative 0).
-    bool scanR1C1Part(std::size_t& p, int base, int maximum, int& value, bool& absolute) {
-        if (p < text_.size() && isDigit(text_[p])) {
-            long long v = 0;
-            const std::size_t start = p;
-            while (p < text_.size() && isDigit(text_[p]) && p - start < 8) v = v * 10 + (text_[p++] - '0');
-            if (v < 1 || v > maximum) return false;
-            value = static_cast<int>(v);
-            absolute = true;
-            return true;
-        }
-        absolute = false;
-        if (p < text_.size() && text_[p] == '[') {
-            std::size_t q = p + 1;
-            bool negative = false;
-            if (q < text_.size() && (text_[q] == '-' || text_[q] == '+')) negative = text_[q++] == '-';
-            const std::size_t start = q;
-            long long v = 0;
-            while (q < text_.size() && isDigit(text_[q]) && q - start < 8) v = v * 10 + (text_[q++] - '0');
-            if (q == start || q >= text_.size() || text_[q] != ']') return false;
-            p = q + 1;
-            const long long target = base + (negative ? -v : v);
-            if (target < 1 || target > maximum) return false;
-            value = static_cast<int>(target);
-            return true;
-        }
-        value = base;
-        return base >= 1 && base <= maximum;
-    }
-
-    // An R1C1 reference: RnCn (cell), Rn (whole row), Cn (whole column). kind: 0 cell, 1 row, 2 column.
-    bool scanR1C1(std::size_t& p, int& col, int& row, std::uint8_t& flags, int& kind) {
-        std::size_t q = p;
-        flags = 0;
-        bool absolute = false;
-        if (q < text_.size() && upper(text_[q]) == 'R') {
-            ++q;
-            if (!scanR1C1Part(q, row_, kMaxRowCount, row, absolute)) return false;
-            if (absolute) flags |= kRowAbs;
-            if (q < text_.size() && upper(text_[q]) == 'C') {
-                ++q;
-                if (!scanR1C1Part(q, col_, kMaxColumnCount, col, absolute)) return false;
-                if (absolute) flags |= kColAbs;
-                kind = 0;
-            } else {
-                kind = 1;
-            }
-        } else if (q < text_.size() && upper(text_[q]) == 'C') {
-            ++q;
-            if (!scanR1C1Part(q, col_, kMaxColumnCount, col, absolute)) return false;
-            if (absolute) flags |= kColAbs;
-            kind = 2;
-        } else {
-            return false;
-        }
-        if (q < text_.size() && (isWordChar(text_[q]) || text_[q] == '(' || text_[q] == '$')) return false;
-        p = q;
-        return true;
-    }
-
     void emitRef(int col, int row, std::uint8_t flags) {
         const int index = emit(Op::Ref);
         Token& token = f_.code[static_cast<std::size_t>(index)];
@@ -450,7 +299,7 @@ private:
             std::size_t p = pos_;
             int col = 0, row = 0, kind = 0;
             std::uint8_t flags = 0;
-            if (scanR1C1(p, col, row, flags, kind)) {
+            if (lexer::scanR1C1(text_, p, col_, row_, col, row, flags, kind)) {
                 pos_ = p;
                 std::size_t q = pos_;
                 while (q < text_.size() && text_[q] == ' ') ++q;
@@ -459,7 +308,7 @@ private:
                     while (r < text_.size() && text_[r] == ' ') ++r;
                     int col2 = 0, row2 = 0, kind2 = 0;
                     std::uint8_t flags2 = 0;
-                    if (scanR1C1(r, col2, row2, flags2, kind2) && kind2 == kind) {
+                    if (lexer::scanR1C1(text_, r, col_, row_, col2, row2, flags2, kind2) && kind2 == kind) {
                         pos_ = r;
                         if (kind == 0) emitBlock(col, row, flags, col2, row2, flags2, 0);
                         else if (kind == 1)
@@ -483,7 +332,7 @@ private:
             int col = 0, row = 0;
             std::uint8_t flags = 0;
             bool columnOnly = false;
-            if (scanA1Cell(p, col, row, flags, true, columnOnly)) {
+            if (lexer::scanA1Cell(text_, p, col, row, flags, true, columnOnly)) {
                 std::size_t q = p;
                 while (q < text_.size() && text_[q] == ' ') ++q;
                 if (q < text_.size() && text_[q] == ':') {
@@ -492,7 +341,7 @@ private:
                     int col2 = 0, row2 = 0;
                     std::uint8_t flags2 = 0;
                     bool columnOnly2 = false;
-                    if (scanA1Cell(r, col2, row2, flags2, columnOnly, columnOnly2) && columnOnly2 == columnOnly) {
+                    if (lexer::scanA1Cell(text_, r, col2, row2, flags2, columnOnly, columnOnly2) && columnOnly2 == columnOnly) {
                         pos_ = r;
                         if (columnOnly)
                             emitBlock(col, 1, flags | kRowAbs, col2, kMaxRowCount, flags2 | kRowAbs, kWholeColumns);

@@ -11,20 +11,18 @@
 #include <QStylePainter>
 #include <algorithm>
 
-#include "core/codepage.h"
 #include "ui/button_st.h"
 #include "ui/check_combo_box.h"
 #include "ui/control_events.h"
 #include "ui/dialog.h"
 #include "ui/image_list_ctrl.h"
 #include "ui/picture_combo.h"
+#include "ui/qt_text.h"
 #include "ui/resources.h"
 #include "ui/window_class.h"
 
 namespace ui {
 namespace {
-
-QString qt(const Zrk_String& text) { return QString::fromStdString(core::toUtf8(text)); }
 
 Qt::Alignment horizontalAlignment(unsigned style) {
     if (style & style::Center) return Qt::AlignHCenter;
@@ -42,7 +40,7 @@ QPixmap picture(int imageId, bool icon) {
 }
 
 QWidget* makeWidget(const ControlTemplate& control, QWidget* parent) {
-    const QString text = qt(control.text);
+    const QString text = qtText(control.text);
     const unsigned style = control.style;
     switch (control.kind) {
     case Kind::Static: {
@@ -240,7 +238,7 @@ QWidget* createControl(Dialog& dialog, const ControlTemplate& control, const QRe
     setControlId(widget, control.id);
     setWindowClassName(widget, windowClassOf(control.kind));
     setWindowStyle(widget, control.style);
-    if (control.kind == Kind::Static) setLabelText(static_cast<QLabel*>(widget), qt(control.text));
+    if (control.kind == Kind::Static) setLabelText(static_cast<QLabel*>(widget), qtText(control.text));
 
     QRect geometry = pixels;
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo && isComboKind(control.kind)) {

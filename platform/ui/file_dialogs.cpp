@@ -3,21 +3,18 @@
 #include <QApplication>
 #include <QFileDialog>
 
-#include "core/codepage.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "ui/message_box.h"
+#include "ui/qt_text.h"
 #include "ui/user_interaction.h"
 
 namespace ui {
 namespace {
 
-QString qt(const Zrk_String& text) { return QString::fromStdString(core::toUtf8(text)); }
-Zrk_String module(const QString& text) { return core::fromUtf8(text.toStdString()); }
-
 bool showToPerson(const FileDialogRequest& request, Zrk_StringArray& paths, QWidget* owner) {
-    QFileDialog dialog(owner ? owner : QApplication::activeWindow(), qt(request.title),
-                       qt(normalizePath(request.startFolder)), qt(request.filterText()));
+    QFileDialog dialog(owner ? owner : QApplication::activeWindow(), qtText(request.title),
+                       qtText(normalizePath(request.startFolder)), qtText(request.filterText()));
     switch (request.mode) {
     case FileDialogRequest::Mode::Open:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -33,11 +30,11 @@ bool showToPerson(const FileDialogRequest& request, Zrk_StringArray& paths, QWid
         dialog.setFileMode(QFileDialog::ExistingFiles);
         break;
     }
-    if (!request.extension.empty()) dialog.setDefaultSuffix(qt(request.extension));
-    if (!request.fileName.empty()) dialog.selectFile(qt(request.fileName));
+    if (!request.extension.empty()) dialog.setDefaultSuffix(qtText(request.extension));
+    if (!request.fileName.empty()) dialog.selectFile(qtText(request.fileName));
     if (dialog.exec() != QDialog::Accepted) return false;
     Zrk_StringArray chosen;
-    for (const QString& file : dialog.selectedFiles()) chosen.append(module(file));
+    for (const QString& file : dialog.selectedFiles()) chosen.append(moduleText(file));
     if (chosen.isEmpty()) return false;
     paths = chosen;
     return true;

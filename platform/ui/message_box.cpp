@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <iostream>
 
-#include "core/codepage.h"
+#include "ui/qt_text.h"
 #include "ui/user_interaction.h"
 
 namespace ui {
@@ -41,13 +41,11 @@ QMessageBox::Icon qtIcon(unsigned icon) {
     }
 }
 
-QString qt(const Zrk_String& text) { return QString::fromStdString(core::toUtf8(text)); }
-
 int showToPerson(const MessageBoxRequest& request, QWidget* owner) {
     QMessageBox box(owner ? owner : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    box.setText(qt(request.text));
-    box.setWindowTitle(qt(request.caption.empty() ? applicationCaption() : request.caption));
+    box.setText(qtText(request.text));
+    box.setWindowTitle(qtText(request.caption.empty() ? applicationCaption() : request.caption));
     box.setIcon(qtIcon(request.icon()));
     const std::vector<int> answers = request.answers();
     std::vector<std::pair<QAbstractButton*, int>> buttons;

@@ -1,5 +1,6 @@
 // Formula text: operators and their precedence, literals, references in A1 and R1C1 style, how a
 // formula prints back, and the limits that keep any text from hurting the parser.
+#include "spreadlib/formula.h"
 #include "test_util.h"
 
 namespace spreadlib::test {

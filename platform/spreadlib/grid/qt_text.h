@@ -6,17 +6,13 @@
 #include <QString>
 #include <algorithm>
 
-#include "core/codepage.h"
 #include "spreadlib/cell_type.h"
+#include "ui/qt_text.h"
 
 namespace spreadlib {
 
-inline QString qtText(const Zrk_String& text) {
-    return QString::fromStdString(core::toUtf8(text));
-}
-inline Zrk_String moduleText(const QString& text) {
-    return core::fromUtf8(text.toStdString());
-}
+using ui::moduleText;
+using ui::qtText;
 
 // 0x00BBGGRR; the grid's own colours (kColorDefault and the other system colour values, which have
 // the high bit set) give an invalid colour: the caller uses its default.
