@@ -3,12 +3,14 @@
 // substituted, child sheets run on another host dialog of the pool.
 
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/files.h"
 #include "core/text.h"
+#include "spreadlib/cell_key.h"
 #include "spreadlib/sheet.h"
 #include "standards/evaluation_chain.h"
 #include "standards/evaluation_trace.h"
@@ -71,6 +73,59 @@ struct KvStandardsSheet::CalcIndex {
     standards::WordReplacer replacer;
 };
 
+// What the equation area of one file comes to, kept from one evaluation of the file to the next: the
+// same file declares the same variables in the same cells and holds the same equations, which are
+// turned into the same formulas. Checked, not trusted: the variables are compared with those the
+// evaluation declared (general variables or an edited file may change them, and the plan starts
+// again), and an equation cell's translation is used only while the cell holds the same text.
+struct KvStandardsSheet::EquationPlan {
+    struct Variable {
+        Zrk_String name;
+        int col = 0;
+        int row = 0;
+        bool operator==(const Variable&) const = default;
+    };
+    struct Equation {
+        Zrk_String text; // the cell's text the rest was made from
+        Zrk_String name; // before "=", or empty
+        Zrk_String expression;
+        int variable = -1;
+        bool callsChild = false;
+        bool translated = false;
+        Zrk_String formula;    // the expression with the variables' cell names, once translated
+        std::vector<int> reads; // the variables it names, by index
+    };
+
+    bool declares(const KvVarCells& cells) const {
+        if (variables.size() != static_cast<std::size_t>(cells.length())) return false;
+        for (std::size_t i = 0; i < variables.size(); ++i) {
+            const KvVarCell& cell = cells.cells[static_cast<int>(i)];
+            if (variables[i].col != cell.col || variables[i].row != cell.row || variables[i].name != cell.name)
+                return false;
+        }
+        return true;
+    }
+
+    std::vector<Variable> variables;
+    std::unique_ptr<CalcIndex> index;
+    std::unordered_map<std::uint64_t, Equation> equations; // by cell key
+    int users = 0; // evaluations of the file running (a child may call its caller's caller)
+};
+
+// The plans of the files evaluated so far, by path. The engine runs on one thread; each thread keeps
+// its own. A whole library of standards holds a few hundred files at most: past that, the plans that
+// are not in use start again rather than grow (a plan in use belongs to a sheet whose equation area
+// is running further up a chain of child calls).
+KvStandardsSheet::EquationPlan& KvStandardsSheet::planOf(const Zrk_String& path) {
+    constexpr std::size_t kMaxPlans = 512;
+    thread_local std::unordered_map<Zrk_String, std::unique_ptr<EquationPlan>> plans;
+    auto found = plans.find(path);
+    if (found != plans.end()) return *found->second;
+    if (plans.size() >= kMaxPlans)
+        std::erase_if(plans, [](const auto& entry) { return entry.second->users == 0; });
+    return *plans.emplace(path, std::make_unique<EquationPlan>()).first->second;
+}
+
 KvStandardsSheet::KvStandardsSheet() = default;
 KvStandardsSheet::~KvStandardsSheet() = default;
 
@@ -109,32 +164,52 @@ Acad::ErrorStatus KvStandardsSheet::calculate() {
     int lastColumn = 0, lastRow = 0;
     contentBounds(lastColumn, lastRow);
 
-    // The names and their cells' names are collected once for the whole area (each equation would
-    // collect the same), under the timers of those steps.
-    Zrk_StringArray names;
-    {
-        const Zrk_FunctionTimer namesTimer(gCalcCellGetVarNames);
-        names.setPhysicalLength(varCells.length());
-        for (const KvVarCell& cell : varCells.cells)
-            names.append(cell.name);
+    // A plan in use by an evaluation further up stays as it is: one that declares other variables
+    // gets a plan of its own for this run.
+    std::unique_ptr<EquationPlan> ownPlan;
+    EquationPlan* shared = &planOf(filePath);
+    if (shared->users > 0 && !shared->declares(varCells)) {
+        ownPlan = std::make_unique<EquationPlan>();
+        shared = ownPlan.get();
     }
-    Zrk_StringArray cellNames;
-    {
-        const Zrk_FunctionTimer coordsTimer(gCalcCellGetVarCoords);
-        cellNames.setPhysicalLength(varCells.length());
-        for (const KvVarCell& cell : varCells.cells) {
-            const Zrk_FunctionTimer nameTimer(gCalcCellGetVarCoordName);
-            cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
+    EquationPlan& plan = *shared;
+    if (!plan.index || !plan.declares(varCells)) {
+        // The names and their cells' names are collected once for the whole area (each equation
+        // would collect the same), under the timers of those steps.
+        Zrk_StringArray names;
+        {
+            const Zrk_FunctionTimer namesTimer(gCalcCellGetVarNames);
+            names.setPhysicalLength(varCells.length());
+            for (const KvVarCell& cell : varCells.cells)
+                names.append(cell.name);
         }
+        Zrk_StringArray cellNames;
+        {
+            const Zrk_FunctionTimer coordsTimer(gCalcCellGetVarCoords);
+            cellNames.setPhysicalLength(varCells.length());
+            for (const KvVarCell& cell : varCells.cells) {
+                const Zrk_FunctionTimer nameTimer(gCalcCellGetVarCoordName);
+                cellNames.append(getAlfabet(cell.col) + intToStr(cell.row));
+            }
+        }
+        plan.variables.clear();
+        for (const KvVarCell& cell : varCells.cells)
+            plan.variables.push_back(EquationPlan::Variable{cell.name, cell.col, cell.row});
+        plan.index = std::make_unique<CalcIndex>(names, cellNames);
+        for (int i = 0; i < names.length(); ++i) plan.index->byName.emplace(names[i], i);
+        plan.equations.clear();
     }
-    calcIndex_ = std::make_unique<CalcIndex>(names, cellNames);
-    for (int i = 0; i < names.length(); ++i) calcIndex_->byName.emplace(names[i], i);
+    plan_ = &plan;
+    calcIndex_ = plan.index.get();
+    ++plan.users;
 
     sheet().setErrorTracing(recording);
     for (int row = calcRow + 1; row <= lastRow; ++row)
         for (int column = 1; column <= lastColumn; ++column) calcCell(column, row);
     sheet().setErrorTracing(false);
-    calcIndex_.reset();
+    --plan.users;
+    plan_ = nullptr;
+    calcIndex_ = nullptr;
     return Acad::eOk;
 }
 
@@ -199,10 +274,21 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
         return kFail;
     };
 
+    // The same cell of the same file held the same text before: what it came to then still holds.
+    EquationPlan::Equation scratch;
+    EquationPlan::Equation& equation = plan_ ? plan_->equations[spreadlib::cellKey(column, row)] : scratch;
+    const bool known = plan_ && equation.text == text && !text.empty();
+    if (!known) {
+        equation = EquationPlan::Equation();
+        equation.text = text;
+    }
     Zrk_String name, expression;
     {
         const Zrk_FunctionTimer timer(gCalcCellSplitSymbol);
-        if (!splitString(text, "=", name, expression, /*trimBlanks=*/true)) {
+        if (known) {
+            name = equation.name;
+            expression = equation.expression;
+        } else if (!splitString(text, "=", name, expression, /*trimBlanks=*/true)) {
             name.clear();
             expression = trimmed(text);
         }
@@ -212,13 +298,19 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
     int variable = -1;
     if (!name.empty()) {
         const Zrk_FunctionTimer timer(gCalcCellFindVarCell);
-        variable = findVariable(name);
+        variable = known ? equation.variable : findVariable(name);
     }
 
     bool callsChild = false;
     {
         const Zrk_FunctionTimer timer(gCalcCellFindFunctions);
-        callsChild = hasASubstr(expression, kCallChild);
+        callsChild = known ? equation.callsChild : hasASubstr(expression, kCallChild);
+    }
+    if (!known) {
+        equation.name = name;
+        equation.expression = expression;
+        equation.variable = variable;
+        equation.callsChild = callsChild;
     }
     if (callsChild) {
         const Zrk_FunctionTimer timer(gCalcCellCalcNativeFunctions);
@@ -243,7 +335,16 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
             reportEquation(name, expression, row);
             return failed("its cell cannot be formatted for the result.");
         }
-        if (replaceVariables(expression) != Acad::eOk) {
+        if (known && equation.translated) {
+            expression = equation.formula;
+            noteReads(equation.reads);
+        } else if (calcIndex_) {
+            Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
+            calcIndex_->replacer.apply(expression, nullptr, &equation.reads);
+            noteReads(equation.reads);
+            equation.formula = expression;
+            equation.translated = true;
+        } else if (replaceVariables(expression) != Acad::eOk) {
             reportEquation(name, expression, row);
             return failed("its variables cannot be replaced by their cells.");
         }
@@ -271,18 +372,19 @@ Acad::ErrorStatus KvStandardsSheet::calcCell(int column, int row) {
     return Acad::eOk;
 }
 
-const standards::WordReplacer& KvStandardsSheet::variableReplacer() { return calcIndex_->replacer; }
+void KvStandardsSheet::noteReads(const std::vector<int>& variables) {
+    if (standards::EquationTrace* const trace = standards::currentEquationTrace())
+        for (const int index : variables) trace->reads.append(standards::NamedValue{varCells[index].name, varCells[index].value});
+}
 
 Acad::ErrorStatus KvStandardsSheet::replaceVariables(Zrk_String& expression) {
     if (calcIndex_) {
         // The names and their cells' names were collected when the equation area began (by the
         // variables' order, so a replaced pair is that variable).
         Zrk_FunctionTimer timer(gCalcCellReplaceVariables);
-        standards::EquationTrace* const trace = standards::currentEquationTrace();
         std::vector<int> used;
-        variableReplacer().apply(expression, nullptr, trace ? &used : nullptr);
-        if (trace)
-            for (const int index : used) trace->reads.append(standards::NamedValue{varCells[index].name, varCells[index].value});
+        calcIndex_->replacer.apply(expression, nullptr, standards::currentEquationTrace() ? &used : nullptr);
+        noteReads(used);
         return Acad::eOk;
     }
     Zrk_StringArray names;

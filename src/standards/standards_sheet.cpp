@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "spreadlib/constants.h"
 #include "standards/evaluation_chain.h"
+#include "standards/loaded_sheets.h"
 #include "standards/mapping_file.h"
 #include "standards/replace_words.h"
 #include "standards/sheet_evaluation.h"
@@ -41,8 +42,10 @@ Acad::ErrorStatus KvStandardsSheet::loadStandardsFile(const Zrk_String& name) {
     setBool(spreadlib::kOptionArrowsExitEdit, false);
     setBool(spreadlib::kOptionUserFormulas, true);
     setBool(spreadlib::kOptionAutoCalc, false);
-    if (!loadFile(path)) {
-        const Zrk_String& message = lastFileMessage();
+    // An unchanged file comes from memory: every evaluation loads its sheet anew.
+    Zrk_String message;
+    if (!(attached ? standards::loadedSheets().load(sheet(), path, message) : loadFile(path))) {
+        if (!attached) message = lastFileMessage();
         if (folderExists(path)) return fail(path + " is a folder, not a standards spreadsheet.");
         return fail(fileExists(path) ? (message.empty() ? "Cannot load the standards spreadsheet " + path : message)
                                      : "There is no standards spreadsheet " + path + ".");

@@ -15,6 +15,7 @@
 // (mode 1): getFromVars, then calcChild. Child calls run on another host dialog of the pool.
 
 #include <memory>
+#include <vector>
 
 #include "core/zrk_string.h"
 #include "host/acad.h"
@@ -106,9 +107,15 @@ private:
     void dropDuplicates();
     void reportEquation(const Zrk_String& name, const Zrk_String& expression, int row);
     int findVariable(const Zrk_String& name) const;
-    const standards::WordReplacer& variableReplacer();
+    // A traced evaluation notes the variables (by index) the running equation reads.
+    void noteReads(const std::vector<int>& variables);
 
-    // While the equation area is evaluated: the variables by name and the replacer of their names.
+    // While the equation area is evaluated: what this file's equation area came to so far (the
+    // variables by name, the replacer of their names, each equation cell's translation).
     struct CalcIndex;
-    std::unique_ptr<CalcIndex> calcIndex_;
+    struct EquationPlan;
+    // The plan of the file at path, kept from one evaluation to the next (one set per thread).
+    static EquationPlan& planOf(const Zrk_String& path);
+    EquationPlan* plan_ = nullptr;
+    const CalcIndex* calcIndex_ = nullptr;
 };

@@ -1,5 +1,6 @@
 // Standards evaluation end to end through StartDlgStandardsSS: declarations and sections, the two
 // modes, equations and their reports, duplicate names, general variables, value formats.
+#include <chrono>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "library_fixture.h"
 #include "sheet_writer.h"
 #include "standards/evaluation_chain.h"
+#include "standards/loaded_sheets.h"
 #include "standards/standards_data.h"
 #include "standards/standards_host_dlg.h"
 #include "standards/standards_timers.h"
@@ -456,6 +458,46 @@ TEST_F(EngineTest, TimersMeasureThePhases) {
     EXPECT_EQ(gCalcCellCalcFunctions.runs(), cells + 1);
     EXPECT_GT(gGetFromVars.seconds(), 0.0);
     for (int i = 0; i < count; ++i) EXPECT_FALSE(timers[i]->isRunning()) << timers[i]->name();
+}
+
+TEST_F(EngineTest, AnUnchangedSheetComesFromMemoryAndAnEditedOneIsReadAgain) {
+    spreadlib::SheetFileCache& sheets = standards::loadedSheets();
+    // The sheet is written a moment before it is evaluated; it is saved atomically, so that its
+    // edits are seen whenever they happen.
+    struct Settled {
+        spreadlib::SheetFileCache& sheets;
+        explicit Settled(spreadlib::SheetFileCache& kept) : sheets(kept) { sheets.setSettlingTime(std::chrono::milliseconds(0)); }
+        ~Settled() { sheets.setSettlingTime(std::chrono::milliseconds(2000)); }
+    } settled(sheets);
+    const auto evaluateWith = [&](const char* a) {
+        KvDlgStandardsData data;
+        data.varCells.append(variable("a", KvCellType::Input, a));
+        data.varCells.append(variable("b", KvCellType::Output));
+        EXPECT_TRUE(evaluate("Kept", data)) << standards::lastFailure();
+        return valueOf(data, "b");
+    };
+    writeSheet(standard("Kept"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A * 2"}});
+    EXPECT_EQ(evaluateWith("3"), "6.0000000");
+    // The second evaluation gets the sheet as the file holds it, not as the first one left it (its
+    // equation cell a formula, its variables' cells filled), with the equation translated before.
+    const std::uint64_t hits = sheets.hits();
+    EXPECT_EQ(evaluateWith("4"), "8.0000000");
+    EXPECT_EQ(sheets.hits(), hits + 1);
+    writeSheet(standard("Kept"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A * 3"}});
+    EXPECT_EQ(evaluateWith("4"), "12.0000000");
+    // General variables change an equation's text: it is translated again.
+    writeSheet(standard("Kept"), {{"Input"}, {"Double A"}, {"Output"}, {"Double B"}, {"Calc"}, {"B = A * gen_f"}});
+    KvDlgStandardsData data;
+    data.varCells.append(variable("a", KvCellType::Input, "4"));
+    data.varCells.append(variable("b", KvCellType::Output));
+    data.genVarNames.append("gen_f");
+    data.genVarValues.append("5");
+    ASSERT_TRUE(evaluate("Kept", data)) << standards::lastFailure();
+    EXPECT_EQ(valueOf(data, "b"), "20.0000000");
+    data.varCells[1].value.clear();
+    data.genVarValues[0] = "6";
+    ASSERT_TRUE(evaluate("Kept", data)) << standards::lastFailure();
+    EXPECT_EQ(valueOf(data, "b"), "24.0000000");
 }
 
 } // namespace
