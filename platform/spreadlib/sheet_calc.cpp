@@ -618,11 +618,20 @@ bool Sheet::setFormula(int col, int row, const Zrk_String& text, bool evaluateNo
         if (message) *message = "The cell lies outside the sheet";
         return false;
     }
+    const bool r1c1 = state_->data.referenceStyle == kRefStyleR1C1;
     Formula parsed;
-    const ParseResult result = parseFormula(text, state_->data.referenceStyle == kRefStyleR1C1, col, row, mutableResolver(), parsed);
-    if (!result.ok) {
-        if (message) *message = result.message;
-        return false;
+    const auto known = state_->parsed.find(cellKey(col, row));
+    if (known != state_->parsed.end() && known->second.r1c1 == r1c1 && known->second.text == text) {
+        parsed = known->second.formula;
+    } else {
+        const ParseResult result = parseFormula(text, r1c1, col, row, mutableResolver(), parsed);
+        if (!result.ok) {
+            if (message) *message = result.message;
+            return false;
+        }
+        constexpr std::size_t kMaxParsedKept = 1u << 14;
+        if (state_->parsed.size() >= kMaxParsedKept) state_->parsed.clear();
+        state_->parsed[cellKey(col, row)] = State::ParsedFormula{text, r1c1, parsed};
     }
     Cell& cell = cellAt(col, row);
     FormulaCell* formula = nullptr;

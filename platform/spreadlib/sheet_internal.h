@@ -226,6 +226,16 @@ struct Sheet::State {
     bool processingPending = false;
     std::vector<std::unique_ptr<detail::FormulaCell>> graveyard;
     std::vector<Value> stack; // the evaluator's value stack
+    // The formulas last set in each cell, as parsed: a program that sets the same formula texts again
+    // and again (the standards engine, once per evaluation) parses each once. A parse depends only on
+    // the text, the reference style, the cell (R1C1 references count from it) and the function names,
+    // whose ids a sheet hands out once and keeps.
+    struct ParsedFormula {
+        Zrk_String text;
+        bool r1c1 = false;
+        Formula formula;
+    };
+    std::unordered_map<std::uint64_t, ParsedFormula> parsed; // by cell key
     bool errorTracing = false;
     std::unordered_map<std::uint64_t, ErrorOrigin> errorOrigins; // by cell, while tracing
 };

@@ -107,6 +107,32 @@ TEST(Formula, R1C1ReferencesAndTheStyleSwitch) {
     EXPECT_EQ(formulaOf(sheet, 3, 3), "SUM($A$1:$B$1)+SUM($A:$A)+A3");
 }
 
+TEST(Formula, TheSameTextSetAgainMeansWhatItMeansNow) {
+    // A cell keeps its last formula as parsed; setting that text again reuses it only where the
+    // text would parse the same.
+    Sheet sheet;
+    sheet.setData(1, 2, "5");
+    sheet.setData(2, 2, "7");
+    ASSERT_TRUE(sheet.SSSetRefStyle(kRefStyleR1C1));
+    ASSERT_TRUE(sheet.setFormula(1, 1, "R[1]C*2"));
+    EXPECT_EQ(valueOf(sheet, 1, 1), "10");
+    ASSERT_TRUE(sheet.setFormula(2, 1, "R[1]C*2")); // the same text in another cell reads another cell
+    EXPECT_EQ(valueOf(sheet, 2, 1), "14");
+    ASSERT_TRUE(sheet.SSSetRefStyle(kRefStyleA1));
+    EXPECT_FALSE(sheet.setFormula(1, 1, "R[1]C*2")); // no R1C1 reference in A1 style
+    ASSERT_TRUE(sheet.SSSetRefStyle(kRefStyleR1C1));
+    ASSERT_TRUE(sheet.setFormula(1, 1, "R[1]C*2"));
+    EXPECT_EQ(valueOf(sheet, 1, 1), "10");
+
+    // A function registered after its first use is called by the same formula text set again.
+    EXPECT_EQ(eval(sheet, "=LATER()+1"), "#NAME?");
+    ASSERT_TRUE(sheet.SSAddCustomFunctionExt("LATER", 0, 0, [](ValueRecord& result, const ValueRecord*, int) {
+        result.setDouble(41);
+        return 1L;
+    }));
+    EXPECT_EQ(eval(sheet, "=LATER()+1"), "42");
+}
+
 TEST(Formula, PrintsBackAsWritten) {
     Sheet sheet;
     const char* formulas[] = {"A1+$B$2*(C3-D$4)", "IF(A1>1,\"yes\",\"no\")", "IF(A1,,2)", "SUM(A1:B2,3)",
