@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/csp2_data.h"
 #include "core/csp2_library.h"
 #include "core/files.h"
@@ -21,36 +23,14 @@ namespace {
 using Rows = Zrk_Array<Zrk_StringArray>;
 const char S = DlgCSP2Data::kFieldSeparator;
 
-class CuttingStockFiles : public ::testing::Test {
+class CuttingStockFiles : public LibraryFolderTest {
 protected:
-    void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_csp2_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library);
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
-    }
-    static void writeBytes(const fs::path& path, const std::string& bytes) {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string readBytes(const fs::path& path) {
-        std::string bytes;
-        EXPECT_TRUE(readFileBytes(path.string(), bytes)) << path;
-        return bytes;
-    }
+    CuttingStockFiles() : LibraryFolderTest("ss_csp2_") {}
+
     static void setTime(const fs::path& path, int secondsAfter) {
         fs::last_write_time(path, std::chrono::file_clock::from_sys(
                                       std::chrono::system_clock::from_time_t(1700000000 + secondsAfter)));
     }
-    fs::path library;
-    Zrk_String savedLibDir;
 };
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/dstv_points.h"
 #include "core/files.h"
 #include "core/settings.h"
@@ -14,25 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DstvGroups : public ::testing::Test {
+class DstvGroups : public LibraryFolderTest {
 protected:
+    DstvGroups() : LibraryFolderTest("ss_dstv_") {}
     void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_dstv_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library);
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
+        LibraryFolderTest::SetUp();
         folder = DlgDstvPoints::getDstvPointsFolder();
     }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
-    }
 
-    fs::path library;
-    Zrk_String savedLibDir;
     Zrk_String folder;
 };
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sample_drawing.h"
+
 #include "core/drawing.h"
 #include "core/edit_constr_data.h"
 #include "core/editor_hooks.h"
@@ -14,58 +16,17 @@
 
 namespace {
 
-const std::string kSample =
-    std::string(SS_TEST_DATA_DIR) + "/../../examples/library/Drawings/macro-dialogs.json";
-const AcDbObjectId kMacroA(101), kMacroB(102);
 const AcDbObjectId kTopEdge(1001), kWebLine(1002), kBottomEdge(1003), kArc(1004), kHole(1005), kCorner(1006);
 
-// An editor that answers picks from queues the test fills and records highlights.
-class PickingEditor : public core::EditorHooks {
-public:
-    AcArray<AcDbObjectId> geometry; // answered in turn; empty: cancelled
-    AcArray<AcDbObjectId> macros;
-    Zrk_String coordSystem;
-    Zrk_StringArray lit;
-
-    bool pickGeometry(const Zrk_String&, AcDbObjectId& id) override {
-        if (geometry.isEmpty()) return false;
-        id = geometry[0];
-        geometry.removeAt(0);
-        return true;
-    }
-    bool pickMacros(const Zrk_String&, bool, AcArray<AcDbObjectId>& ids) override {
-        if (macros.isEmpty()) return false;
-        ids = macros;
-        return true;
-    }
-    bool pickCoordSystem(const Zrk_String&, Zrk_String& name) override {
-        if (coordSystem.empty()) return false;
-        name = coordSystem;
-        return true;
-    }
-    bool pickPoint(const Zrk_String&, Zrk_Point3d& point) override {
-        point = Zrk_Point3d{1, 2, 3};
-        return true;
-    }
-    void highlight(const AcArray<AcDbObjectId>& ids, bool on) override {
-        for (const AcDbObjectId& id : ids)
-            lit.append((on ? "+" : "-") + intToStr(id.handle()));
-    }
-};
-
-class EditConstr : public ::testing::Test {
+class EditConstr : public SampleDrawingTest {
 protected:
+    EditConstr() : SampleDrawingTest("ss_editconstr_") {}
+
     void SetUp() override {
-        Zrk_String message;
-        ASSERT_TRUE(drawing.readFromFile(kSample, &message)) << message;
-        previousDrawing = core::setWorkingDrawing(&drawing);
-        previousEditor = core::setEditorHooks(&editor);
+        SampleDrawingTest::SetUp();
+        editor.point = Zrk_Point3d{1, 2, 3};
         data.macroId = kMacroA;
         ASSERT_TRUE(SetCurrentModule(data, "Plate"));
-    }
-    void TearDown() override {
-        core::setWorkingDrawing(previousDrawing);
-        core::setEditorHooks(previousEditor);
     }
     const Zrk_Module& plate() { return *drawing.findMacro(kMacroA)->macro()->findModule("Plate"); }
     int row(const Zrk_String& name) {
@@ -74,11 +35,7 @@ protected:
         return -1;
     }
 
-    core::Drawing drawing;
-    PickingEditor editor;
     EditConstrData data;
-    core::Drawing* previousDrawing = nullptr;
-    core::EditorHooks* previousEditor = nullptr;
 };
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sample_drawing.h"
+
 #include "core/drawing.h"
 #include "core/editor_hooks.h"
 #include "core/files.h"
@@ -17,53 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kSample =
-    std::string(SS_TEST_DATA_DIR) + "/../../examples/library/Drawings/macro-dialogs.json";
-const AcDbObjectId kMacroA(101), kMacroB(102);
-
-// An editor that answers picks from the test and records what it was asked to show.
-class FakeEditor : public core::EditorHooks {
-public:
-    AcArray<AcDbObjectId> macros; // the next macro pick; empty: cancelled
-    AcDbObjectId profile;
-    Zrk_StringArray views;
-
-    bool pickMacros(const Zrk_String&, bool, AcArray<AcDbObjectId>& ids) override {
-        if (macros.isEmpty()) return false;
-        ids = macros;
-        return true;
-    }
-    bool pickProfile(const Zrk_String&, AcDbObjectId& id) override {
-        if (profile.isNull()) return false;
-        id = profile;
-        return true;
-    }
-    void changeView(const AcArray<AcDbObjectId>& ids, const Zrk_String& tab, int mode) override {
-        views.append(tab + " " + intToStr(mode) + " " + intToStr(ids.length()));
-    }
-};
-
-class MacroDataTest : public ::testing::Test {
+class MacroDataTest : public SampleDrawingTest {
 protected:
+    MacroDataTest() : SampleDrawingTest("ss_macrodata_") {}
+
     void SetUp() override {
-        Zrk_String message;
-        ASSERT_TRUE(drawing.readFromFile(kSample, &message)) << message;
-        previousDrawing = core::setWorkingDrawing(&drawing);
-        previousEditor = core::setEditorHooks(&editor);
-        library =
-            fs::temp_directory_path() / ("ss_macrodata_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library);
-        previousLibrary = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
+        SampleDrawingTest::SetUp();
         ASSERT_TRUE(data.initFromMacros({kMacroA, kMacroB}));
-    }
-    void TearDown() override {
-        core::setWorkingDrawing(previousDrawing);
-        core::setEditorHooks(previousEditor);
-        gSettings.libDir = previousLibrary;
-        fs::remove_all(library);
     }
 
     MacroTabData& tab(const Zrk_String& name) {
@@ -88,13 +50,7 @@ protected:
         return module(id, moduleName).findVariable(name)->value;
     }
 
-    core::Drawing drawing;
-    FakeEditor editor;
     MacroData data;
-    fs::path library;
-    core::Drawing* previousDrawing = nullptr;
-    core::EditorHooks* previousEditor = nullptr;
-    Zrk_String previousLibrary;
 };
 
 } // namespace

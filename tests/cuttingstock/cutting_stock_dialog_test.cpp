@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/files.h"
 #include "core/settings.h"
 #include "cuttingstock/dlg_csp2.h"
@@ -53,35 +55,13 @@ DlgCSP2Data twoGroups(bool stockMode = false) {
     return data;
 }
 
-class CuttingStockDialog : public ::testing::Test {
+class CuttingStockDialog : public LibraryFolderTest {
 protected:
+    CuttingStockDialog() : LibraryFolderTest("ss_csp2_dialog_") {}
     static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
     static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
 
-    void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_csp2_dialog_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library);
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
-    }
-
     fs::path group(const char* name) const { return library / "Cutting Stock" / name; }
-    static void writeBytes(const fs::path& path, const std::string& bytes) {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string readBytes(const fs::path& path) {
-        std::string bytes;
-        EXPECT_TRUE(readFileBytes(path.string(), bytes)) << path;
-        return bytes;
-    }
     static void setAge(const fs::path& path, int secondsAgo) {
         fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(secondsAgo));
     }
@@ -104,8 +84,6 @@ protected:
     }
 
     static inline int instance = 0;
-    fs::path library;
-    Zrk_String savedLibDir;
     ui::ScriptedUser user;
 };
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "template_library.h"
+
 #include "core/files.h"
 #include "core/language.h"
 #include "core/settings.h"
@@ -22,46 +24,20 @@
 #include "ui/codes.h"
 #include "ui/scripted_user.h"
 
-extern "C" int DllMain(void* instance, unsigned long reason, void* reserved);
-
 namespace fs = std::filesystem;
 
 namespace {
 
 using D = DlgDesigner;
 
-constexpr int kWidth = 400; // the test picture
-constexpr int kHeight = 300;
-
-Zrk_DesignerControl control(Zrk_ControlType type, const Zrk_String& contents, double left, double top,
-                            double right, double bottom, const Zrk_String& comboList = {}) {
-    Zrk_DesignerControl c;
-    c.type = type;
-    c.contents = contents;
-    c.setSplitExtComboList(comboList);
-    c.topLeftX = left;
-    c.topLeftY = top;
-    c.bottomRightX = right;
-    c.bottomRightY = bottom;
-    return c;
-}
-
 // A library of the test's own with the template "Plate" (two cell edits on a 400 x 300 picture) and
 // a second picture "Other.bmp" of 200 x 100.
-class DesignerWindow : public ::testing::Test {
+class DesignerWindow : public TemplateLibraryTest {
 protected:
-    static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
-    static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
+    DesignerWindow() : TemplateLibraryTest("ss_designer_") {}
 
     void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_designer_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library / "Dialog Templates" / "Dialog Design");
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
-        root = getDesignerRootFolder();
+        TemplateLibraryTest::SetUp();
         savePicture(root + "Plate.bmp", kWidth, kHeight, qRgb(180, 190, 200));
         savePicture(library.string() + "/Other.bmp", 200, 100, qRgb(90, 120, 150));
         Zrk_DlgDesignerData plate;
@@ -71,10 +47,6 @@ protected:
             plate.append(c);
         ASSERT_TRUE(plate.writeToFile(root + "Plate.txt"));
         ASSERT_TRUE(readFileBytes(root + "Plate.txt", plateText));
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
     }
 
     static void savePicture(const Zrk_String& path, int width, int height, QRgb colour) {
@@ -100,16 +72,7 @@ protected:
         readFileBytes(path, bytes);
         return bytes;
     }
-    static QRect rectOf(const Zrk_DlgDesignerData& data, int id) {
-        for (int i = 0; i < data.getNrDrawnControls(); ++i)
-            if (data.getDrawnControl(i)->id() == id) return data.getDrawnControl(i)->rect();
-        return {};
-    }
 
-    inline static int instance = 0;
-    fs::path library;
-    Zrk_String savedLibDir;
-    Zrk_String root;
     std::string plateText;
     ui::ScriptedUser user;
 };

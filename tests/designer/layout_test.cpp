@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "template_library.h"
+
 #include "core/files.h"
 #include "core/language.h"
 #include "core/properties_list.h"
@@ -27,45 +29,20 @@
 #include "ui/scripted_user.h"
 #include "ui/window_class.h"
 
-extern "C" int DllMain(void* instance, unsigned long reason, void* reserved);
-
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWidth = 400; // the test picture
-constexpr int kHeight = 300;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-Zrk_DesignerControl control(Zrk_ControlType type, const Zrk_String& contents, double left, double top,
-                            double right, double bottom, const Zrk_String& comboList = {}) {
-    Zrk_DesignerControl c;
-    c.type = type;
-    c.contents = contents;
-    c.setSplitExtComboList(comboList);
-    c.topLeftX = left;
-    c.topLeftY = top;
-    c.bottomRightX = right;
-    c.bottomRightY = bottom;
-    return c;
-}
 
 // The module is attached (its text input, its icons), the library is a folder of the test's own with
 // a picture of kWidth x kHeight.
-class LiveTemplate : public ::testing::Test {
+class LiveTemplate : public TemplateLibraryTest {
 protected:
-    static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
-    static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
+    LiveTemplate() : TemplateLibraryTest("ss_layout_") {}
 
     void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_layout_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library / "Dialog Templates" / "Dialog Design");
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
-        root = getDesignerRootFolder();
+        TemplateLibraryTest::SetUp();
         QImage picture(kWidth, kHeight, QImage::Format_RGB32);
         picture.fill(Qt::white);
         for (int y = 200; y < kHeight; ++y)
@@ -73,10 +50,6 @@ protected:
                 picture.setPixel(x, y, qRgb(180, 190, 200));
         ASSERT_TRUE(picture.save(QString::fromStdString(root + "Plate.bmp"), "BMP"));
         host::CommandLine::instance().clear();
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
     }
 
     // A template with these controls, read from its file with its picture (only "Plate" has one).
@@ -96,17 +69,8 @@ protected:
         });
         view.doModal();
     }
-    static QRect rectOf(const Zrk_DlgDesignerData& data, int id) {
-        for (int i = 0; i < data.getNrDrawnControls(); ++i)
-            if (data.getDrawnControl(i)->id() == id) return data.getDrawnControl(i)->rect();
-        return {};
-    }
     static QWidget* windowOf(DlgTemplateView& view, int id) { return view.item(id); }
 
-    inline static int instance = 0;
-    fs::path library;
-    Zrk_String savedLibDir;
-    Zrk_String root;
     ui::ScriptedUser user;
 };
 

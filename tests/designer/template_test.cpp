@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/files.h"
 #include "core/language.h"
 #include "core/settings.h"
@@ -27,21 +29,15 @@ public:
     using Zrk_DlgDesignerData::getNameFromFile;
 };
 
-class Template : public ::testing::Test {
+class Template : public LibraryFolderTest {
 protected:
+    Template() : LibraryFolderTest("ss_designer_") {}
+
     void SetUp() override {
-        library = fs::temp_directory_path() / ("ss_designer_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
+        LibraryFolderTest::SetUp();
         fs::create_directories(library / "Dialog Templates" / "Dialog Design" / "Plates");
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
         root = getDesignerRootFolder();
         host::CommandLine::instance().clear();
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
     }
 
     void write(const std::string& path, const std::string& text) const {
@@ -59,7 +55,8 @@ protected:
         QImage image(40, 30, QImage::Format_ARGB32);
         image.fill(qRgb(255, 255, 255));
         for (int y = 10; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) image.setPixel(x, y, qRgb(128, 128, 128));
+            for (int x = 0; x < 40; ++x)
+                image.setPixel(x, y, qRgb(128, 128, 128));
         image.setPixel(5, 5, qRgb(255, 0, 0));
         image.setPixel(6, 20, qRgba(10, 20, 30, 0));
         image.setPixel(7, 20, qRgb(254, 255, 255));
@@ -69,8 +66,6 @@ protected:
         ASSERT_TRUE(testPicture().save(QString::fromStdString(path), format));
     }
 
-    fs::path library;
-    Zrk_String savedLibDir;
     Zrk_String root;
 };
 
@@ -142,7 +137,8 @@ TEST_F(Template, AppendGivesTheLowestFreeId) {
     EXPECT_EQ(data.getNrControls(), 3);
 
     // The range holds 100 controls; further ones get no id.
-    for (int i = 3; i < 100; ++i) EXPECT_EQ(data.append(c), 33000 + i);
+    for (int i = 3; i < 100; ++i)
+        EXPECT_EQ(data.append(c), 33000 + i);
     EXPECT_EQ(data.append(c), 0);
     EXPECT_EQ(data.append(c), 0);
     EXPECT_EQ(data.getNrControls(), 102);
@@ -184,7 +180,8 @@ TEST_F(Template, ReadsControlsWithTheirIds) {
     ASSERT_TRUE(data.readFromFile(path, false));
     EXPECT_EQ(data.getTemplateName(), "Plates/End plate");
     ASSERT_EQ(data.getNrControls(), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(data.getControl(i)->resourceId, 33000 + i);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(data.getControl(i)->resourceId, 33000 + i);
 
     const Zrk_DesignerControl* flex = data.getControl(2);
     EXPECT_EQ(flex->type, ctFlexButton);
@@ -241,7 +238,8 @@ TEST_F(Template, RefusesWhatIsNoTemplateOfTheRoot) {
     write(root + "Notes.txt", "Just some notes\n");
     EXPECT_FALSE(data.readFromFile(root + "Notes.txt", false, &message));
     EXPECT_NE(message.find("Notes.txt, line 1"), Zrk_String::npos) << message;
-    for (const char* count : {"nrOfControls:int=-1\n", "nrOfControls:int=1001\n", "nrOfControls:string=3\n"}) {
+    for (const char* count :
+         {"nrOfControls:int=-1\n", "nrOfControls:int=1001\n", "nrOfControls:string=3\n"}) {
         write(root + "Bad.txt", count);
         EXPECT_FALSE(data.readFromFile(root + "Bad.txt", false, &message)) << count;
         EXPECT_EQ(message, root + "Bad.txt: \"nrOfControls\" must be a whole number from 0 to 1000");
@@ -315,7 +313,8 @@ TEST_F(Template, WrittenAndReadBackKeyForKey) {
     Zrk_DlgDesignerData back;
     ASSERT_TRUE(back.readFromFile(root + "Made.txt", false));
     ASSERT_EQ(back.getNrControls(), 2);
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(*back.getControl(i), *made.getControl(i));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(*back.getControl(i), *made.getControl(i));
     ASSERT_TRUE(back.writeToFile(root + "Again.txt"));
     EXPECT_EQ(read(root + "Again.txt"), read(root + "Made.txt"));
 }
@@ -374,7 +373,8 @@ TEST_F(Template, PictureAndMask) {
         EXPECT_EQ(mask.pixelIndex(6, 20), Zrk_String(format) == "PNG" ? 1 : 0) << format;
         int white = 0;
         for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) white += mask.pixelIndex(x, y);
+            for (int x = 0; x < 40; ++x)
+                white += mask.pixelIndex(x, y);
         EXPECT_EQ(white, Zrk_String(format) == "PNG" ? 400 : 399) << format;
 
         // The size counts once the template is bound to a dialog.
@@ -484,23 +484,27 @@ TEST_F(Template, CopiesHoldTheTemplateButNoDialog) {
 
 TEST_F(Template, DesignModeBindsThePropertyFields) {
     enum { kTypes = 1005, kContentsLabel = 1016, kContents = 1304, kListLabel = 1017, kList = 1305 };
-    ui::hostResources().addTemplate(ui::DialogTemplate(9404, "Designer", 300, 200, {
-        {kTypes, ui::Kind::DropListCombo, "", 5, 5, 100, 100},
-        {kContentsLabel, ui::Kind::GroupBox, "", 5, 25, 100, 30},
-        {kContents, ui::Kind::Edit, "", 10, 35, 90, 14},
-        {kListLabel, ui::Kind::GroupBox, "", 5, 60, 100, 30},
-        {kList, ui::Kind::Edit, "", 10, 70, 90, 14},
-    }));
+    ui::hostResources().addTemplate(
+        ui::DialogTemplate(9404, "Designer", 300, 200,
+                           {
+                               {kTypes, ui::Kind::DropListCombo, "", 5, 5, 100, 100},
+                               {kContentsLabel, ui::Kind::GroupBox, "", 5, 25, 100, 30},
+                               {kContents, ui::Kind::Edit, "", 10, 35, 90, 14},
+                               {kListLabel, ui::Kind::GroupBox, "", 5, 60, 100, 30},
+                               {kList, ui::Kind::Edit, "", 10, 70, 90, 14},
+                           }));
     ui::Dialog dialog(9404);
     ASSERT_TRUE(dialog.create());
 
     Zrk_DlgDesignerData data;
-    EXPECT_FALSE(data.initialize(nullptr, 33000, 33099, kTypes, kContentsLabel, kContents, kListLabel, kList, true));
+    EXPECT_FALSE(
+        data.initialize(nullptr, 33000, 33099, kTypes, kContentsLabel, kContents, kListLabel, kList, true));
     EXPECT_FALSE(data.isInitialized());
     EXPECT_EQ(data.getDlgPtr(), nullptr);
     write(root + "Base.txt", kTemplate);
     ASSERT_TRUE(data.readFromFile(root + "Base.txt", false));
-    ASSERT_TRUE(data.initialize(&dialog, 33000, 33099, kTypes, kContentsLabel, kContents, kListLabel, kList, true));
+    ASSERT_TRUE(
+        data.initialize(&dialog, 33000, 33099, kTypes, kContentsLabel, kContents, kListLabel, kList, true));
     EXPECT_TRUE(data.isDesignMode());
     ASSERT_NE(data.tracker(), nullptr);
     EXPECT_EQ(data.tracker()->host(), &dialog);
@@ -509,7 +513,8 @@ TEST_F(Template, DesignModeBindsThePropertyFields) {
     ASSERT_EQ(dialog.comboCount(kTypes), 31);
     EXPECT_EQ(dialog.comboText(kTypes, 30), designer::controlTypeName(ctFlexButton));
     EXPECT_EQ(dialog.comboCurSel(kTypes), -1);
-    for (int id : {kTypes, kContentsLabel, kContents, kListLabel, kList}) EXPECT_FALSE(dialog.isItemEnabled(id)) << id;
+    for (int id : {kTypes, kContentsLabel, kContents, kListLabel, kList})
+        EXPECT_FALSE(dialog.isItemEnabled(id)) << id;
 
     // One selected control fills them.
     data.tracker()->select(33002, true);
@@ -520,7 +525,8 @@ TEST_F(Template, DesignModeBindsThePropertyFields) {
     EXPECT_EQ(dialog.itemText(kContents), "Stiffener");
     EXPECT_EQ(dialog.itemText(kListLabel), designer::comboListLabel(ctFlexButton));
     EXPECT_EQ(dialog.itemText(kList), "G;;;");
-    for (int id : {kTypes, kContentsLabel, kContents, kListLabel, kList}) EXPECT_TRUE(dialog.isItemEnabled(id)) << id;
+    for (int id : {kTypes, kContentsLabel, kContents, kListLabel, kList})
+        EXPECT_TRUE(dialog.isItemEnabled(id)) << id;
 
     // A cell edit has no list field.
     data.tracker()->select(33001, true);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/dstv_points.h"
 #include "core/files.h"
 #include "core/language.h"
@@ -33,24 +35,15 @@ Zrk_DstvPointInfo point(const Zrk_String& name, double minDist = 50.0) {
     return p;
 }
 
-class DstvDialogs : public ::testing::Test {
+class DstvDialogs : public LibraryFolderTest {
 protected:
+    DstvDialogs() : LibraryFolderTest("ss_dstv_dialogs_") {}
     static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
     static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
 
     void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_dstv_dialogs_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
-        fs::create_directories(library);
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
+        LibraryFolderTest::SetUp();
         folder = DlgDstvPoints::getDstvPointsFolder();
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
     }
 
     // The group with these points written as its file.
@@ -103,8 +96,6 @@ protected:
     }
 
     inline static int instance = 0;
-    fs::path library;
-    Zrk_String savedLibDir;
     Zrk_String folder;
     ui::ScriptedUser user;
 };
