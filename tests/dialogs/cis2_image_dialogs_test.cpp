@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/files.h"
 #include "core/macro_langs.h"
 #include "core/section_translation.h"
@@ -30,24 +32,16 @@ using D = DlgCis2Info;
 using E = DlgSectionTranslation;
 using S = DlgSelectImage;
 
-class Cis2AndImageDialogs : public ::testing::Test {
+class Cis2AndImageDialogs : public LibraryFolderTest {
 protected:
+    Cis2AndImageDialogs() : LibraryFolderTest("ss_cis2_image_") {}
     static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
     static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
 
     void SetUp() override {
-        library =
-            fs::temp_directory_path() / ("ss_cis2_image_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
+        LibraryFolderTest::SetUp();
         fs::create_directories(library / "Macros");
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
         translation = core::sectionTranslationPath(gSettings.libDir);
-    }
-    void TearDown() override {
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
     }
 
     // A small picture file of one colour.
@@ -79,8 +73,6 @@ protected:
     }
 
     inline static int instance = 0;
-    fs::path library;
-    Zrk_String savedLibDir;
     Zrk_String translation;
     ui::ScriptedUser user;
 };

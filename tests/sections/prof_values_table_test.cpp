@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../library_folder.h"
+
 #include "core/files.h"
 #include "core/macro_langs.h"
 #include "core/section_tables.h"
@@ -24,22 +26,19 @@ const char* const kHeaTable = "HEA\n"
                               "220\t0\tHEA 220\tHE 220 A\tHEA 220\tHEA 220\tHEA 220K\t210.0\t220.0\n"
                               "240\t1\tHEA 240\tHE 240 A\tHEA 240\tHEA 240\tHEA 240K\t230.0\t240.0\n";
 
-class ProfValuesTable : public ::testing::Test {
+class ProfValuesTable : public LibraryFolderTest {
 protected:
+    ProfValuesTable() : LibraryFolderTest("ss_prof_") {}
+
     void SetUp() override {
-        library = fs::temp_directory_path() / ("ss_prof_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(library);
+        LibraryFolderTest::SetUp();
         fs::create_directories(library / "prof");
-        savedLibDir = gSettings.libDir;
-        gSettings.libDir = library.string() + "/";
         host::CommandLine::instance().clear();
         core::setCurrentMacroLanguage("English");
     }
     void TearDown() override {
         core::setCurrentMacroLanguage("English");
-        gSettings.libDir = savedLibDir;
-        fs::remove_all(library);
+        LibraryFolderTest::TearDown();
     }
     std::string prof(const std::string& name) const { return (library / "prof" / name).string(); }
     void write(const std::string& name, const std::string& text) const { ASSERT_TRUE(writeFileAtomically(prof(name), text)); }
@@ -55,9 +54,6 @@ protected:
         EXPECT_TRUE(table.readFromFile(name, &message)) << message;
         return table;
     }
-
-    fs::path library;
-    Zrk_String savedLibDir;
 };
 
 // A table of four languages whose value columns start at column 6.
