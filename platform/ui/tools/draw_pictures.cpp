@@ -102,20 +102,21 @@ void plus(QPainter& p) {
     p.drawLine(QPointF(3, 8), QPointF(13, 8));
 }
 
+// A closed outline through the corners, in their order.
+QPainterPath outline(std::initializer_list<QPointF> corners) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(corners));
+    path.closeSubpath();
+    return path;
+}
+
 // A mouse arrow pointing at a small part.
 void pointAt(QPainter& p) {
     p.setPen(ink());
     p.setBrush(QColor(150, 190, 230));
     p.drawRect(QRectF(1.5, 1.5, 7, 5));
-    QPainterPath arrow;
-    arrow.moveTo(6, 5);
-    arrow.lineTo(6, 15);
-    arrow.lineTo(8.5, 12.5);
-    arrow.lineTo(10.5, 15.5);
-    arrow.lineTo(12, 14.5);
-    arrow.lineTo(10, 11.5);
-    arrow.lineTo(13.5, 11.5);
-    arrow.closeSubpath();
+    const QPainterPath arrow =
+        outline({{6, 5}, {6, 15}, {8.5, 12.5}, {10.5, 15.5}, {12, 14.5}, {10, 11.5}, {13.5, 11.5}});
     p.setBrush(Qt::white);
     p.drawPath(arrow);
 }
@@ -253,13 +254,7 @@ void landscape(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(240, 190, 40));
     p.drawEllipse(QPointF(10.5, 5.8), 1.7, 1.7);
-    QPainterPath hills;
-    hills.moveTo(2, 13);
-    hills.lineTo(6, 7.5);
-    hills.lineTo(9, 11);
-    hills.lineTo(11, 9);
-    hills.lineTo(14, 13);
-    hills.closeSubpath();
+    const QPainterPath hills = outline({{2, 13}, {6, 7.5}, {9, 11}, {11, 9}, {14, 13}});
     p.setBrush(QColor(70, 150, 80));
     p.drawPath(hills);
 }
@@ -267,35 +262,17 @@ void landscape(QPainter& p) {
 void folder(QPainter& p) {
     p.setPen(ink());
     p.setBrush(QColor(236, 190, 80));
-    QPainterPath back;
-    back.moveTo(1.5, 13.5);
-    back.lineTo(1.5, 3.5);
-    back.lineTo(5.5, 3.5);
-    back.lineTo(7, 5);
-    back.lineTo(12.5, 5);
-    back.lineTo(12.5, 13.5);
-    back.closeSubpath();
+    const QPainterPath back = outline({{1.5, 13.5}, {1.5, 3.5}, {5.5, 3.5}, {7, 5}, {12.5, 5}, {12.5, 13.5}});
     p.drawPath(back);
     p.setBrush(QColor(250, 214, 120));
-    QPainterPath front;
-    front.moveTo(1.5, 13.5);
-    front.lineTo(4, 7.5);
-    front.lineTo(15, 7.5);
-    front.lineTo(12.5, 13.5);
-    front.closeSubpath();
+    const QPainterPath front = outline({{1.5, 13.5}, {4, 7.5}, {15, 7.5}, {12.5, 13.5}});
     p.drawPath(front);
 }
 
 void disk(QPainter& p) {
     p.setPen(ink());
     p.setBrush(QColor(60, 100, 170));
-    QPainterPath body;
-    body.moveTo(1.5, 1.5);
-    body.lineTo(12.5, 1.5);
-    body.lineTo(14.5, 3.5);
-    body.lineTo(14.5, 14.5);
-    body.lineTo(1.5, 14.5);
-    body.closeSubpath();
+    const QPainterPath body = outline({{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}});
     p.drawPath(body);
     p.setBrush(kPaper);
     p.drawRect(QRectF(4, 1.5, 7.5, 5));
@@ -360,20 +337,8 @@ void designer(QPainter& p) {
 
 // The cross-section of an I-beam, as the bill marks the picture of a part with it.
 void beamSection(QPainter& p) {
-    QPainterPath section;
-    section.moveTo(2.5, 2.5);
-    section.lineTo(13.5, 2.5);
-    section.lineTo(13.5, 5);
-    section.lineTo(9.2, 5);
-    section.lineTo(9.2, 11);
-    section.lineTo(13.5, 11);
-    section.lineTo(13.5, 13.5);
-    section.lineTo(2.5, 13.5);
-    section.lineTo(2.5, 11);
-    section.lineTo(6.8, 11);
-    section.lineTo(6.8, 5);
-    section.lineTo(2.5, 5);
-    section.closeSubpath();
+    const QPainterPath section = outline({{2.5, 2.5}, {13.5, 2.5}, {13.5, 5}, {9.2, 5}, {9.2, 11}, {13.5, 11},
+                                          {13.5, 13.5}, {2.5, 13.5}, {2.5, 11}, {6.8, 11}, {6.8, 5}, {2.5, 5}});
     p.setPen(ink());
     p.setBrush(QColor(96, 130, 172));
     p.drawPath(section);
@@ -406,13 +371,6 @@ void beamFrom(QPainter& p, const QPainterPath& outline) {
     p.setPen(ink());
     p.setBrush(kSteel);
     p.drawPath(outline);
-}
-
-QPainterPath outline(std::initializer_list<QPointF> corners) {
-    QPainterPath path;
-    path.addPolygon(QPolygonF(corners));
-    path.closeSubpath();
-    return path;
 }
 
 QPainterPath band(double right, double top = 12, double bottom = 28) {

@@ -105,173 +105,170 @@ void columnSide(QPainter& p, int left, int right, int top, int bottom) {
     part(p, QRect(right - 12, top, 12, bottom - top), kSteel);
 }
 
-QImage endPlatePicture() {
-    QImage image(560, 340, QImage::Format_RGB32);
+// An I-section seen along its length, filling the box: a flange at the top and at the bottom, the web
+// between them in the middle.
+void sectionAlong(QPainter& p, int left, int top, int width, int height) {
+    part(p, QRect(left, top, width, 12), kSteel);
+    part(p, QRect(left, top + height - 12, width, 12), kSteel);
+    part(p, QRect(left + width / 2 - 6, top + 12, 12, height - 24), kWeb);
+}
+
+// A white picture of width x height with what draw puts on it; every template's picture starts so.
+QImage canvas(int width, int height, const std::function<void(QPainter&)>& draw) {
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    columnSide(p, 150, 230, 10, 275);
-    // The beam: flanges and web, cut short on the right.
-    part(p, QRect(242, 112, 298, 116), kWeb);
-    part(p, QRect(242, 100, 298, 12), kSteel);
-    part(p, QRect(242, 228, 298, 12), kSteel);
-    p.setPen(QPen(kOutline, 1, Qt::DashDotLine));
-    p.drawLine(536, 96, 536, 244);
-    part(p, QRect(230, 90, 12, 161), kPlate);
-    // Three bolts through the plate and the column flange: head, shank, nut.
-    for (int y : {126, 170, 214}) {
-        part(p, QRect(242, y - 7, 8, 15), kBolt);
-        part(p, QRect(210, y - 3, 32, 7), kBolt);
-        part(p, QRect(203, y - 7, 7, 15), kBolt);
-    }
-    extensionLine(p, 50, 90, 228, 90);
-    extensionLine(p, 50, 250, 228, 250);
-    for (int y : {126, 170, 214}) extensionLine(p, 115, y, 202, y);
-    verticalChain(p, 56, {90, 250});
-    verticalChain(p, 120, {90, 126, 170, 214, 250});
-    extensionLine(p, 230, 88, 230, 52);
-    extensionLine(p, 241, 88, 241, 52);
-    outsideDimension(p, false, 58, 230, 241);
+    draw(p);
     return image;
 }
 
+QImage endPlatePicture() {
+    return canvas(560, 340, [](QPainter& p) {
+        columnSide(p, 150, 230, 10, 275);
+        // The beam: flanges and web, cut short on the right.
+        part(p, QRect(242, 112, 298, 116), kWeb);
+        part(p, QRect(242, 100, 298, 12), kSteel);
+        part(p, QRect(242, 228, 298, 12), kSteel);
+        p.setPen(QPen(kOutline, 1, Qt::DashDotLine));
+        p.drawLine(536, 96, 536, 244);
+        part(p, QRect(230, 90, 12, 161), kPlate);
+        // Three bolts through the plate and the column flange: head, shank, nut.
+        for (int y : {126, 170, 214}) {
+            part(p, QRect(242, y - 7, 8, 15), kBolt);
+            part(p, QRect(210, y - 3, 32, 7), kBolt);
+            part(p, QRect(203, y - 7, 7, 15), kBolt);
+        }
+        extensionLine(p, 50, 90, 228, 90);
+        extensionLine(p, 50, 250, 228, 250);
+        for (int y : {126, 170, 214}) extensionLine(p, 115, y, 202, y);
+        verticalChain(p, 56, {90, 250});
+        verticalChain(p, 120, {90, 126, 170, 214, 250});
+        extensionLine(p, 230, 88, 230, 52);
+        extensionLine(p, 241, 88, 241, 52);
+        outsideDimension(p, false, 58, 230, 241);
+    });
+}
+
 QImage basePlatePicture() {
-    QImage image(560, 380, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    // Concrete with its hatching, the grout bed, the plate and the column on it.
-    part(p, QRect(40, 250, 480, 80), kConcrete);
-    p.setPen(QColor(160, 150, 136));
-    p.setClipRect(QRect(41, 251, 478, 78));
-    for (int x = 0; x < 600; x += 16) p.drawLine(x, 330, x + 80, 250);
-    p.setClipping(false);
-    part(p, QRect(150, 240, 260, 10), kGrout);
-    part(p, QRect(140, 220, 280, 20), kPlate);
-    columnSide(p, 220, 340, 10, 220);
-    // Fillet welds at the column's foot.
-    p.setPen(kOutline);
-    p.setBrush(kBolt);
-    p.drawPolygon(QPolygon({QPoint(219, 219), QPoint(210, 219), QPoint(219, 210)}));
-    p.drawPolygon(QPolygon({QPoint(341, 219), QPoint(350, 219), QPoint(341, 210)}));
-    // Anchors: rod, nut and washer.
-    for (int x : {170, 390}) {
-        part(p, QRect(x - 4, 196, 9, 126), kBolt);
-        part(p, QRect(x - 10, 206, 21, 10), kBolt);
-        part(p, QRect(x - 13, 216, 27, 4), kSteel);
-    }
-    extensionLine(p, 140, 242, 140, 356);
-    extensionLine(p, 419, 242, 419, 356);
-    horizontalDimension(p, 350, 140, 419);
-    extensionLine(p, 140, 218, 140, 184);
-    extensionLine(p, 170, 194, 170, 184);
-    horizontalDimension(p, 188, 140, 170);
-    extensionLine(p, 422, 220, 446, 220);
-    extensionLine(p, 422, 239, 446, 239);
-    outsideDimension(p, true, 440, 220, 239);
-    return image;
+    return canvas(560, 380, [](QPainter& p) {
+        // Concrete with its hatching, the grout bed, the plate and the column on it.
+        part(p, QRect(40, 250, 480, 80), kConcrete);
+        p.setPen(QColor(160, 150, 136));
+        p.setClipRect(QRect(41, 251, 478, 78));
+        for (int x = 0; x < 600; x += 16) p.drawLine(x, 330, x + 80, 250);
+        p.setClipping(false);
+        part(p, QRect(150, 240, 260, 10), kGrout);
+        part(p, QRect(140, 220, 280, 20), kPlate);
+        columnSide(p, 220, 340, 10, 220);
+        // Fillet welds at the column's foot.
+        p.setPen(kOutline);
+        p.setBrush(kBolt);
+        p.drawPolygon(QPolygon({QPoint(219, 219), QPoint(210, 219), QPoint(219, 210)}));
+        p.drawPolygon(QPolygon({QPoint(341, 219), QPoint(350, 219), QPoint(341, 210)}));
+        // Anchors: rod, nut and washer.
+        for (int x : {170, 390}) {
+            part(p, QRect(x - 4, 196, 9, 126), kBolt);
+            part(p, QRect(x - 10, 206, 21, 10), kBolt);
+            part(p, QRect(x - 13, 216, 27, 4), kSteel);
+        }
+        extensionLine(p, 140, 242, 140, 356);
+        extensionLine(p, 419, 242, 419, 356);
+        horizontalDimension(p, 350, 140, 419);
+        extensionLine(p, 140, 218, 140, 184);
+        extensionLine(p, 170, 194, 170, 184);
+        horizontalDimension(p, 188, 140, 170);
+        extensionLine(p, 422, 220, 446, 220);
+        extensionLine(p, 422, 239, 446, 239);
+        outsideDimension(p, true, 440, 220, 239);
+    });
 }
 
 // A beam notched at its end where it meets a girder, so that its top flange clears the girder's.
 QImage notchedBeamPicture() {
-    QImage image(560, 340, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    // The girder, seen along its length: flanges and web, with a dashed stiffener on its near side.
-    part(p, QRect(170, 60, 80, 12), kSteel);
-    part(p, QRect(170, 268, 80, 12), kSteel);
-    part(p, QRect(204, 72, 12, 196), kWeb);
-    p.setPen(QPen(kOutline, 1, Qt::DashLine));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(174, 74, 27, 191));
-    // The beam, from the right: the top flange stops short of the notch, the web is cut down there.
-    part(p, QRect(342, 60, 194, 12), kSteel);
-    part(p, QRect(218, 188, 318, 12), kSteel);
-    p.setPen(kOutline);
-    p.setBrush(kWeb);
-    p.drawPolygon(QPolygon({QPoint(218, 104), QPoint(342, 104), QPoint(342, 72), QPoint(535, 72),
-                            QPoint(535, 187), QPoint(218, 187)}));
-    p.setPen(QPen(kOutline, 1, Qt::DashDotLine));
-    p.drawLine(536, 56, 536, 204);
-    // The fin plate on the girder's web and its two bolts through the beam's web.
-    part(p, QRect(216, 116, 48, 64), kPlate);
-    for (int y : {132, 164}) {
-        part(p, QRect(234, y - 5, 12, 11), kBolt);
-        part(p, QRect(216, y - 2, 18, 5), kBolt);
-    }
-    // The notch's length and depth.
-    extensionLine(p, 218, 102, 218, 30);
-    extensionLine(p, 342, 58, 342, 30);
-    horizontalDimension(p, 36, 218, 342);
-    extensionLine(p, 340, 60, 312, 60);
-    outsideDimension(p, true, 318, 60, 104);
-    return image;
+    return canvas(560, 340, [](QPainter& p) {
+        // The girder, seen along its length: flanges and web, with a dashed stiffener on its near side.
+        sectionAlong(p, 170, 60, 80, 220);
+        p.setPen(QPen(kOutline, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(174, 74, 27, 191));
+        // The beam, from the right: the top flange stops short of the notch, the web is cut down there.
+        part(p, QRect(342, 60, 194, 12), kSteel);
+        part(p, QRect(218, 188, 318, 12), kSteel);
+        p.setPen(kOutline);
+        p.setBrush(kWeb);
+        p.drawPolygon(QPolygon({QPoint(218, 104), QPoint(342, 104), QPoint(342, 72), QPoint(535, 72),
+                                QPoint(535, 187), QPoint(218, 187)}));
+        p.setPen(QPen(kOutline, 1, Qt::DashDotLine));
+        p.drawLine(536, 56, 536, 204);
+        // The fin plate on the girder's web and its two bolts through the beam's web.
+        part(p, QRect(216, 116, 48, 64), kPlate);
+        for (int y : {132, 164}) {
+            part(p, QRect(234, y - 5, 12, 11), kBolt);
+            part(p, QRect(216, y - 2, 18, 5), kBolt);
+        }
+        // The notch's length and depth.
+        extensionLine(p, 218, 102, 218, 30);
+        extensionLine(p, 342, 58, 342, 30);
+        horizontalDimension(p, 36, 218, 342);
+        extensionLine(p, 340, 60, 312, 60);
+        outsideDimension(p, true, 318, 60, 104);
+    });
 }
 
 // A small plate with a hole: the picture of the template of bad factors.
 QImage plainPlatePicture() {
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    part(p, QRect(40, 90, 220, 70), kPlate);
-    p.setPen(kOutline);
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRect(140, 115, 20, 20));
-    return image;
+    return canvas(300, 200, [](QPainter& p) {
+        part(p, QRect(40, 90, 220, 70), kPlate);
+        p.setPen(kOutline);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRect(140, 115, 20, 20));
+    });
 }
 
 // The plate of the sample macros' plain tab: a plate with three holes and the chain of its heights
 // on the left, the arrays' stiffeners below it.
 QImage macroPlatePicture() {
-    QImage image(440, 300, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    part(p, QRect(150, 30, 110, 200), kPlate);
-    p.setPen(kOutline);
-    p.setBrush(Qt::white);
-    for (int y : {70, 130, 190}) p.drawEllipse(QRect(197, y - 8, 16, 16));
-    for (int y : {30, 230}) extensionLine(p, 120, y, 148, y);
-    for (int y : {70, 130}) extensionLine(p, 120, y, 195, y);
-    verticalChain(p, 126, {30, 70, 130, 230});
-    for (int x : {160, 205, 250}) part(p, QRect(x - 3, 232, 6, 22), kSteel);
-    return image;
+    return canvas(440, 300, [](QPainter& p) {
+        part(p, QRect(150, 30, 110, 200), kPlate);
+        p.setPen(kOutline);
+        p.setBrush(Qt::white);
+        for (int y : {70, 130, 190}) p.drawEllipse(QRect(197, y - 8, 16, 16));
+        for (int y : {30, 230}) extensionLine(p, 120, y, 148, y);
+        for (int y : {70, 130}) extensionLine(p, 120, y, 195, y);
+        verticalChain(p, 126, {30, 70, 130, 230});
+        for (int x : {160, 205, 250}) part(p, QRect(x - 3, 232, 6, 22), kSteel);
+    });
 }
 
 // The bolt tab: rows and columns of bolts in a plate.
 QImage macroBoltsPicture() {
-    QImage image(440, 230, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    part(p, QRect(30, 20, 160, 190), kPlate);
-    for (int x : {75, 145})
-        for (int y : {50, 95, 140, 185}) part(p, QRect(x - 8, y - 8, 16, 16), kBolt);
-    verticalChain(p, 16, {20, 50, 95});
-    horizontalDimension(p, 222, 75, 145);
-    return image;
+    return canvas(440, 230, [](QPainter& p) {
+        part(p, QRect(30, 20, 160, 190), kPlate);
+        for (int x : {75, 145})
+            for (int y : {50, 95, 140, 185}) part(p, QRect(x - 8, y - 8, 16, 16), kBolt);
+        verticalChain(p, 16, {20, 50, 95});
+        horizontalDimension(p, 222, 75, 145);
+    });
 }
 
 // The profile tab: two angle cleats on a beam's web, seen along the beam.
 QImage macroCleatsPicture() {
-    QImage image(440, 200, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    part(p, QRect(60, 20, 100, 12), kSteel);
-    part(p, QRect(60, 168, 100, 12), kSteel);
-    part(p, QRect(104, 32, 12, 136), kWeb);
-    part(p, QRect(80, 60, 24, 8), kPlate);
-    part(p, QRect(96, 60, 8, 80), kPlate);
-    part(p, QRect(116, 60, 24, 8), kPlate);
-    part(p, QRect(116, 60, 8, 80), kPlate);
-    return image;
+    return canvas(440, 200, [](QPainter& p) {
+        sectionAlong(p, 60, 20, 100, 160);
+        part(p, QRect(80, 60, 24, 8), kPlate);
+        part(p, QRect(96, 60, 8, 80), kPlate);
+        part(p, QRect(116, 60, 24, 8), kPlate);
+        part(p, QRect(116, 60, 8, 80), kPlate);
+    });
 }
 
 // The sub-macro tab: a stiffener plate between two flanges.
 QImage macroStiffenerPicture() {
-    QImage image(440, 200, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    part(p, QRect(30, 20, 160, 12), kSteel);
-    part(p, QRect(30, 118, 160, 12), kSteel);
-    part(p, QRect(100, 32, 20, 86), kPlate);
-    return image;
+    return canvas(440, 200, [](QPainter& p) {
+        part(p, QRect(30, 20, 160, 12), kSteel);
+        part(p, QRect(30, 118, 160, 12), kSteel);
+        part(p, QRect(100, 32, 20, 86), kPlate);
+    });
 }
 
 struct Placed {
@@ -308,14 +305,6 @@ bool writePreview(const QString& folder, const Zrk_String& name, const QImage& p
 
 QString gPreviewFolder;
 
-Zrk_DesignerControl controlOf(Zrk_ControlType type, const Zrk_String& contents, const Zrk_String& comboList) {
-    Zrk_DesignerControl control;
-    control.type = type;
-    control.contents = contents;
-    control.setSplitExtComboList(comboList);
-    return control;
-}
-
 // The picture and the text file of a template.
 bool writeFiles(const Zrk_String& name, const QImage& picture,
                 const std::vector<Zrk_DesignerControl>& controls) {
@@ -342,32 +331,22 @@ bool writeFiles(const Zrk_String& name, const QImage& picture,
     return true;
 }
 
-bool writeTemplate(const Zrk_String& name, const QImage& picture, const std::vector<Placed>& placed) {
-    std::vector<Zrk_DesignerControl> controls;
-    for (const Placed& entry : placed) {
-        Zrk_DesignerControl control = controlOf(entry.type, entry.contents, entry.comboList);
-        control.topLeftX = factor(entry.pixels.left(), picture.width());
-        control.topLeftY = factor(entry.pixels.top(), picture.height());
-        control.bottomRightX = factor(entry.pixels.right() + 1, picture.width());
-        control.bottomRightY = factor(entry.pixels.bottom() + 1, picture.height());
-        controls.push_back(control);
-    }
-    return writeFiles(name, picture, controls) &&
-           (gPreviewFolder.isEmpty() || writePreview(gPreviewFolder, name, picture, placed));
-}
-
 // A template whose factors are given as they stand, however far off.
 struct Factored {
     Zrk_ControlType type;
     Zrk_String contents;
     double left, top, right, bottom;
+    Zrk_String comboList = {};
 };
 
 bool writeFactoredTemplate(const Zrk_String& name, const QImage& picture,
                            const std::vector<Factored>& entries) {
     std::vector<Zrk_DesignerControl> controls;
     for (const Factored& entry : entries) {
-        Zrk_DesignerControl control = controlOf(entry.type, entry.contents, "");
+        Zrk_DesignerControl control;
+        control.type = entry.type;
+        control.contents = entry.contents;
+        control.setSplitExtComboList(entry.comboList);
         control.topLeftX = entry.left;
         control.topLeftY = entry.top;
         control.bottomRightX = entry.right;
@@ -375,6 +354,18 @@ bool writeFactoredTemplate(const Zrk_String& name, const QImage& picture,
         controls.push_back(control);
     }
     return writeFiles(name, picture, controls);
+}
+
+// A template placed in pixels of its picture: its factors are the pixels' share of the picture's size.
+bool writeTemplate(const Zrk_String& name, const QImage& picture, const std::vector<Placed>& placed) {
+    std::vector<Factored> entries;
+    for (const Placed& entry : placed)
+        entries.push_back({entry.type, entry.contents, factor(entry.pixels.left(), picture.width()),
+                           factor(entry.pixels.top(), picture.height()),
+                           factor(entry.pixels.right() + 1, picture.width()),
+                           factor(entry.pixels.bottom() + 1, picture.height()), entry.comboList});
+    return writeFactoredTemplate(name, picture, entries) &&
+           (gPreviewFolder.isEmpty() || writePreview(gPreviewFolder, name, picture, placed));
 }
 
 bool writeList(const Zrk_String& name, const Zrk_StringArray& items) {
