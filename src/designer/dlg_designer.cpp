@@ -167,9 +167,16 @@ void DlgDesigner::onDestroy() {
     WriteDlgSize(this, kSizeKey);
 }
 
-Zrk_String DlgDesigner::templateFolder() const {
+ui::FileDialogRequest DlgDesigner::templateFileRequest(ui::FileDialogRequest::Mode mode,
+                                                       int titleText) const {
     const Zrk_String name = data.getTemplateName();
-    return getDesignerRootFolder() + (name.empty() ? Zrk_String() : getPath(name));
+    ui::FileDialogRequest request;
+    request.mode = mode;
+    request.title = dialString(titleText);
+    request.filterName = dialString(kTextTemplates) + " (*.txt)";
+    request.extension = "txt";
+    request.startFolder = getDesignerRootFolder() + (name.empty() ? Zrk_String() : getPath(name));
+    return request;
 }
 
 void DlgDesigner::showTemplate() {
@@ -256,12 +263,7 @@ bool DlgDesigner::writeTemplate(const Zrk_String& path) {
 }
 
 bool DlgDesigner::saveAs() {
-    ui::FileDialogRequest request;
-    request.mode = ui::FileDialogRequest::Mode::Save;
-    request.title = dialString(kTextSaveTitle);
-    request.filterName = dialString(kTextTemplates) + " (*.txt)";
-    request.extension = "txt";
-    request.startFolder = templateFolder();
+    ui::FileDialogRequest request = templateFileRequest(ui::FileDialogRequest::Mode::Save, kTextSaveTitle);
     request.fileName = getFileName(data.getTemplateName());
     Zrk_String path;
     if (!ui::getSaveFileName(request, path, this)) return false;
@@ -282,12 +284,8 @@ bool DlgDesigner::askToSave() {
 
 bool DlgDesigner::openTemplate() {
     if (!askToSave()) return false;
-    ui::FileDialogRequest request;
-    request.mode = ui::FileDialogRequest::Mode::Open;
-    request.title = dialString(kTextOpenTitle);
-    request.filterName = dialString(kTextTemplates) + " (*.txt)";
-    request.extension = "txt";
-    request.startFolder = templateFolder();
+    const ui::FileDialogRequest request =
+        templateFileRequest(ui::FileDialogRequest::Mode::Open, kTextOpenTitle);
     Zrk_String path;
     if (!ui::getOpenFileName(request, path, this)) return false;
     Zrk_String reason;

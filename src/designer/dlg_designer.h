@@ -27,6 +27,7 @@
 #include "designer/designer_data.h"
 #include "module/export.h"
 #include "ui/dialog.h"
+#include "ui/file_dialogs.h"
 #include "ui/resizer.h"
 
 class DlgDesigner : public ui::Dialog {
@@ -91,8 +92,9 @@ private:
     void updateTitle();
     // Makes the client area large enough for the picture beside the panel (it never shrinks).
     void fitToPicture();
-    // The folder of the current template (the root folder for a template without a name).
-    Zrk_String templateFolder() const;
+    // The file dialog's request for a template file (*.txt), in the folder of the current template
+    // (the root folder for a template without a name).
+    ui::FileDialogRequest templateFileRequest(ui::FileDialogRequest::Mode mode, int titleText) const;
     void markModified(bool changed) { modified_ = modified_ || changed; }
 
     Zrk_String initialPath_;
