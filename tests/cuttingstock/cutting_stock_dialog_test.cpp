@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../text_input_answer.h"
 #include "../library_folder.h"
 
 #include "core/files.h"
@@ -64,13 +65,6 @@ protected:
     fs::path group(const char* name) const { return library / "Cutting Stock" / name; }
     static void setAge(const fs::path& path, int secondsAgo) {
         fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(secondsAgo));
-    }
-    // The next text input answered with text.
-    void answerTextInput(const Zrk_String& text) {
-        user.onDialog(DlgTextInput::kTemplate, [text](ui::DialogUser& input) {
-            input.typeText(DlgTextInput::kEdit, text);
-            input.click(ui::IDOK);
-        });
     }
     // Runs the dialog on data with the script; answers whether it ended with OK.
     bool run(DlgCSP2Data& data, const std::function<void(D&, ui::DialogUser&)>& script) {
@@ -167,9 +161,9 @@ TEST_F(CuttingStockDialog, LoadingProposesTheNewestFileAndMovesTheGroupsRowsToTh
 
 TEST_F(CuttingStockDialog, GroupsAreAddedWithTheNextIdRefusedWhenNoFolderAndDeletedInPlace) {
     DlgCSP2Data data = twoGroups();
-    answerTextInput("L 50x5");
-    answerTextInput("../outside");
-    answerTextInput("  ");
+    answerTextInput(user, "L 50x5");
+    answerTextInput(user, "../outside");
+    answerTextInput(user, "  ");
     ASSERT_TRUE(run(data, [](D& dialog, ui::DialogUser& u) {
         u.click(D::kAddGroup);
         EXPECT_EQ(dialog.comboCount(D::kGroupCombo), 3);
@@ -211,7 +205,7 @@ TEST_F(CuttingStockDialog, GroupsAreAddedWithTheNextIdRefusedWhenNoFolderAndDele
     EXPECT_TRUE(user.fileDialogs().empty());
 
     DlgCSP2Data empty;
-    answerTextInput("First");
+    answerTextInput(user, "First");
     ASSERT_TRUE(run(empty, [](D&, ui::DialogUser& u) {
         u.click(D::kAddGroup);
         u.click(ui::IDOK);
@@ -288,7 +282,7 @@ TEST_F(CuttingStockDialog, TheAllGroupsReportLoadsTheNewestFilesOfEveryGroup) {
 TEST_F(CuttingStockDialog, CancelHandsNothingBack) {
     DlgCSP2Data data = twoGroups();
     const DlgCSP2Data before = data;
-    answerTextInput("Extra");
+    answerTextInput(user, "Extra");
     EXPECT_FALSE(run(data, [](D& dialog, ui::DialogUser& u) {
         dialog.grid(kStock).setCellText(1, 1, "1");
         u.click(D::tableControl(kStock, D::kDeleteRow));

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../text_input_answer.h"
 #include "../library_folder.h"
 
 #include "core/dstv_points.h"
@@ -53,17 +54,6 @@ protected:
         for (const Zrk_DstvPointInfo& p : points)
             group.points.append(p);
         ASSERT_TRUE(group.writeToFile(name));
-    }
-    // The next text input answered with text (or cancelled when text is empty).
-    void answerTextInput(const Zrk_String& text) {
-        user.onDialog(DlgTextInput::kTemplate, [text](ui::DialogUser& input) {
-            if (text.empty()) {
-                input.click(ui::IDCANCEL);
-                return;
-            }
-            input.typeText(DlgTextInput::kEdit, text);
-            input.click(ui::IDOK);
-        });
     }
     // The groups dialog with the script; answers the groups afterwards.
     Zrk_StringArray runGroups(const std::function<void(G&, ui::DialogUser&)>& script) {
@@ -145,25 +135,25 @@ TEST_F(DstvDialogs, ANewGroupNeedsANameThatIsNoGroupsAndCanBeAFileName) {
     ASSERT_TRUE(DlgDstvPoints::setStandardDstvPointsFile("Welds"));
     const Zrk_StringArray groups = runGroups([&](G& dialog, ui::DialogUser& u) {
         // A name among the groups (letter case aside): the message, nothing made.
-        answerTextInput("WELDS");
+        answerTextInput(user, "WELDS");
         u.click(G::kAddGroup);
         ASSERT_EQ(user.messageBoxes().size(), 1u);
         EXPECT_EQ(user.messageBoxes()[0].request.caption, dialString(856));
         EXPECT_EQ(user.messageBoxes()[0].request.text, dialString(857) + ".\n" + dialString(858) + ".");
         // Names that cannot be file names: refused with the reason before a file is touched.
         for (const char* name : {"../Welds2", "a/b", "a\\b", "..", "x:y", " "}) {
-            answerTextInput(name);
+            answerTextInput(user, name);
             u.click(G::kAddGroup);
             EXPECT_EQ(user.messageBoxes().back().request.caption, dialString(856)) << name;
             EXPECT_NE(user.messageBoxes().back().request.text.find("name"), Zrk_String::npos) << name;
         }
         EXPECT_EQ(user.messageBoxes().size(), 7u);
         // Cancelled: nothing.
-        answerTextInput("");
+        answerTextInput(user, "");
         u.click(G::kAddGroup);
         EXPECT_EQ(dialog.comboCount(G::kGroupCombo), 1);
         // A good name: an empty group; the chosen group stays chosen.
-        answerTextInput("Anchors");
+        answerTextInput(user, "Anchors");
         u.click(G::kAddGroup);
         EXPECT_EQ(listed(dialog, G::kGroupCombo), (Zrk_StringArray{"Anchors", "Welds"}));
         EXPECT_EQ(dialog.chosenGroup(), "Welds");
@@ -233,7 +223,7 @@ TEST_F(DstvDialogs, ANewPointGoesBeforeTheShownOneWithTheDefaultsAndIsShown) {
                             EXPECT_EQ(dialog.shownPoint(), 0);
                             u.choose(P::kPointCombo, 1);
                             EXPECT_EQ(dialog.itemText(P::kMinDist), "12.250");
-                            answerTextInput("New");
+                            answerTextInput(user, "New");
                             u.click(P::kAddPoint);
                             EXPECT_EQ(listed(dialog, P::kPointCombo), (Zrk_StringArray{"A", "New", "B"}));
                             EXPECT_EQ(dialog.shownPoint(), 1);
@@ -246,7 +236,7 @@ TEST_F(DstvDialogs, ANewPointGoesBeforeTheShownOneWithTheDefaultsAndIsShown) {
                             EXPECT_EQ(dialog.checkState(P::kGeomExtent), 1);
                             EXPECT_EQ(dialog.checkState(P::kMiddle), 1);
                             // Cancelled: nothing added.
-                            answerTextInput("");
+                            answerTextInput(user, "");
                             u.click(P::kAddPoint);
                             EXPECT_EQ(dialog.comboCount(P::kPointCombo), 3);
                             u.click(ui::IDOK);
@@ -261,7 +251,7 @@ TEST_F(DstvDialogs, ANewPointGoesBeforeTheShownOneWithTheDefaultsAndIsShown) {
         EXPECT_EQ(dialog.shownPoint(), -1);
         EXPECT_FALSE(dialog.isItemEnabled(P::kName));
         EXPECT_FALSE(dialog.isItemEnabled(P::kRemovePoint));
-        answerTextInput("First");
+        answerTextInput(user, "First");
         u.click(P::kAddPoint);
         EXPECT_EQ(dialog.shownPoint(), 0);
         EXPECT_TRUE(dialog.isItemEnabled(P::kName));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../text_input_answer.h"
 #include "core/drawing.h"
 #include "core/language.h"
 #include "core/levels_data.h"
@@ -53,17 +54,6 @@ protected:
     }
     void TearDown() override { core::setWorkingDrawing(previous); }
 
-    // The next text input answered with text (cancelled when text is empty).
-    void answerTextInput(const Zrk_String& text) {
-        user.onDialog(DlgTextInput::kTemplate, [text](ui::DialogUser& input) {
-            if (text.empty()) {
-                input.click(ui::IDCANCEL);
-                return;
-            }
-            input.typeText(DlgTextInput::kEdit, text);
-            input.click(ui::IDOK);
-        });
-    }
     // The levels dialog on the drawing's levels with the script; answers StartDlgLevels's result.
     bool runLevels(KvLevelsDlgData& levels, const std::function<void(L&, ui::DialogUser&)>& script) {
         user.onDialog(L::kTemplate, [&](ui::DialogUser& u) { script(static_cast<L&>(u.dialog()), u); });
@@ -174,9 +164,9 @@ TEST_F(RecordDialogs, LevelsAreShownOneByOneAndStoredAsThePersonMovesOn) {
 TEST_F(RecordDialogs, ANewLevelGetsAFreeNameAndChoosesItsReferenceOnlyWhileNew) {
     KvLevelsDlgData levels;
     ASSERT_EQ(levels.initialize(nullptr), Acad::eOk);
-    answerTextInput("wcs");
-    answerTextInput("ground");
-    answerTextInput("  Attic ");
+    answerTextInput(user, "wcs");
+    answerTextInput(user, "ground");
+    answerTextInput(user, "  Attic ");
     ASSERT_TRUE(runLevels(levels, [&](L& d, ui::DialogUser& u) {
         u.typeText(L::kRelative, "-1500"); // the foundation's, stored before the question
         u.click(L::kAddLevel);
@@ -209,7 +199,7 @@ TEST_F(RecordDialogs, AfterTwentyRefusedNamesNothingIsAdded) {
     KvLevelsDlgData levels;
     ASSERT_EQ(levels.initialize(nullptr), Acad::eOk);
     for (int i = 0; i < L::kMostNameAttempts; ++i)
-        answerTextInput(i % 2 ? "Roof" : "WCS");
+        answerTextInput(user, i % 2 ? "Roof" : "WCS");
     ASSERT_TRUE(runLevels(levels, [](L& d, ui::DialogUser& u) {
         u.click(L::kAddLevel);
         EXPECT_EQ(d.listCount(L::kLevelList), 4);
@@ -220,7 +210,7 @@ TEST_F(RecordDialogs, AfterTwentyRefusedNamesNothingIsAdded) {
     EXPECT_EQ(levels.levels, drawing.levels());
 
     // Cancel at the question ends the command without a message.
-    answerTextInput("");
+    answerTextInput(user, "");
     ASSERT_TRUE(runLevels(levels, [](L& d, ui::DialogUser& u) {
         u.click(L::kAddLevel);
         EXPECT_EQ(d.listCount(L::kLevelList), 4);
@@ -232,7 +222,7 @@ TEST_F(RecordDialogs, AfterTwentyRefusedNamesNothingIsAdded) {
 TEST_F(RecordDialogs, DeletingShowsTheLevelBeforeOrTheFirstAndAnEmptyListEditsNothing) {
     KvLevelsDlgData levels;
     ASSERT_EQ(levels.initialize(nullptr), Acad::eOk);
-    answerTextInput("Ground");
+    answerTextInput(user, "Ground");
     ASSERT_TRUE(runLevels(levels, [](L& d, ui::DialogUser& u) {
         // A level others rest on stays.
         u.choose(L::kLevelList, 1);
@@ -276,7 +266,7 @@ TEST_F(RecordDialogs, LevelsOfADrawingWithoutLevelsStartWithNothingToEdit) {
     KvLevelsDlgData levels;
     ASSERT_EQ(levels.initialize(nullptr), Acad::eOk);
     const KvLevelsDlgData before = levels;
-    answerTextInput("Ground");
+    answerTextInput(user, "Ground");
     EXPECT_FALSE(runLevels(levels, [](L& d, ui::DialogUser& u) {
         EXPECT_EQ(d.currentLevel(), -1);
         EXPECT_FALSE(d.isItemEnabled(L::kRelative));
@@ -417,7 +407,7 @@ TEST_F(RecordDialogs, LevelsEditedFromTheFeaturesReachTheDrawingAndKeepTheChoice
     DlgProfFeaturesData features = columnFeatures();
     features.flag = true; // the top level shown
     const DlgProfFeaturesData before = features;
-    answerTextInput("Attic");
+    answerTextInput(user, "Attic");
     user.onDialog(F::kTemplate, [&](ui::DialogUser& u) {
         F& d = static_cast<F&>(u.dialog());
         user.onDialog(L::kTemplate, [](ui::DialogUser& levels) {
