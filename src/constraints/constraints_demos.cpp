@@ -52,13 +52,22 @@ Zrk_String describeSettings(const MacroSettingsData& settings) {
            "\", standards:" + describeStandards(settings.tabMapping);
 }
 
-Zrk_String runOnSample(int firstPage) {
+// Reads the sample drawing of the macro dialogs into drawing (a copy of its own: nothing is written
+// back) and answers its end-plate macro EndPlateA; null, with the reason in failure, when the file
+// cannot be read or holds no such macro.
+Zrk_DbMacro* readSampleMacro(core::Drawing& drawing, Zrk_String& failure) {
     const Zrk_String drawingPath = gSettings.libDir + "Drawings/macro-dialogs.json";
+    if (!drawing.readFromFile(drawingPath, &failure)) return nullptr;
+    Zrk_DbMacro* macro = drawing.findMacroByName("EndPlateA");
+    if (!macro) failure = drawingPath + " has no macro \"EndPlateA\".";
+    return macro;
+}
+
+Zrk_String runOnSample(int firstPage) {
     core::Drawing drawing;
     Zrk_String message;
-    if (!drawing.readFromFile(drawingPath, &message)) return message;
-    Zrk_DbMacro* macro = drawing.findMacroByName("EndPlateA");
-    if (!macro) return drawingPath + " has no macro \"EndPlateA\".";
+    Zrk_DbMacro* macro = readSampleMacro(drawing, message);
+    if (!macro) return message;
     frame::TemporaryLibrary library({"Connection Standards", "prof"});
     if (!library.ok()) return "The sample library could not be copied to a temporary folder.";
     core::Drawing* previous = core::setWorkingDrawing(&drawing);
@@ -92,12 +101,10 @@ Zrk_String describeModule(const Zrk_Macro& macro, const Zrk_String& name) {
 }
 
 Zrk_String runConstraintDialog(int tab) {
-    const Zrk_String drawingPath = gSettings.libDir + "Drawings/macro-dialogs.json";
     core::Drawing drawing;
     Zrk_String message;
-    if (!drawing.readFromFile(drawingPath, &message)) return message;
-    Zrk_DbMacro* macro = drawing.findMacroByName("EndPlateA");
-    if (!macro) return drawingPath + " has no macro \"EndPlateA\".";
+    Zrk_DbMacro* macro = readSampleMacro(drawing, message);
+    if (!macro) return message;
     core::Drawing* previous = core::setWorkingDrawing(&drawing);
     EditConstrData data = constraintRecordOf(macro->objectId());
     const bool closed = StartDlgEditConstrModal(data, tab);

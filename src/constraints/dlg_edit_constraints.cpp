@@ -8,8 +8,8 @@
 #include "core/files.h"
 #include "core/language.h"
 #include "core/settings.h"
-#include "module/entry_function.h"
 #include "frame/modeless_dialogs.h"
+#include "module/entry_function.h"
 #include "module/module_resources.h"
 #include "module/module_state.h"
 #include "ui/button_st.h"
@@ -81,19 +81,7 @@ constexpr PaletteKind kPaletteKinds[P::kKinds] = {
 constexpr unsigned kPictureGround = 0xC0C0C0;
 
 // The modeless window as the module's table of modeless dialogs keeps it.
-class ModelessConstraints : public frame::ModelessDialog {
-public:
-    explicit ModelessConstraints(std::unique_ptr<DlgEditConstraints> dialog) : dialog_(std::move(dialog)) {}
-    ~ModelessConstraints() override {
-        // Ended from its own close box: the window is gone, the object goes once the close is handled.
-        if (dialog_ && dialog_->isClosing()) dialog_.release()->deleteLater();
-    }
-    bool destroyWindow() override { return dialog_->destroyWindow(); }
-    DlgEditConstraints* dialog() const { return dialog_.get(); }
-
-private:
-    std::unique_ptr<DlgEditConstraints> dialog_;
-};
+using ModelessConstraints = frame::OwnedModelessDialog<DlgEditConstraints>;
 
 } // namespace
 

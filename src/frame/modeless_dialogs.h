@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/macro_data.h"
@@ -44,6 +45,24 @@ public:
     virtual const MacroData& macroData() const = 0;
     // Whether its data reports that it is busy: the dialog is not ended then.
     virtual bool isBusy() const = 0;
+};
+
+// Keeps a modeless dialog window for the module's table of open dialogs (Base: ModelessDialog or one
+// of its kinds). Dlg is a ui::Dialog that says whether it is ending itself (isClosing). A dialog
+// ended from inside its own window (its Close button, Escape or the close box) is still handling
+// that event when the table lets go of it: the window is then deleted once the event is handled,
+// never under it.
+template <class Dlg, class Base = ModelessDialog> class OwnedModelessDialog : public Base {
+public:
+    explicit OwnedModelessDialog(std::unique_ptr<Dlg> dialog) : dialog_(std::move(dialog)) {}
+    ~OwnedModelessDialog() override {
+        if (dialog_ && dialog_->isClosing()) dialog_.release()->deleteLater();
+    }
+    bool destroyWindow() override { return dialog_->destroyWindow(); }
+    Dlg* dialog() const { return dialog_.get(); }
+
+private:
+    std::unique_ptr<Dlg> dialog_;
 };
 
 class MacroDialogTable {

@@ -4,6 +4,7 @@
 #include "core/macro_data.h"
 #include "core/text.h"
 #include "designer/designer_data.h"
+#include "macrodlg/three_state.h"
 #include "module/entry_function.h"
 #include "module/module_resources.h"
 
@@ -56,14 +57,6 @@ const ui::DialogTemplate kArrayTemplate(
 constexpr int kValueEdits[5] = {D::kValue1, D::kValue2, D::kValue3, D::kValue4, D::kValue5};
 constexpr int kDimLists[3] = {D::kDim1, D::kDim2, D::kDim3};
 
-// -1 (indeterminate), 0 or 1 as a three-state box shows it, and back.
-int checkOfFlag(int flag) {
-    return flag < 0 ? 2 : flag > 0 ? 1 : 0;
-}
-int flagOfCheck(int check) {
-    return check == 2 ? -1 : check == 1 ? 1 : 0;
-}
-
 } // namespace
 
 DlgArray::DlgArray(AcArray<AcDbObjectId> objectIds, Zrk_String tabName, QWidget* owner)
@@ -111,8 +104,8 @@ void DlgArray::showData() {
     for (int i = 0; i < 5; ++i)
         setItemText(kValueEdits[i], data.values[static_cast<std::size_t>(i)]);
     setItemText(kSkip, data.skipCount);
-    setCheck(kFlag, checkOfFlag(data.flag));
-    setCheck(kAlternating, checkOfFlag(data.alternating));
+    setCheck(kFlag, macrodlg::checkOfFlag(data.flag));
+    setCheck(kAlternating, macrodlg::checkOfFlag(data.alternating));
 
     Zrk_Array<int> actions, used;
     Zrk_StringArray texts;
@@ -187,8 +180,8 @@ void DlgArray::store() {
     for (int i = 0; i < 5; ++i)
         data.values[static_cast<std::size_t>(i)] = itemText(kValueEdits[i]);
     data.skipCount = itemText(kSkip);
-    data.flag = flagOfCheck(checkState(kFlag));
-    data.alternating = flagOfCheck(checkState(kAlternating));
+    data.flag = macrodlg::flagOfCheck(checkState(kFlag));
+    data.alternating = macrodlg::flagOfCheck(checkState(kAlternating));
     grid.setEditMode(false); // a text being typed counts
     Zrk_Array<int> actions;
     Zrk_Array<bool> flags;

@@ -79,39 +79,24 @@ constexpr int kWasherBitmap = 264;
 // Our own: a record the page could not write.
 constexpr int kTextNotWritten = 30210;
 
-constexpr int kThreeStateBoxes[] = {D::kTapped, D::kReverse, D::kCountersunk, D::kWorkshop};
-constexpr int kPartButtons[] = {D::kNut1, D::kNut2, D::kWasher1, D::kWasher2, D::kWashers};
 constexpr int kEntryFields[] = {D::kRadiusLabel, D::kRadius,  D::kLengthLabel, D::kLength,
                                 D::kAngleLabel,  D::kAngle,   D::kExtraLabel,  D::kExtra,
                                 D::kSlotLabel,   D::kSlotType};
 
 // The bolt record's fields by control: the three-state options and the nut and washer values.
-int MacroBoltData::*threeStateField(int id) {
-    switch (id) {
-    case D::kTapped:
-        return &MacroBoltData::tapped;
-    case D::kReverse:
-        return &MacroBoltData::reverseOrientation;
-    case D::kCountersunk:
-        return &MacroBoltData::countersunk;
-    default:
-        return &MacroBoltData::boltedInWorkshop;
-    }
-}
-int MacroBoltData::*partField(int id) {
-    switch (id) {
-    case D::kNut1:
-        return &MacroBoltData::nut1;
-    case D::kNut2:
-        return &MacroBoltData::nut2;
-    case D::kWasher1:
-        return &MacroBoltData::washer1;
-    case D::kWasher2:
-        return &MacroBoltData::washer2;
-    default:
-        return &MacroBoltData::washers;
-    }
-}
+struct FieldControl {
+    int id;
+    int MacroBoltData::*field;
+};
+constexpr FieldControl kThreeStateBoxes[] = {{D::kTapped, &MacroBoltData::tapped},
+                                             {D::kReverse, &MacroBoltData::reverseOrientation},
+                                             {D::kCountersunk, &MacroBoltData::countersunk},
+                                             {D::kWorkshop, &MacroBoltData::boltedInWorkshop}};
+constexpr FieldControl kPartButtons[] = {{D::kNut1, &MacroBoltData::nut1},
+                                         {D::kNut2, &MacroBoltData::nut2},
+                                         {D::kWasher1, &MacroBoltData::washer1},
+                                         {D::kWasher2, &MacroBoltData::washer2},
+                                         {D::kWashers, &MacroBoltData::washers}};
 
 // A box the person clicked decides from then on: it has two states (from the undecided state a
 // click leaves it unchecked).
@@ -190,8 +175,8 @@ void DlgMacroBoltAdvanced::showRecord() {
     setCheck(kOptionFlag, data.optionFlag ? 1 : 0);
     enableItem(kOptionFlag, data.optionCount > 0);
     setItemText(kOptionLabel, dialString(data.optionCount > 0 ? 997 : 998));
-    for (int id : kThreeStateBoxes) {
-        const int value = data.*threeStateField(id);
+    for (const auto& [id, field] : kThreeStateBoxes) {
+        const int value = data.*field;
         if (value == 2)
             if (auto* box = itemAs<ui::ThreeStateCheckBox>(id)) box->setTristate(true);
         setCheck(id, value == 1 ? 1 : value == 0 ? 0 : 2);
@@ -217,8 +202,8 @@ void DlgMacroBoltAdvanced::showRecord() {
     grid.setRedraw(true);
 
     fillEntries();
-    for (int id : kPartButtons) {
-        const int value = data.*partField(id);
+    for (const auto& [id, field] : kPartButtons) {
+        const int value = data.*field;
         enableItem(id, value >= 0);
         setCheck(id, value > 0 ? 1 : 0);
     }
@@ -266,9 +251,9 @@ void DlgMacroBoltAdvanced::store(MacroBoltData& record, bool entryOnly, int entr
         record.addedLength = itemText(kAdded);
         record.holeTolerance = itemText(kTolerance);
         if (record.optionCount > 0) record.optionFlag = checkState(kOptionFlag) == 1;
-        for (int id : kThreeStateBoxes) {
+        for (const auto& [id, field] : kThreeStateBoxes) {
             const int state = checkState(id);
-            record.*threeStateField(id) = state == 1 ? 1 : state == 0 ? 0 : 2;
+            record.*field = state == 1 ? 1 : state == 0 ? 0 : 2;
         }
         grid.setEditMode(false); // a text being typed counts
         const int rows = std::max(grid.getNrRows(), 0);
@@ -279,8 +264,8 @@ void DlgMacroBoltAdvanced::store(MacroBoltData& record, bool entryOnly, int entr
             record.holeColumns[row - 1].used = used;
             grid.getCellText(2, row, record.holeColumns[row - 1].text);
         }
-        for (int id : kPartButtons)
-            record.*partField(id) = isItemEnabled(id) ? (checkState(id) == 1 ? 1 : 0) : -1;
+        for (const auto& [id, field] : kPartButtons)
+            record.*field = isItemEnabled(id) ? (checkState(id) == 1 ? 1 : 0) : -1;
     }
     if (!record.slottedHoles.isValid(entry)) return;
     MacroSlottedHole& hole = record.slottedHoles[entry];
@@ -318,14 +303,14 @@ bool DlgMacroBoltAdvanced::apply() {
 
 bool DlgMacroBoltAdvanced::onCommand(int id, int code) {
     if (code == ui::BN_CLICKED) {
-        for (int box : kThreeStateBoxes)
-            if (id == box) {
+        for (const FieldControl& box : kThreeStateBoxes)
+            if (id == box.id) {
                 disableTriState(*this, id);
                 apply();
                 return true;
             }
-        for (int button : kPartButtons)
-            if (id == button) {
+        for (const FieldControl& button : kPartButtons)
+            if (id == button.id) {
                 apply();
                 return true;
             }

@@ -60,21 +60,11 @@ DlgMacro::PropertyFileChooser& propertyFileChooser() {
 }
 
 // The modeless dialog as the module's table of modeless macro dialogs keeps it.
-class ModelessMacro : public frame::ModelessMacroDialog {
+class ModelessMacro : public frame::OwnedModelessDialog<DlgMacro, frame::ModelessMacroDialog> {
 public:
-    explicit ModelessMacro(std::unique_ptr<DlgMacro> dialog) : dialog_(std::move(dialog)) {}
-    ~ModelessMacro() override {
-        // Ended from inside its own window (Close, Escape, the close box): the object goes once that
-        // event is handled.
-        if (dialog_ && dialog_->isClosing()) dialog_.release()->deleteLater();
-    }
-    bool destroyWindow() override { return dialog_->destroyWindow(); }
-    const MacroData& macroData() const override { return dialog_->macroData; }
-    bool isBusy() const override { return dialog_->macroData.busy; }
-    DlgMacro* dialog() const { return dialog_.get(); }
-
-private:
-    std::unique_ptr<DlgMacro> dialog_;
+    using OwnedModelessDialog::OwnedModelessDialog;
+    const MacroData& macroData() const override { return dialog()->macroData; }
+    bool isBusy() const override { return dialog()->macroData.busy; }
 };
 
 } // namespace

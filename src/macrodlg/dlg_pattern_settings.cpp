@@ -3,6 +3,7 @@
 #include "core/language.h"
 #include "core/macro_data.h"
 #include "core/text.h"
+#include "macrodlg/three_state.h"
 #include "module/entry_function.h"
 #include "module/module_resources.h"
 #include "spreadlib/grid/grid_notify.h"
@@ -44,14 +45,6 @@ const ui::DialogTemplate
 constexpr int kOptions[4] = {D::kOption1, D::kOption2, D::kOption3, D::kOption4};
 // Our own: OK with a count text that is none.
 constexpr int kTextNoCount = 30220;
-
-// -1, 0 or 1 as a three-state box shows it, and back.
-int checkOf(int value) {
-    return value < 0 ? 2 : value > 0 ? 1 : 0;
-}
-int valueOf(int check) {
-    return check == 2 ? -1 : check == 1 ? 1 : 0;
-}
 
 } // namespace
 
@@ -100,7 +93,7 @@ bool DlgPatternSettings::onInitDialog() {
 void DlgPatternSettings::showDirection(const Direction& controls, const MacroPatternDirection& direction) {
     const int type = direction.distribution;
     comboSetCurSel(controls.type, type >= 0 && type <= 2 ? type : kVariesItem);
-    setCheck(controls.countOption, checkOf(direction.countOption));
+    setCheck(controls.countOption, macrodlg::checkOfFlag(direction.countOption));
     setItemText(controls.count, direction.countText);
     enableItem(controls.count, direction.countOption > 0);
     setItemText(controls.text, direction.secondText);
@@ -130,7 +123,7 @@ void DlgPatternSettings::showSettings() {
     if (!twoDirections) enableItem(kCount2, false);
     showDirection(kDirection1, data.direction1);
     for (std::size_t i = 0; i < 4; ++i)
-        setCheck(kOptions[i], checkOf(data.options[i]));
+        setCheck(kOptions[i], macrodlg::checkOfFlag(data.options[i]));
     if (data.kind == 2) enableLastOptions();
 }
 
@@ -143,7 +136,7 @@ void DlgPatternSettings::enableLastOptions() {
 void DlgPatternSettings::storeDirection(const Direction& controls, MacroPatternDirection& direction) {
     const int type = comboCurSel(controls.type);
     direction.distribution = type >= 0 && type <= 2 ? type : -1;
-    direction.countOption = valueOf(checkState(controls.countOption));
+    direction.countOption = macrodlg::flagOfCheck(checkState(controls.countOption));
     direction.countText = itemText(controls.count);
     direction.secondText = itemText(controls.text);
     direction.flag = checkState(controls.flag) == 1;
@@ -158,7 +151,7 @@ void DlgPatternSettings::store() {
     storeDirection(kDirection1, data.direction1);
     storeDirection(kDirection2, data.direction2);
     for (std::size_t i = 0; i < 4; ++i)
-        data.options[i] = valueOf(checkState(kOptions[i]));
+        data.options[i] = macrodlg::flagOfCheck(checkState(kOptions[i]));
 }
 
 int DlgPatternSettings::directionWithoutCount() const {

@@ -3,51 +3,27 @@
 // (a kind's command, the kind without a picture, a cancelled pick), the interactive wrapper, module
 // management (add, rename, remove down to the last) and the settings button.
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <gtest/gtest.h>
-
+#include "constraint_fixture.h"
 #include "constraints/dlg_edit_constraints.h"
 #include "constraints/dlg_macro_settings.h"
-#include "core/drawing.h"
-#include "frame/modeless_dialogs.h"
-#include "host/command_line.h"
-#include "host/document.h"
-#include "host/editor.h"
-#include "host/module_entry.h"
 #include "sheetdoc/dlg_text_input.h"
 #include "ui/codes.h"
-#include "ui/scripted_user.h"
-
-extern "C" int DllMain(void* instance, unsigned long reason, void* reserved);
 
 namespace {
 
 using D = DlgEditConstraints;
 using P = ConstraintPalettePage;
-const AcDbObjectId kMacroA(101), kMacroB(102);
+using constrainttest::kMacroA;
+const AcDbObjectId kMacroB(102);
 const AcDbObjectId kCorner(1006);
 
-class ConstraintDialog : public ::testing::Test {
+class ConstraintDialog : public constrainttest::ConstraintDrawingTest {
 protected:
-    static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
-    static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
-    // The host's document holds the sample drawing (picks are checked against it); it is never saved.
     void SetUp() override {
-        Zrk_String message;
-        ASSERT_TRUE(document().open(Zrk_String(SS_SAMPLE_LIBRARY) + "/Drawings/macro-dialogs.json", message))
-            << message;
-        host::Editor::instance().clear();
-        record = constraintRecordOf(kMacroA);
+        ConstraintDrawingTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(record.moduleName, "Plate");
     }
-    void TearDown() override {
-        EndDlgEditConstraints();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        document().close();
-        host::Editor::instance().clear();
-    }
-    static host::Document& document() { return host::Document::current(); }
 
     // The modeless window, opened; a hand on it.
     D& openModeless() {
@@ -63,11 +39,6 @@ protected:
         return names;
     }
     const Zrk_Macro& macroA() { return *drawing.findMacro(kMacroA)->macro(); }
-
-    inline static int instance = 0;
-    core::Drawing& drawing = document().database();
-    EditConstrData record;
-    ui::ScriptedUser user;
 };
 
 } // namespace

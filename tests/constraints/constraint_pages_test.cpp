@@ -6,29 +6,19 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <gtest/gtest.h>
 
+#include "constraint_fixture.h"
 #include "constraints/dlg_constraint_geometry.h"
 #include "constraints/dlg_constraint_list.h"
 #include "constraints/dlg_constraint_variables.h"
 #include "constraints/dlg_edit_constraints.h"
-#include "core/drawing.h"
 #include "core/language.h"
 #include "core/text.h"
-#include "frame/modeless_dialogs.h"
-#include "host/command_line.h"
-#include "host/document.h"
-#include "host/editor.h"
-#include "host/module_entry.h"
 #include "macrodlg/dlg_macro_cuts.h"
 #include "ui/codes.h"
-#include "ui/scripted_user.h"
-
-extern "C" int DllMain(void* instance, unsigned long reason, void* reserved);
 
 namespace {
 
@@ -36,7 +26,7 @@ using D = DlgEditConstraints;
 using L = ConstraintListPage;
 using G = ConstraintGeometryPage;
 using V = ConstraintVariablesPage;
-const AcDbObjectId kMacroA(101);
+using constrainttest::kMacroA;
 
 // The centre of a cell of a grid, in the coordinates of the dialog the grid lies in.
 QPoint cellPoint(Zrk_Spread& grid, ui::Dialog& dialog, int col, int row) {
@@ -67,17 +57,11 @@ Zrk_StringArray column(const Zrk_Spread& grid, int col) {
     return texts;
 }
 
-class ConstraintPages : public ::testing::Test {
+class ConstraintPages : public constrainttest::ConstraintDrawingTest {
 protected:
-    static void SetUpTestSuite() { ASSERT_EQ(DllMain(&instance, host::kProcessAttach, nullptr), 1); }
-    static void TearDownTestSuite() { DllMain(&instance, host::kProcessDetach, nullptr); }
     void SetUp() override {
-        Zrk_String message;
-        ASSERT_TRUE(document().open(Zrk_String(SS_SAMPLE_LIBRARY) + "/Drawings/macro-dialogs.json", message))
-            << message;
-        host::Editor::instance().clear();
-        host::CommandLine::instance().clear();
-        record = constraintRecordOf(kMacroA);
+        ConstraintDrawingTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(StartDlgEditConstraints(record));
         dialog = openConstraintDialog();
         ASSERT_NE(dialog, nullptr);
@@ -85,13 +69,6 @@ protected:
         dialog->activateWindow();
         QApplication::setActiveWindow(dialog);
     }
-    void TearDown() override {
-        EndDlgEditConstraints();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        document().close();
-        host::Editor::instance().clear();
-    }
-    static host::Document& document() { return host::Document::current(); }
     const Zrk_Module& plate() { return *drawing.findMacro(kMacroA)->macro()->findModule("Plate"); }
     const Zrk_Constraint& constraintNamed(const Zrk_String& name) {
         for (const Zrk_Constraint& constraint : plate().constraints)
@@ -110,10 +87,6 @@ protected:
     }
     bool picture(int k) { return list().checkState(L::kPictures[k - 1]) == 1; }
 
-    inline static int instance = 0;
-    core::Drawing& drawing = document().database();
-    EditConstrData record;
-    ui::ScriptedUser user;
     D* dialog = nullptr;
 };
 

@@ -6,13 +6,16 @@
 
 #include <QAbstractItemModel>
 #include <QTableView>
+#include <functional>
 
 #include "core/drawing.h"
 #include "core/language.h"
 #include "core/settings.h"
 #include "host/document.h"
 #include "host/module_entry.h"
+#include "macrodlg/dlg_macro.h"
 #include "spread/zrk_spread.h"
+#include "ui/codes.h"
 #include "ui/dialog.h"
 #include "ui/scripted_user.h"
 
@@ -43,6 +46,16 @@ protected:
     }
     const Zrk_Module& moduleOf(AcDbObjectId macro, const Zrk_String& name) {
         return *document.database().findMacro(macro)->macro()->findModule(name);
+    }
+    // Runs the macro dialog modally on data, the script playing the person; OK ends it unless the
+    // script did. data is the dialog's afterwards.
+    void runMacroDialog(MacroData& data, const std::function<void(DlgMacro&, ui::DialogUser&)>& script) {
+        user.onDialog(DlgMacro::kTemplate, [&](ui::DialogUser& u) {
+            auto& dialog = static_cast<DlgMacro&>(u.dialog());
+            script(dialog, u);
+            if (!dialog.hasEnded()) u.click(ui::IDOK);
+        });
+        StartDlgMacro(data);
     }
     // What a person types into a cell of a grid (through the grid's own editor model).
     static void typeIntoCell(Zrk_Spread& grid, int column, int row, const Zrk_String& text) {

@@ -31,14 +31,7 @@ protected:
         DestroyAllMacroDlgs();
         MacroDialogTest::TearDown();
     }
-    void run(const std::function<void(DlgMacro&, ui::DialogUser&)>& script) {
-        user.onDialog(DlgMacro::kTemplate, [&](ui::DialogUser& u) {
-            auto& dialog = static_cast<DlgMacro&>(u.dialog());
-            script(dialog, u);
-            if (!dialog.hasEnded()) u.click(ui::IDOK);
-        });
-        StartDlgMacro(data);
-    }
+    void run(const std::function<void(DlgMacro&, ui::DialogUser&)>& script) { runMacroDialog(data, script); }
     static bool lastViewWasReset() {
         const auto& views = host::Editor::instance().viewChanges();
         return !views.empty() && views.back().kind == host::ViewChange::Kind::Previous;

@@ -14,12 +14,12 @@
 #include "core/macro_tabs.h"
 #include "core/macro_update.h"
 #include "designer/dlg_designer.h"
-#include "module/entry_function.h"
 #include "macro_dialog_fixture.h"
 #include "macrodlg/dlg_array.h"
 #include "macrodlg/dlg_bolt_advanced.h"
 #include "macrodlg/dlg_macro.h"
 #include "macrodlg/dlg_pattern_settings.h"
+#include "module/entry_function.h"
 #include "sheetdoc/dlg_text_input.h"
 
 namespace {
@@ -33,14 +33,7 @@ protected:
         ASSERT_TRUE(data.initFromMacros({kMacroA}));
     }
     // Runs the dialog modally on data with the script; data is the dialog's afterwards.
-    void run(const std::function<void(DlgMacro&, ui::DialogUser&)>& script) {
-        user.onDialog(DlgMacro::kTemplate, [&](ui::DialogUser& u) {
-            auto& dialog = static_cast<DlgMacro&>(u.dialog());
-            script(dialog, u);
-            if (!dialog.hasEnded()) u.click(ui::IDOK);
-        });
-        StartDlgMacro(data);
-    }
+    void run(const std::function<void(DlgMacro&, ui::DialogUser&)>& script) { runMacroDialog(data, script); }
     int tabIndex(const Zrk_String& name) const {
         int index = -1;
         EXPECT_TRUE(data.findTab(name, index)) << name;

@@ -44,14 +44,11 @@ protected:
         runPrepared(script);
     }
     void runPrepared(const std::function<void(DlgMacro&, F&, ui::DialogUser&)>& script) {
-        user.onDialog(DlgMacro::kTemplate, [&](ui::DialogUser& u) {
-            auto& dialog = static_cast<DlgMacro&>(u.dialog());
+        runMacroDialog(data, [&](DlgMacro& dialog, ui::DialogUser& u) {
             auto* page = dynamic_cast<F*>(dialog.activePage());
             ASSERT_NE(page, nullptr);
             script(dialog, *page, u);
-            if (!dialog.hasEnded()) u.click(ui::IDOK);
         });
-        StartDlgMacro(data);
     }
     const Zrk_ProfilePlacement& placement(int number) {
         for (const Zrk_ProfilePlacement& each : moduleOf(kMacroA, "Cleats").placements)
