@@ -1,6 +1,7 @@
 #include "core/drawing.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/files.h"
 #include "core/text.h"
@@ -21,6 +22,20 @@ struct Drawing::UndoRecord {
     std::optional<std::vector<std::int64_t>> profileOrder;
     std::vector<std::unique_ptr<Zrk_DbMacro>> erasedMacros;
     std::vector<std::unique_ptr<Zrk_DbProfile>> erasedProfiles;
+};
+
+// What the drawing was when last read or written, kept lazily, so that reading and saving a large
+// drawing cost nothing for it: the order of the objects then (by handle), and the earlier state of
+// each object and of the level and coordinate system lists, copied at its first change since (by
+// the same write accesses that serve undo records, and when undo or redo swaps a state in). What
+// has no copy is as it was.
+struct Drawing::SavedState {
+    std::vector<std::int64_t> macroOrder;
+    std::vector<std::int64_t> profileOrder;
+    std::unordered_map<std::int64_t, Zrk_Macro> macros;
+    std::unordered_map<std::int64_t, Zrk_Profile> profiles;
+    std::optional<Zrk_Array<Zrk_Level>> levels;
+    std::optional<Zrk_Array<Zrk_CoordSystem>> coordSystems;
 };
 
 namespace {
@@ -53,8 +68,7 @@ T* findIn(std::int64_t handle, std::vector<std::unique_ptr<T>>& first,
     return nullptr;
 }
 
-template <typename T>
-std::vector<std::int64_t> handlesOf(const std::vector<std::unique_ptr<T>>& list) {
+template <typename T> std::vector<std::int64_t> handlesOf(const std::vector<std::unique_ptr<T>>& list) {
     std::vector<std::int64_t> handles;
     for (const auto& object : list)
         handles.push_back(object->objectId().handle());
@@ -64,7 +78,8 @@ std::vector<std::int64_t> handlesOf(const std::vector<std::unique_ptr<T>>& list)
 // Rebuilds list in the order kept, taking the objects from the list and the erased ones; objects
 // that are in neither order (added since) move to the erased ones. Answers the order before.
 template <typename T>
-std::vector<std::int64_t> restoreOrder(const std::vector<std::int64_t>& order, std::vector<std::unique_ptr<T>>& list,
+std::vector<std::int64_t> restoreOrder(const std::vector<std::int64_t>& order,
+                                       std::vector<std::unique_ptr<T>>& list,
                                        std::vector<std::unique_ptr<T>>& erased) {
     std::vector<std::int64_t> before = handlesOf(list);
     std::vector<std::unique_ptr<T>> restored;
@@ -179,16 +194,76 @@ bool Drawing::writeToFile(const Zrk_String& path, Zrk_String* message) {
         return false;
     }
     if (!writeFileAtomically(path, text, message)) return false;
-    savedText_ = text;
+    markSaved();
     return true;
 }
 
 void Drawing::markSaved() {
-    savedText_ = toText();
+    saved_ = std::make_unique<SavedState>();
+    saved_->macroOrder = handlesOf(macros_);
+    saved_->profileOrder = handlesOf(profiles_);
+}
+
+void Drawing::keepSaved(const Zrk_DbMacro& macro) {
+    saved_->macros.try_emplace(macro.objectId().handle(), *macro.macro());
+}
+
+void Drawing::keepSaved(const Zrk_DbProfile& profile) {
+    saved_->profiles.try_emplace(profile.objectId().handle(), *profile.profile());
+}
+
+void Drawing::keepSavedLevels() {
+    if (!saved_->levels) saved_->levels = levels_;
+}
+
+void Drawing::keepSavedCoordSystems() {
+    if (!saved_->coordSystems) saved_->coordSystems = coordSystems_;
 }
 
 bool Drawing::isModified() const {
-    return toText() != savedText_;
+    const SavedState& saved = *saved_;
+    if (handlesOf(macros_) != saved.macroOrder || handlesOf(profiles_) != saved.profileOrder) return true;
+    // The same objects in the same order: what changed is in the copies. Values that differ can
+    // still be the same text (what the file does not keep), so a difference is settled by the text
+    // of that object alone.
+    const auto differs = [](const Content& now, const Content& then) {
+        return drawingText(now) != drawingText(then);
+    };
+    if (!saved.macros.empty()) {
+        for (const auto& macro : macros_) {
+            const std::int64_t handle = macro->objectId().handle();
+            const auto found = saved.macros.find(handle);
+            if (found == saved.macros.end() || *macro->macro() == found->second) continue;
+            Content now, then;
+            now.macros.push_back({handle, *macro->macro()});
+            then.macros.push_back({handle, found->second});
+            if (differs(now, then)) return true;
+        }
+    }
+    if (!saved.profiles.empty()) {
+        for (const auto& profile : profiles_) {
+            const std::int64_t handle = profile->objectId().handle();
+            const auto found = saved.profiles.find(handle);
+            if (found == saved.profiles.end() || *profile->profile() == found->second) continue;
+            Content now, then;
+            now.profiles.push_back({handle, *profile->profile()});
+            then.profiles.push_back({handle, found->second});
+            if (differs(now, then)) return true;
+        }
+    }
+    if (saved.levels && !(*saved.levels == levels_)) {
+        Content now, then;
+        now.levels = levels_;
+        then.levels = *saved.levels;
+        if (differs(now, then)) return true;
+    }
+    if (saved.coordSystems && !(*saved.coordSystems == coordSystems_)) {
+        Content now, then;
+        now.coordSystems = coordSystems_;
+        then.coordSystems = *saved.coordSystems;
+        if (differs(now, then)) return true;
+    }
+    return false;
 }
 
 // --- macros and profiles -----------------------------------------------------------------------
@@ -276,6 +351,7 @@ bool Drawing::eraseObject(AcDbObjectId id) {
 // --- levels and coordinate systems -------------------------------------------------------------
 
 Zrk_Array<Zrk_Level>& Drawing::levelsWrite() {
+    keepSavedLevels();
     if (!undoRecords_.empty() && !undoRecords_.back().levels) undoRecords_.back().levels = levels_;
     return levels_;
 }
@@ -291,6 +367,7 @@ bool Drawing::levelAbsolute(const Zrk_String& name, double& value) const {
 }
 
 Zrk_Array<Zrk_CoordSystem>& Drawing::coordSystemsWrite() {
+    keepSavedCoordSystems();
     if (!undoRecords_.empty() && !undoRecords_.back().coordSystems)
         undoRecords_.back().coordSystems = coordSystems_;
     return coordSystems_;
@@ -357,13 +434,26 @@ bool Drawing::endUndoRecord(bool keep) {
 }
 
 void Drawing::swapState(UndoRecord& record) {
-    for (auto& [handle, state] : record.macros)
-        if (Zrk_DbMacro* macro = findIn(handle, macros_, record.erasedMacros)) std::swap(macro->macro_, state);
-    for (auto& [handle, state] : record.profiles)
-        if (Zrk_DbProfile* profile = findIn(handle, profiles_, record.erasedProfiles))
+    for (auto& [handle, state] : record.macros) {
+        if (Zrk_DbMacro* macro = findIn(handle, macros_, record.erasedMacros)) {
+            keepSaved(*macro);
+            std::swap(macro->macro_, state);
+        }
+    }
+    for (auto& [handle, state] : record.profiles) {
+        if (Zrk_DbProfile* profile = findIn(handle, profiles_, record.erasedProfiles)) {
+            keepSaved(*profile);
             std::swap(profile->profile_, state);
-    if (record.levels) std::swap(levels_, *record.levels);
-    if (record.coordSystems) std::swap(coordSystems_, *record.coordSystems);
+        }
+    }
+    if (record.levels) {
+        keepSavedLevels();
+        std::swap(levels_, *record.levels);
+    }
+    if (record.coordSystems) {
+        keepSavedCoordSystems();
+        std::swap(coordSystems_, *record.coordSystems);
+    }
     if (record.macroOrder) record.macroOrder = restoreOrder(*record.macroOrder, macros_, record.erasedMacros);
     if (record.profileOrder)
         record.profileOrder = restoreOrder(*record.profileOrder, profiles_, record.erasedProfiles);
@@ -427,11 +517,13 @@ void Drawing::clearHistory() {
 }
 
 void Drawing::recordWrite(const Zrk_DbMacro& macro) {
+    keepSaved(macro);
     if (undoRecords_.empty()) return;
     undoRecords_.back().macros.try_emplace(macro.objectId().handle(), *macro.macro());
 }
 
 void Drawing::recordWrite(const Zrk_DbProfile& profile) {
+    keepSaved(profile);
     if (undoRecords_.empty()) return;
     undoRecords_.back().profiles.try_emplace(profile.objectId().handle(), *profile.profile());
 }

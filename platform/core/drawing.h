@@ -113,7 +113,8 @@ public:
     // The macro, profile or geometry object of an id. False for an id the drawing does not hold.
     bool findObject(AcDbObjectId id, DrawingObjectRef& object) const;
 
-    // Whether the drawing differs from what was last read or written.
+    // Whether the drawing differs from what was last read or written: whether writing it now would
+    // give other text than that. A value changed and changed back, or undone, is no change.
     bool isModified() const;
 
     void beginUndoRecord();
@@ -142,10 +143,16 @@ private:
     friend class ::Zrk_DbMacro;
     friend class ::Zrk_DbProfile;
     struct UndoRecord;
+    struct SavedState;
     void recordWrite(const Zrk_DbMacro& macro);
     void recordWrite(const Zrk_DbProfile& profile);
     void recordOrder();
     void markSaved();
+    // Keeps what the object (or list) was when last read or written, before its first change since.
+    void keepSaved(const Zrk_DbMacro& macro);
+    void keepSaved(const Zrk_DbProfile& profile);
+    void keepSavedLevels();
+    void keepSavedCoordSystems();
     // Swaps what the record keeps with what the drawing holds (the record is put back, and then holds
     // what it replaced).
     void swapState(UndoRecord& record);
@@ -156,7 +163,7 @@ private:
     std::vector<std::unique_ptr<Zrk_DbProfile>> profiles_;
     Zrk_Array<Zrk_Level> levels_;
     Zrk_Array<Zrk_CoordSystem> coordSystems_;
-    std::string savedText_;
+    std::unique_ptr<SavedState> saved_;
     std::vector<UndoRecord> undoRecords_;
     std::vector<UndoRecord> undoHistory_;
     std::vector<UndoRecord> redoHistory_;

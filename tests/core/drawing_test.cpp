@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "core/drawing.h"
 #include "core/files.h"
+#include "core/text.h"
 
 namespace fs = std::filesystem;
 
@@ -299,4 +301,150 @@ TEST_F(DrawingFile, TheHistoryKeepsItsLastHundredSteps) {
     while (drawing.undo()) {
     }
     EXPECT_EQ(drawing.macroAt(0)->macro()->modules[0].variables[0].value, 5.0);
+}
+
+// "Modified" means that writing the drawing now would give other text than what was last read or
+// written. Random edits of every kind (values changed and changed back, objects added and erased,
+// records kept and aborted, undo and redo, saves and reads) are checked against that text after
+// every step.
+TEST_F(DrawingFile, ModifiedIsWhetherTheTextDiffersFromTheLastReadOrWritten) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, nullptr));
+    std::string savedText = drawing.toText();
+    unsigned seed = 12345;
+    const auto pick = [&seed](int count) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(count));
+    };
+    const double widths[] = {150.0, 1.0, 2.0};
+    int added = 0;
+    for (int step = 0; step < 2000; ++step) {
+        const int macros = drawing.macroCount();
+        Zrk_DbMacro* macro = macros > 0 ? drawing.macroAt(pick(macros)) : nullptr;
+        switch (pick(16)) {
+        case 0:
+        case 1:
+            if (macro && !macro->macro()->modules.isEmpty())
+                macro->macroWrite()->modules[0].variables[0].value = widths[pick(3)];
+            break;
+        case 2:
+            if (macro) {
+                Zrk_String& name = macro->macroWrite()->name;
+                const Zrk_String suffix = " renamed";
+                if (name.size() > suffix.size() &&
+                    name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+                    name.resize(name.size() - suffix.size());
+                else
+                    name += suffix;
+            }
+            break;
+        case 3:
+            if (macro && macros < 6) {
+                Zrk_Macro copy = *macro->macro();
+                copy.name = "Added " + intToStr(++added);
+                drawing.addMacro(copy);
+            }
+            break;
+        case 4:
+            if (macro && macros > 1) drawing.eraseObject(macro->objectId());
+            break;
+        case 5:
+            if (drawing.profileCount() < 3) {
+                Zrk_Profile profile;
+                profile.name = "P" + intToStr(++added);
+                drawing.addProfile(profile);
+            } else {
+                drawing.profileAt(pick(3))->profileWrite()->end.z = widths[pick(3)];
+            }
+            break;
+        case 6:
+            if (drawing.levels().isEmpty()) {
+                Zrk_Level level;
+                level.name = "Ground";
+                drawing.levelsWrite().append(level);
+            } else {
+                drawing.levelsWrite()[0].value = widths[pick(3)];
+            }
+            break;
+        case 7: {
+            Zrk_CoordSystem system;
+            system.name = "Column";
+            system.origin.x = widths[pick(3)];
+            Zrk_Array<Zrk_CoordSystem>& systems = drawing.coordSystemsWrite();
+            if (systems.isEmpty())
+                systems.append(system);
+            else
+                systems[0] = system;
+            break;
+        }
+        case 8:
+            if (drawing.undoDepth() < 2 && pick(2) == 0) drawing.beginUndoRecord();
+            break;
+        case 9:
+        case 13:
+            drawing.endUndoRecord(pick(3) != 0);
+            break;
+        case 10:
+        case 14:
+            if (pick(2) == 0)
+                drawing.undo();
+            else
+                drawing.redo();
+            break;
+        case 11:
+        case 15:
+            // A save is refused while a record is open, and then changes nothing.
+            if (drawing.writeToFile(path("saved.json"), nullptr)) savedText = drawing.toText();
+            break;
+        case 12:
+            if (pick(4) == 0 && drawing.undoDepth() == 0) {
+                const std::string file = pick(2) == 0 ? kConnection : path("saved.json");
+                if (drawing.readFromFile(file, nullptr)) savedText = drawing.toText();
+            }
+            break;
+        }
+        ASSERT_EQ(drawing.isModified(), drawing.toText() != savedText) << "after step " << step;
+    }
+}
+
+TEST_F(DrawingFile, AStepUndoneAfterASaveIsAChange) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.readFromFile(kConnection, nullptr));
+    const auto step = [&drawing](const std::function<void()>& edit) {
+        core::UndoScope scope(drawing);
+        edit();
+        scope.keep();
+    };
+    step([&] { drawing.levelsWrite().append(Zrk_Level{"Ground", "", 0.0}); });
+    step([&] { drawing.macroAt(0)->macroWrite()->modules[0].variables[0].value = 1; });
+    ASSERT_TRUE(drawing.writeToFile(path("saved.json"), nullptr));
+    EXPECT_FALSE(drawing.isModified());
+    // No write access: the undo itself puts the macro's old values in.
+    ASSERT_TRUE(drawing.undo());
+    EXPECT_TRUE(drawing.isModified());
+    ASSERT_TRUE(drawing.redo());
+    EXPECT_FALSE(drawing.isModified());
+
+    step([&] { drawing.levelsWrite()[0].value = 3500; });
+    ASSERT_TRUE(drawing.writeToFile(path("saved.json"), nullptr));
+    ASSERT_TRUE(drawing.undo());
+    EXPECT_TRUE(drawing.isModified());
+    ASSERT_TRUE(drawing.redo());
+    EXPECT_FALSE(drawing.isModified());
+}
+
+TEST_F(DrawingFile, ReadingAnotherDrawingForgetsWhatWasChanged) {
+    core::Drawing drawing;
+    ASSERT_TRUE(drawing.fromText(
+        R"({"format": "ss-drawing", "version": 1, "macros": [{"id": 3, "name": "a"}]})", "a.json", nullptr));
+    drawing.macroAt(0)->macroWrite()->name = "changed";
+    EXPECT_TRUE(drawing.isModified());
+    // The same id, another macro: what it was in the first drawing says nothing of the second.
+    ASSERT_TRUE(drawing.fromText(
+        R"({"format": "ss-drawing", "version": 1, "macros": [{"id": 3, "name": "b"}]})", "b.json", nullptr));
+    EXPECT_FALSE(drawing.isModified());
+    drawing.macroAt(0)->macroWrite()->name = "a";
+    EXPECT_TRUE(drawing.isModified());
+    drawing.macroAt(0)->macroWrite()->name = "b";
+    EXPECT_FALSE(drawing.isModified());
 }
