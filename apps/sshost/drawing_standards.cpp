@@ -2,10 +2,15 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -120,42 +125,196 @@ std::vector<int> macrosWithStandards(core::Drawing& drawing) {
 }
 
 // --- workers ------------------------------------------------------------------------------------
+//
+// The macros with standards are cut into chunks (about kChunksPerJob per process), and every process,
+// this one included, claims the next chunk from a table all of them map (a counter, and the process
+// that claimed each chunk), until none is left: a process that is slower, or shares its core with
+// other work, simply takes fewer. A worker hands back each chunk as soon as it is evaluated, in a file
+// of its own (its lines, then a drawing of the chunk's macros as they came out), and this process
+// merges what is handed back between its own chunks: at the end there is little left to merge.
 
-fs::path linesFile(const fs::path& folder, int worker) {
-    return folder / ("worker-" + std::to_string(worker) + ".txt");
+constexpr std::size_t kChunksPerJob = 16;
+
+// The chunks of a count of macros among a number of processes.
+struct Split {
+    std::size_t count = 0;
+    std::size_t chunkSize = 1;
+    std::size_t chunks = 0;
+
+    Split(std::size_t macros, int jobs) : count(macros) {
+        const std::size_t capacity = capacityFor(jobs);
+        chunkSize = std::max<std::size_t>(1, (count + capacity - 1) / capacity);
+        chunks = (count + chunkSize - 1) / chunkSize;
+    }
+    static std::size_t capacityFor(int jobs) {
+        return static_cast<std::size_t>(std::max(1, jobs)) * kChunksPerJob;
+    }
+    std::size_t begin(std::size_t chunk) const { return chunk * chunkSize; }
+    std::size_t end(std::size_t chunk) const { return std::min(count, (chunk + 1) * chunkSize); }
+    std::size_t chunkOf(std::size_t k) const { return k / chunkSize; }
+};
+
+// The claims table, a small file every process maps: the next chunk to claim, then for each chunk
+// the number of the process that claimed it plus one (0: not known, as for a process that stopped
+// between taking the chunk and writing its number).
+class ChunkClaims {
+public:
+    ChunkClaims() = default;
+    ChunkClaims(const ChunkClaims&) = delete;
+    ChunkClaims& operator=(const ChunkClaims&) = delete;
+    ~ChunkClaims() {
+        if (words_) ::munmap(words_, bytes_);
+    }
+
+    static bool create(const fs::path& path, std::size_t capacity) {
+        std::ofstream out(path, std::ios::binary);
+        const std::vector<char> zeros((capacity + 1) * sizeof(std::int32_t), '\0');
+        out.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+        return static_cast<bool>(out.flush());
+    }
+
+    bool open(const fs::path& path, std::size_t capacity) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) return false;
+        struct stat info {};
+        bytes_ = (capacity + 1) * sizeof(std::int32_t);
+        if (::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) == bytes_) {
+            void* mapped = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            if (mapped != MAP_FAILED) words_ = static_cast<std::int32_t*>(mapped);
+        }
+        ::close(fd);
+        capacity_ = capacity;
+        return words_ != nullptr;
+    }
+
+    // The next chunk, taken for process; at or past the count of chunks when none is left.
+    std::size_t claim(int process) {
+        const std::int32_t chunk = std::atomic_ref<std::int32_t>(words_[0]).fetch_add(1);
+        if (chunk >= 0 && static_cast<std::size_t>(chunk) < capacity_)
+            std::atomic_ref<std::int32_t>(words_[1 + chunk]).store(process + 1);
+        return chunk < 0 ? capacity_ : static_cast<std::size_t>(chunk);
+    }
+    // The process that claimed the chunk; -1 when not known.
+    int owner(std::size_t chunk) const { return std::atomic_ref<std::int32_t>(words_[1 + chunk]).load() - 1; }
+
+private:
+    std::int32_t* words_ = nullptr;
+    std::size_t bytes_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+fs::path claimsFile(const fs::path& folder) {
+    return folder / "claims";
 }
-fs::path drawingFile(const fs::path& folder, int worker) {
-    return folder / ("worker-" + std::to_string(worker) + ".json");
+fs::path chunkFile(const fs::path& folder, std::size_t chunk) {
+    return folder / ("chunk-" + std::to_string(chunk) + ".txt");
 }
 fs::path logFile(const fs::path& folder, int worker) {
     return folder / ("worker-" + std::to_string(worker) + ".log");
 }
 
-// A worker: its share of the macros (every N-th, from its number on), each line as
-// "INDEX<TAB>ok|changed|failed<TAB>LINE", and a drawing of just those macros as they came out, in the
-// same order (a small file to write and read back, where the whole drawing would be many).
+// A line of text in a hand-back line: its backslashes and line breaks escaped.
+std::string escaped(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+std::string unescaped(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            out += text[i + 1] == 'n' ? '\n' : text[i + 1];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+const char* stateName(const Outcome& outcome) {
+    return !outcome.evaluated ? "failed" : outcome.changed ? "changed" : "ok";
+}
+
+// A hand-back: "lines N", then N lines "INDEX<TAB>ok|changed|failed<TAB>LINE", then the drawing of the
+// chunk's macros as they came out, in the chunk's order.
+struct HandBackLine {
+    int index = -1;
+    std::string state;
+    std::string text;
+};
+
+bool parseHandBack(const std::string& bytes, std::vector<HandBackLine>& lines, std::string& drawing) {
+    std::size_t at = bytes.find('\n');
+    if (bytes.rfind("lines ", 0) != 0 || at == std::string::npos) return false;
+    const int count = std::atoi(bytes.c_str() + 6);
+    if (count < 0) return false;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t start = at + 1;
+        at = bytes.find('\n', start);
+        if (at == std::string::npos) return false;
+        const std::string line = bytes.substr(start, at - start);
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+        if (tab2 == std::string::npos) return false;
+        HandBackLine parsed;
+        parsed.index = std::atoi(line.c_str());
+        parsed.state = line.substr(tab1 + 1, tab2 - tab1 - 1);
+        parsed.text = unescaped(line.substr(tab2 + 1));
+        lines.push_back(std::move(parsed));
+    }
+    drawing = bytes.substr(at + 1);
+    return true;
+}
+
+// For the tests of what a worker's faults do: SS_TEST_WORKER_FAULT makes every worker stop after
+// claiming its first chunk ("stop"), hand back a file that is no hand-back ("garbage") or other
+// macros than it evaluated ("other"); this process then evaluates its own chunks only after the
+// workers have ended, so that the workers' claims come first.
+std::string testFault() {
+    const char* fault = std::getenv("SS_TEST_WORKER_FAULT");
+    return fault ? fault : "";
+}
+
+// A worker: claims chunks until none is left, and hands back each.
 int runWorker(const DrawingStandardsOptions& options, host::Document& document) {
     const fs::path folder = core::osPath(core::fromUtf8(options.handBack));
-    std::ofstream lines(linesFile(folder, options.worker), std::ios::binary);
+    ChunkClaims claims;
+    if (!claims.open(claimsFile(folder), Split::capacityFor(options.workers)))
+        return fail("the worker cannot share out the work: " + claimsFile(folder).string() +
+                    " cannot be opened.");
     const std::vector<int> indexes = macrosWithStandards(document.database());
-    core::Drawing share;
-    for (std::size_t k = static_cast<std::size_t>(options.worker); k < indexes.size();
-         k += static_cast<std::size_t>(options.workers)) {
-        Zrk_DbMacro& macro = *document.database().macroAt(indexes[k]);
-        const Outcome outcome = evaluateMacro(document, macro);
-        lines << indexes[k] << '\t'
-              << (!outcome.evaluated ? "failed"
-                  : outcome.changed  ? "changed"
-                                     : "ok")
-              << '\t' << outcome.line << '\n';
-        share.addMacro(*macro.macro());
+    const Split split(indexes.size(), options.workers);
+    const std::string fault = testFault();
+    for (std::size_t chunk = claims.claim(options.worker); chunk < split.chunks;
+         chunk = claims.claim(options.worker)) {
+        if (fault == "stop") return fail("stopped as SS_TEST_WORKER_FAULT asks.");
+        std::string lines = "lines " + std::to_string(split.end(chunk) - split.begin(chunk)) + "\n";
+        core::DrawingContent evaluated;
+        for (std::size_t k = split.begin(chunk); k < split.end(chunk); ++k) {
+            Zrk_DbMacro& macro = *document.database().macroAt(indexes[k]);
+            const Outcome outcome = evaluateMacro(document, macro);
+            lines +=
+                std::to_string(indexes[k]) + '\t' + stateName(outcome) + '\t' + escaped(outcome.line) + '\n';
+            const Zrk_DbMacro& handed =
+                fault == "other" ? *document.database().macroAt(indexes[(k + 1) % indexes.size()]) : macro;
+            evaluated.macros.push_back({handed.objectId().handle(), *handed.macro()});
+        }
+        Zrk_String message;
+        const std::string bytes =
+            fault == "garbage" ? std::string("garbage") : lines + core::drawingText(evaluated);
+        if (!writeFileAtomically(core::fromOsPath(chunkFile(folder, chunk).string()), bytes, &message))
+            return fail("the worker could not hand back its results: " + utf8(message));
     }
-    lines.flush();
-    Zrk_String message;
-    if (!lines ||
-        !share.writeToFile(core::fromOsPath(drawingFile(folder, options.worker).string()), &message))
-        return fail("the worker could not hand back its results" +
-                    (message.empty() ? "." : ": " + utf8(message)));
     return 0;
 }
 
@@ -223,6 +382,111 @@ struct TemporaryFolder {
     }
 };
 
+// What the workers hand back, merged into the drawing and the outcomes chunk by chunk.
+class HandBacks {
+public:
+    HandBacks(core::Drawing& drawing, const std::vector<int>& indexes, const Split& split,
+              std::vector<Outcome>& outcomes, const fs::path& folder)
+        : drawing_(drawing), indexes_(indexes), split_(split), outcomes_(outcomes), folder_(folder),
+          done_(split.chunks, false) {}
+
+    void markDone(std::size_t chunk) { done_[chunk] = true; }
+
+    // Merges the chunks handed back so far. With finished (every worker has ended), a chunk that was
+    // not handed back fails, with the reason its worker gives.
+    void merge(const ChunkClaims& claims, const std::vector<Worker>& workers, bool finished) {
+        for (std::size_t chunk = 0; chunk < split_.chunks; ++chunk) {
+            if (done_[chunk]) continue;
+            const int owner = claims.owner(chunk);
+            if (owner < 0 && !finished) continue;
+            const fs::path file = chunkFile(folder_, chunk);
+            std::error_code error;
+            if (owner > 0 && fs::exists(file, error)) {
+                mergeChunk(chunk, file);
+                done_[chunk] = true;
+            } else if (finished) {
+                std::string reason = "its worker stopped before reporting it.";
+                if (owner > 0 && static_cast<std::size_t>(owner) < workers.size())
+                    reason = stoppedReason(workers[static_cast<std::size_t>(owner)], owner);
+                failChunk(chunk, reason);
+                done_[chunk] = true;
+            }
+        }
+    }
+
+private:
+    std::string stoppedReason(const Worker& worker, int number) const {
+        if (WIFEXITED(worker.status) && WEXITSTATUS(worker.status) == 0)
+            return "its worker did not report it.";
+        const std::string said = oneLine(lastLineOf(logFile(folder_, number)));
+        return "its worker stopped" + (said.empty() ? std::string(".") : ": " + said);
+    }
+
+    void failChunk(std::size_t chunk, const std::string& reason) {
+        for (std::size_t k = split_.begin(chunk); k < split_.end(chunk); ++k)
+            failMacro(k, reason);
+    }
+    void failMacro(std::size_t k, const std::string& reason) {
+        outcomes_[k].evaluated = false;
+        outcomes_[k].changed = false;
+        outcomes_[k].line = utf8(drawing_.macroAt(indexes_[k])->macro()->name) + ": failed: " + reason;
+    }
+
+    void mergeChunk(std::size_t chunk, const fs::path& file) {
+        const Zrk_String path = core::fromOsPath(file.string());
+        std::string bytes, text;
+        std::vector<HandBackLine> lines;
+        Zrk_String message;
+        core::Drawing evaluated;
+        bool read = readFileBytes(path, bytes, &message);
+        if (read && !parseHandBack(bytes, lines, text)) {
+            message = path + ": this is not a worker's hand-back";
+            read = false;
+        }
+        if (!read || !evaluated.fromText(text, path, &message)) {
+            failChunk(chunk, "its worker's drawing cannot be read" +
+                                 (message.empty() ? std::string(".") : ": " + oneLine(utf8(message))));
+            return;
+        }
+        std::vector<bool> reported(split_.end(chunk) - split_.begin(chunk), false);
+        for (const HandBackLine& line : lines) {
+            // Only the chunk's own macros, each once.
+            const auto found = std::lower_bound(
+                indexes_.begin() + static_cast<std::ptrdiff_t>(split_.begin(chunk)),
+                indexes_.begin() + static_cast<std::ptrdiff_t>(split_.end(chunk)), line.index);
+            if (found == indexes_.begin() + static_cast<std::ptrdiff_t>(split_.end(chunk)) ||
+                *found != line.index)
+                continue;
+            const std::size_t k = static_cast<std::size_t>(found - indexes_.begin());
+            const std::size_t position = k - split_.begin(chunk);
+            if (reported[position]) continue;
+            reported[position] = true;
+            Outcome& outcome = outcomes_[k];
+            outcome.line = line.text;
+            outcome.evaluated = line.state != "failed";
+            outcome.changed = line.state == "changed";
+            if (!outcome.evaluated) continue;
+            Zrk_DbMacro* target = drawing_.macroAt(line.index);
+            const Zrk_DbMacro* source = evaluated.macroAt(static_cast<int>(position));
+            if (!source || source->objectId() != target->objectId() ||
+                source->macro()->name != target->macro()->name)
+                failMacro(k, "its worker handed back another macro.");
+            else if (!(*source->macro() == *target->macro()))
+                *target->macroWrite() = *source->macro();
+        }
+        for (std::size_t position = 0; position < reported.size(); ++position)
+            if (!reported[position])
+                failMacro(split_.begin(chunk) + position, "its worker did not report it.");
+    }
+
+    core::Drawing& drawing_;
+    const std::vector<int>& indexes_;
+    const Split& split_;
+    std::vector<Outcome>& outcomes_;
+    fs::path folder_;
+    std::vector<bool> done_;
+};
+
 } // namespace
 
 int runDrawingStandards(const DrawingStandardsOptions& options) {
@@ -237,17 +501,21 @@ int runDrawingStandards(const DrawingStandardsOptions& options) {
     const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     shared.jobs = options.jobs > 0 ? options.jobs : cores;
 
-    // This process takes the first share itself; the other workers start at once, each reading the
-    // drawing on its own while this process reads it too.
+    // The workers start at once, each reading the drawing on its own while this process reads it too.
     const TemporaryFolder folder(fs::temp_directory_path());
     std::vector<Worker> workers(static_cast<std::size_t>(shared.jobs));
     std::string error;
-    if (shared.jobs > 1 && folder.path.empty()) error = "no temporary folder for the workers could be made";
+    ChunkClaims claims;
+    if (shared.jobs > 1 && (folder.path.empty() ||
+                            !ChunkClaims::create(claimsFile(folder.path), Split::capacityFor(shared.jobs)) ||
+                            !claims.open(claimsFile(folder.path), Split::capacityFor(shared.jobs))))
+        error = "no temporary folder for the workers could be made";
     for (int w = 1; w < shared.jobs && error.empty(); ++w)
         startWorker(shared, folder.path, w, workers[static_cast<std::size_t>(w)], error);
     const auto waitForWorkers = [&workers] {
         for (Worker& worker : workers)
-            if (worker.started) ::waitpid(worker.pid, &worker.status, 0);
+            if (worker.started && ::waitpid(worker.pid, &worker.status, 0) == worker.pid)
+                worker.started = false;
     };
     if (!error.empty() || !document.open(core::fromUtf8(options.drawing), message)) {
         waitForWorkers();
@@ -257,67 +525,21 @@ int runDrawingStandards(const DrawingStandardsOptions& options) {
     const std::vector<int> indexes = macrosWithStandards(drawing);
     std::vector<Outcome> outcomes(indexes.size());
 
-    for (std::size_t k = 0; k < indexes.size(); k += static_cast<std::size_t>(shared.jobs))
-        outcomes[k] = evaluateMacro(document, *drawing.macroAt(indexes[k]));
-    if (shared.jobs > 1) {
-        waitForWorkers();
-        std::vector<int> shareOf(static_cast<std::size_t>(drawing.macroCount()), -1); // macro index -> k
+    if (shared.jobs == 1) {
         for (std::size_t k = 0; k < indexes.size(); ++k)
-            shareOf[static_cast<std::size_t>(indexes[k])] = static_cast<int>(k);
-
-        for (int w = 1; w < shared.jobs; ++w) {
-            const Worker& worker = workers[static_cast<std::size_t>(w)];
-            // What a worker did not hand back counts as failed, with what it last said.
-            std::string stopped;
-            if (!WIFEXITED(worker.status) || WEXITSTATUS(worker.status) != 0) {
-                const std::string said = oneLine(lastLineOf(logFile(folder.path, w)));
-                stopped = "its worker stopped" + (said.empty() ? std::string(".") : ": " + said);
-            }
-            core::Drawing evaluated;
-            Zrk_String readMessage;
-            if (stopped.empty() &&
-                !evaluated.readFromFile(core::fromOsPath(drawingFile(folder.path, w).string()), &readMessage))
-                stopped = "its worker's drawing cannot be read: " + oneLine(utf8(readMessage));
-            std::ifstream lines(linesFile(folder.path, w), std::ios::binary);
-            std::string line;
-            std::vector<bool> reported(indexes.size(), false);
-            while (stopped.empty() && std::getline(lines, line)) {
-                std::istringstream fields(line);
-                std::string index, state, text;
-                std::getline(fields, index, '\t');
-                std::getline(fields, state, '\t');
-                std::getline(fields, text);
-                const int at = std::atoi(index.c_str());
-                if (at < 0 || at >= drawing.macroCount() || shareOf[static_cast<std::size_t>(at)] < 0)
-                    continue;
-                const std::size_t k = static_cast<std::size_t>(shareOf[static_cast<std::size_t>(at)]);
-                if (k % static_cast<std::size_t>(shared.jobs) != static_cast<std::size_t>(w)) continue;
-                Outcome& outcome = outcomes[k];
-                outcome.line = text;
-                outcome.evaluated = state != "failed";
-                outcome.changed = state == "changed";
-                reported[k] = true;
-                Zrk_DbMacro* target = drawing.macroAt(at);
-                const Zrk_DbMacro* source =
-                    evaluated.macroAt(static_cast<int>(k / static_cast<std::size_t>(shared.jobs)));
-                if (!outcome.evaluated) continue;
-                if (!source || source->macro()->name != target->macro()->name) {
-                    outcome.evaluated = false;
-                    outcome.line =
-                        utf8(target->macro()->name) + ": failed: its worker handed back another macro.";
-                } else if (!(*source->macro() == *target->macro())) {
-                    *target->macroWrite() = *source->macro();
-                }
-            }
-            for (std::size_t k = static_cast<std::size_t>(w); k < indexes.size();
-                 k += static_cast<std::size_t>(shared.jobs))
-                if (!reported[k] || !stopped.empty()) {
-                    outcomes[k].evaluated = false;
-                    outcomes[k].line =
-                        utf8(drawing.macroAt(indexes[k])->macro()->name) + ": failed: " +
-                        (stopped.empty() ? std::string("its worker did not report it.") : stopped);
-                }
+            outcomes[k] = evaluateMacro(document, *drawing.macroAt(indexes[k]));
+    } else {
+        const Split split(indexes.size(), shared.jobs);
+        HandBacks handBacks(drawing, indexes, split, outcomes, folder.path);
+        if (!testFault().empty()) waitForWorkers();
+        for (std::size_t chunk = claims.claim(0); chunk < split.chunks; chunk = claims.claim(0)) {
+            for (std::size_t k = split.begin(chunk); k < split.end(chunk); ++k)
+                outcomes[k] = evaluateMacro(document, *drawing.macroAt(indexes[k]));
+            handBacks.markDone(chunk);
+            handBacks.merge(claims, workers, false);
         }
+        waitForWorkers();
+        handBacks.merge(claims, workers, true);
     }
 
     int changed = 0, failed = 0;

@@ -10,10 +10,15 @@
 // (or why it failed); a summary ends the list, and the exit status is 1 when any macro failed.
 //
 // The module runs on one interface thread with module-wide pools and timers, so the work is shared
-// out to processes (by default one per core): this one and workers (this program again), each taking
-// every N-th macro; the workers hand back their lines and their evaluated macros. With --save the
-// drawing is written once, atomically, holding the new values of the macros that evaluated without
-// failure and the old values of the others.
+// out to processes (by default one per core): this one and workers (this program again). Each claims
+// the next small chunk of macros until none is left, so that a slower process takes fewer; the
+// workers hand back each chunk (its lines and its evaluated macros) as they finish it, and this
+// process merges those between its own chunks. What a worker does not hand back intact (it stopped,
+// its file cannot be read, it holds other macros) counts as failed, with that reason. With --save
+// the drawing is written once, atomically, holding the new values of the macros that evaluated
+// without failure and the old values of the others.
+//
+// For tests only, SS_TEST_WORKER_FAULT=stop|garbage|other makes every worker fail in that way.
 
 #include <string>
 

@@ -49,6 +49,29 @@ $out"
 expect "saved, failed ones kept" '^4 macros with standards in .*: 0 changed, 2 unchanged, 2 failed' \
   sh -c "'$sshost' standards --drawing '$work/mixed.json' --all --jobs 1; true"
 
+# A worker that stops, hands back what is no hand-back or hands back other macros: the macros it took
+# fail with that reason, this process evaluates the rest, and --save keeps the failed ones as they were.
+cp "$work/before.json" "$work/faults.json"
+refuse "a worker stops" '^BasePlate1-1: failed: its worker stopped: sshost: stopped as SS_TEST_WORKER_FAULT asks\.$' \
+  env SS_TEST_WORKER_FAULT=stop "$sshost" standards --drawing "$work/faults.json" --all --jobs 2 --save
+printf '%s\n' "$out" | grep -Eq '^6 macros with standards in .*: 5 changed, 0 unchanged, 1 failed \(2 jobs\)\.$' ||
+  fail "the summary counts the macro of the stopped worker:
+$out"
+expect "only the failed one is left" '^6 macros with standards in .*: 1 changed, 5 unchanged, 0 failed \(1 job\)' \
+  "$sshost" standards --drawing "$work/faults.json" --all --jobs 1
+printf '%s\n' "$out" | grep -Eq '^BasePlate1-1: Width' || fail "the failed macro was saved:
+$out"
+refuse "garbage handed back" "^Splice1-2: failed: its worker's drawing cannot be read: .*not a worker's hand-back$" \
+  env SS_TEST_WORKER_FAULT=garbage "$sshost" standards --drawing "$work/before.json" --all --jobs 2
+printf '%s\n' "$out" | grep -Eq ': 0 changed, 0 unchanged, 6 failed \(2 jobs\)\.$' || fail "every macro fails:
+$out"
+cp "$work/before.json" "$work/other.json"
+refuse "other macros handed back" '^Splice1-4: failed: its worker handed back another macro\.$' \
+  env SS_TEST_WORKER_FAULT=other "$sshost" standards --drawing "$work/other.json" --all --jobs 2 --save
+printf '%s\n' "$out" | grep -Eq ': 0 changed, 0 unchanged, 6 failed \(2 jobs\)\.$' || fail "every macro fails:
+$out"
+cmp -s "$work/before.json" "$work/other.json" || fail "nothing was evaluated, yet the drawing was written"
+
 refuse "all with a sheet" 'takes no --macro, --sheet' "$sshost" standards --drawing "$work/good.json" --all --sheet BasePlate
 refuse "no sheet" '--sheet names the standard' "$sshost" standards --drawing "$work/good.json" --macro BasePlate1-1
 echo "Whole drawings evaluate."
