@@ -225,44 +225,48 @@ bool Drawing::isModified() const {
     if (handlesOf(macros_) != saved.macroOrder || handlesOf(profiles_) != saved.profileOrder) return true;
     // The same objects in the same order: what changed is in the copies. Values that differ can
     // still be the same text (what the file does not keep), so a difference is settled by the text
-    // of that object alone.
-    const auto differs = [](const Content& now, const Content& then) {
-        return drawingText(now) != drawingText(then);
+    // of that part alone (put places a state in an otherwise empty content).
+    const auto differ = [](const auto& now, const auto& then, const auto& put) {
+        if (now == then) return false;
+        Content a, b;
+        put(a, now);
+        put(b, then);
+        return drawingText(a) != drawingText(b);
     };
-    if (!saved.macros.empty()) {
-        for (const auto& macro : macros_) {
-            const std::int64_t handle = macro->objectId().handle();
-            const auto found = saved.macros.find(handle);
-            if (found == saved.macros.end() || *macro->macro() == found->second) continue;
-            Content now, then;
-            now.macros.push_back({handle, *macro->macro()});
-            then.macros.push_back({handle, found->second});
-            if (differs(now, then)) return true;
+    const auto anyObjectDiffers = [&differ](const auto& objects, const auto& copies, const auto& stateOf,
+                                            const auto& put) {
+        if (copies.empty()) return false;
+        for (const auto& object : objects) {
+            const std::int64_t handle = object->objectId().handle();
+            const auto found = copies.find(handle);
+            const auto putWithId = [&](Content& content, const auto& state) { put(content, handle, state); };
+            if (found != copies.end() && differ(stateOf(*object), found->second, putWithId)) return true;
         }
-    }
-    if (!saved.profiles.empty()) {
-        for (const auto& profile : profiles_) {
-            const std::int64_t handle = profile->objectId().handle();
-            const auto found = saved.profiles.find(handle);
-            if (found == saved.profiles.end() || *profile->profile() == found->second) continue;
-            Content now, then;
-            now.profiles.push_back({handle, *profile->profile()});
-            then.profiles.push_back({handle, found->second});
-            if (differs(now, then)) return true;
-        }
-    }
-    if (saved.levels && !(*saved.levels == levels_)) {
-        Content now, then;
-        now.levels = levels_;
-        then.levels = *saved.levels;
-        if (differs(now, then)) return true;
-    }
-    if (saved.coordSystems && !(*saved.coordSystems == coordSystems_)) {
-        Content now, then;
-        now.coordSystems = coordSystems_;
-        then.coordSystems = *saved.coordSystems;
-        if (differs(now, then)) return true;
-    }
+        return false;
+    };
+    if (anyObjectDiffers(
+            macros_, saved.macros,
+            [](const Zrk_DbMacro& macro) -> const Zrk_Macro& { return *macro.macro(); },
+            [](Content& content, std::int64_t id, const Zrk_Macro& state) {
+                content.macros.push_back({id, state});
+            }))
+        return true;
+    if (anyObjectDiffers(
+            profiles_, saved.profiles,
+            [](const Zrk_DbProfile& profile) -> const Zrk_Profile& { return *profile.profile(); },
+            [](Content& content, std::int64_t id, const Zrk_Profile& state) {
+                content.profiles.push_back({id, state});
+            }))
+        return true;
+    if (saved.levels &&
+        differ(levels_, *saved.levels,
+               [](Content& content, const Zrk_Array<Zrk_Level>& state) { content.levels = state; }))
+        return true;
+    if (saved.coordSystems && differ(coordSystems_, *saved.coordSystems,
+                                     [](Content& content, const Zrk_Array<Zrk_CoordSystem>& state) {
+                                         content.coordSystems = state;
+                                     }))
+        return true;
     return false;
 }
 
