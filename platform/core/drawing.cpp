@@ -150,6 +150,7 @@ bool Drawing::fromText(const std::string& utf8, const Zrk_String& fileName, Zrk_
         profiles.push_back(std::move(profile));
     }
     macros_ = std::move(macros);
+    macrosReordered();
     profiles_ = std::move(profiles);
     levels_ = std::move(content.levels);
     coordSystems_ = std::move(content.coordSystems);
@@ -281,9 +282,15 @@ const Zrk_DbMacro* Drawing::macroAt(int index) const {
 }
 
 Zrk_DbMacro* Drawing::findMacro(AcDbObjectId id) {
-    for (const auto& macro : macros_)
-        if (macro->objectId() == id) return macro.get();
-    return nullptr;
+    if (macroIndexStale_) {
+        macroIndex_.clear();
+        macroIndex_.reserve(macros_.size());
+        for (const auto& macro : macros_)
+            macroIndex_.emplace(macro->objectId().handle(), macro.get());
+        macroIndexStale_ = false;
+    }
+    const auto found = macroIndex_.find(id.handle());
+    return found == macroIndex_.end() ? nullptr : found->second;
 }
 
 const Zrk_DbMacro* Drawing::findMacro(AcDbObjectId id) const {
@@ -301,6 +308,7 @@ Zrk_DbMacro* Drawing::addMacro(Zrk_Macro macro) {
     auto added = std::make_unique<Zrk_DbMacro>(std::move(macro), AcDbObjectId(nextHandle_++));
     added->database_ = this;
     macros_.push_back(std::move(added));
+    if (!macroIndexStale_) macroIndex_.emplace(macros_.back()->objectId().handle(), macros_.back().get());
     return macros_.back().get();
 }
 
@@ -338,6 +346,7 @@ bool Drawing::eraseObject(AcDbObjectId id) {
         recordOrder();
         std::unique_ptr<Zrk_DbMacro> erased = std::move(*it);
         macros_.erase(it);
+        macroIndex_.erase(id.handle());
         if (record) record->erasedMacros.push_back(std::move(erased));
         return true;
     }
@@ -386,6 +395,7 @@ int Drawing::findCoordSystem(const Zrk_String& name) const {
 bool Drawing::clear() {
     if (!undoRecords_.empty()) return false;
     macros_.clear();
+    macrosReordered();
     profiles_.clear();
     levels_.removeAll();
     coordSystems_.removeAll();
@@ -439,7 +449,9 @@ bool Drawing::endUndoRecord(bool keep) {
 
 void Drawing::swapState(UndoRecord& record) {
     for (auto& [handle, state] : record.macros) {
-        if (Zrk_DbMacro* macro = findIn(handle, macros_, record.erasedMacros)) {
+        Zrk_DbMacro* macro = findMacro(AcDbObjectId(handle));
+        if (!macro) macro = findIn(handle, macros_, record.erasedMacros);
+        if (macro) {
             keepSaved(*macro);
             std::swap(macro->macro_, state);
         }
@@ -458,7 +470,10 @@ void Drawing::swapState(UndoRecord& record) {
         keepSavedCoordSystems();
         std::swap(coordSystems_, *record.coordSystems);
     }
-    if (record.macroOrder) record.macroOrder = restoreOrder(*record.macroOrder, macros_, record.erasedMacros);
+    if (record.macroOrder) {
+        record.macroOrder = restoreOrder(*record.macroOrder, macros_, record.erasedMacros);
+        macrosReordered();
+    }
     if (record.profileOrder)
         record.profileOrder = restoreOrder(*record.profileOrder, profiles_, record.erasedProfiles);
 }

@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/drawing_objects.h"
@@ -147,6 +148,8 @@ private:
     void recordWrite(const Zrk_DbMacro& macro);
     void recordWrite(const Zrk_DbProfile& profile);
     void recordOrder();
+    // After the list of macros changed other than by adding at its end.
+    void macrosReordered() { macroIndexStale_ = true; }
     void markSaved();
     // Keeps what the object (or list) was when last read or written, before its first change since.
     void keepSaved(const Zrk_DbMacro& macro);
@@ -160,6 +163,9 @@ private:
     bool changes(const UndoRecord& record) const;
 
     std::vector<std::unique_ptr<Zrk_DbMacro>> macros_;
+    // The macros by handle, for findMacro in a drawing of thousands; rebuilt when stale.
+    mutable std::unordered_map<std::int64_t, Zrk_DbMacro*> macroIndex_;
+    mutable bool macroIndexStale_ = true;
     std::vector<std::unique_ptr<Zrk_DbProfile>> profiles_;
     Zrk_Array<Zrk_Level> levels_;
     Zrk_Array<Zrk_CoordSystem> coordSystems_;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -404,6 +405,17 @@ TEST_F(DrawingFile, ModifiedIsWhetherTheTextDiffersFromTheLastReadOrWritten) {
             break;
         }
         ASSERT_EQ(drawing.isModified(), drawing.toText() != savedText) << "after step " << step;
+        // Every macro is found by its id, and an id that is not in the drawing finds none.
+        std::set<std::int64_t> present;
+        for (int i = 0; i < drawing.macroCount(); ++i) {
+            ASSERT_EQ(drawing.findMacro(drawing.macroAt(i)->objectId()), drawing.macroAt(i)) << "after step " << step;
+            present.insert(drawing.macroAt(i)->objectId().handle());
+        }
+        for (std::int64_t handle = 1; handle < 40; ++handle) {
+            if (!present.count(handle)) {
+                ASSERT_EQ(drawing.findMacro(AcDbObjectId(handle)), nullptr) << "after step " << step;
+            }
+        }
     }
 }
 
