@@ -437,13 +437,13 @@ private:
         std::string bytes, text;
         std::vector<HandBackLine> lines;
         Zrk_String message;
-        core::Drawing evaluated;
+        core::DrawingContent evaluated;
         bool read = readFileBytes(path, bytes, &message);
         if (read && !parseHandBack(bytes, lines, text)) {
             message = path + ": this is not a worker's hand-back";
             read = false;
         }
-        if (!read || !evaluated.fromText(text, path, &message)) {
+        if (!read || !core::parseDrawingText(text, path, evaluated, &message)) {
             failChunk(chunk, "its worker's drawing cannot be read" +
                                  (message.empty() ? std::string(".") : ": " + oneLine(utf8(message))));
             return;
@@ -467,12 +467,13 @@ private:
             outcome.changed = line.state == "changed";
             if (!outcome.evaluated) continue;
             Zrk_DbMacro* target = drawing_.macroAt(line.index);
-            const Zrk_DbMacro* source = evaluated.macroAt(static_cast<int>(position));
-            if (!source || source->objectId() != target->objectId() ||
-                source->macro()->name != target->macro()->name)
+            core::DrawingMacroRecord* source =
+                position < evaluated.macros.size() ? &evaluated.macros[position] : nullptr;
+            if (!source || source->id != target->objectId().handle() ||
+                source->macro.name != target->macro()->name)
                 failMacro(k, "its worker handed back another macro.");
-            else if (!(*source->macro() == *target->macro()))
-                *target->macroWrite() = *source->macro();
+            else if (!(source->macro == *target->macro()))
+                *target->macroWrite() = std::move(source->macro);
         }
         for (std::size_t position = 0; position < reported.size(); ++position)
             if (!reported[position])

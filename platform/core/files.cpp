@@ -129,7 +129,21 @@ bool readFileBytes(const Zrk_String& path, std::string& bytes, Zrk_String* messa
     if (folderExists(path)) return failWith(message, path + " is a folder, not a file.");
     std::ifstream in(os(path), std::ios::binary);
     if (!in) return failWith(message, path + ": the file cannot be read: " + systemReason(errno) + ".");
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A file of known size is read at once (a large drawing would otherwise grow the text many
+    // times); what a file of unknown size holds (a pipe), or gained meanwhile, is read after.
+    std::string content;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.clear();
+    in.seekg(0, std::ios::beg);
+    in.clear();
+    if (size > 0) {
+        content.resize(static_cast<std::size_t>(size));
+        in.read(content.data(), static_cast<std::streamsize>(size));
+        content.resize(static_cast<std::size_t>(in.gcount()));
+        if (!in.bad()) in.clear();
+    }
+    if (!in.bad()) content.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) return failWith(message, path + ": the file cannot be read: " + systemReason(errno) + ".");
     bytes = std::move(content);
     return true;

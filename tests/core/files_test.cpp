@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <set>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -255,4 +256,36 @@ TEST(FileNames, PartsOfPaths) {
     EXPECT_FALSE(hasInvalidFileNameChars("End plate 2 (v1)"));
     for (const char* bad : {"a/b", "a\\b", "a:b", "a*", "a?", "\"a\"", "<a>", "a|b", "a\tb"})
         EXPECT_TRUE(hasInvalidFileNameChars(bad)) << bad;
+}
+
+// Every byte of a file comes back, whether its size is known (a large file, one with NUL bytes) or
+// not (a file the system reports as empty, such as those of /proc, or a pipe).
+TEST_F(Files, ReadingGivesEveryByte) {
+    std::string large(3 * 1024 * 1024 + 7, 'x');
+    for (std::size_t i = 0; i < large.size(); i += 4093)
+        large[i] = static_cast<char>(i % 251);
+    ASSERT_TRUE(writeFileAtomically(path("large.bin"), large));
+    std::string bytes = "left over";
+    ASSERT_TRUE(readFileBytes(path("large.bin"), bytes));
+    EXPECT_EQ(bytes, large);
+    ASSERT_TRUE(writeFileAtomically(path("empty.txt"), ""));
+    ASSERT_TRUE(readFileBytes(path("empty.txt"), bytes));
+    EXPECT_EQ(bytes, "");
+
+    ASSERT_TRUE(readFileBytes("/proc/self/status", bytes));
+    EXPECT_NE(bytes.find("Name:"), std::string::npos) << bytes;
+
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        const int fd = ::open(path("pipe").c_str(), O_WRONLY);
+        const std::string text = "through a pipe\n";
+        const bool written = fd >= 0 && ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ASSERT_TRUE(readFileBytes(path("pipe"), bytes));
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    EXPECT_EQ(bytes, "through a pipe\n");
 }
