@@ -11,6 +11,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <unordered_map>
+#include <vector>
 #include <unistd.h>
 
 #include "core/codepage.h"
@@ -23,6 +25,15 @@ namespace {
 // Module text is Windows-1252; the file system speaks UTF-8. Paths cross that edge here only.
 std::string os(const Zrk_String& path) { return core::osPath(path); }
 Zrk_String fromOs(const fs::path& path) { return core::fromOsPath(path.string()); }
+
+// What a FileLookScope saw is forgotten when the function that changes files returns.
+void forgetLooks();
+struct ForgetLooksOnReturn {
+    ForgetLooksOnReturn() = default;
+    ForgetLooksOnReturn(const ForgetLooksOnReturn&) = delete;
+    ForgetLooksOnReturn& operator=(const ForgetLooksOnReturn&) = delete;
+    ~ForgetLooksOnReturn() { forgetLooks(); }
+};
 
 bool matchesPattern(const char* pattern, const char* name) {
     // Iterative wildcard match with back-tracking to the last '*'.
@@ -150,6 +161,7 @@ bool readFileBytes(const Zrk_String& path, std::string& bytes, Zrk_String* messa
 }
 
 bool writeFileAtomically(const Zrk_String& path, const std::string& bytes, Zrk_String* message) {
+    const ForgetLooksOnReturn forget;
     if (path.empty()) return failWith(message, "No file name was given to write.");
     if (folderExists(path)) return failWith(message, path + " is a folder; it cannot be written as a file.");
     const Zrk_String folder = getPath(path);
@@ -277,29 +289,111 @@ bool ObjectExportCopyFile(const Zrk_String& from, const Zrk_String& to, bool ove
 }
 
 bool ObjectExportDeleteFile(const Zrk_String& path) {
+    const ForgetLooksOnReturn forget;
     if (folderExists(path)) return false;
     return std::remove(os(path).c_str()) == 0 || errno == ENOENT;
 }
 
 bool ObjectExportRenameFile(const Zrk_String& from, const Zrk_String& to) {
+    const ForgetLooksOnReturn forget;
     if (folderExists(from) || folderExists(to)) return false;
     return std::rename(os(from).c_str(), os(to).c_str()) == 0;
 }
 
-bool fileExists(const Zrk_String& path) {
+namespace {
+
+// What the scopes of this thread have seen: the status of each path and the names in each folder.
+struct Looks {
+    int depth = 0;
+    std::unordered_map<std::string, core::PathStatus> statuses;
+    std::unordered_map<std::string, std::vector<std::string>> listings; // names as the system gives them
+};
+thread_local Looks gLooks;
+
+void forgetLooks() {
+    gLooks.statuses.clear();
+    gLooks.listings.clear();
+}
+
+std::int64_t nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + static_cast<std::int64_t>(time.tv_nsec);
+}
+
+core::PathStatus statusNow(const std::string& osName) {
+    core::PathStatus status;
     struct stat info {};
-    return ::stat(os(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (::stat(osName.c_str(), &info) != 0) return status;
+    status.exists = true;
+    status.regularFile = S_ISREG(info.st_mode);
+    status.folder = S_ISDIR(info.st_mode);
+    status.device = static_cast<std::uint64_t>(info.st_dev);
+    status.inode = static_cast<std::uint64_t>(info.st_ino);
+    status.size = static_cast<std::uint64_t>(info.st_size);
+    status.modified = nanoseconds(info.st_mtim);
+    status.changed = nanoseconds(info.st_ctim);
+    return status;
+}
+
+// The names in a folder ("." for the current one); false when it cannot be listed.
+bool folderNames(const std::string& osFolder, std::vector<std::string>& names) {
+    if (gLooks.depth > 0) {
+        if (const auto seen = gLooks.listings.find(osFolder); seen != gLooks.listings.end()) {
+            names = seen->second;
+            return true;
+        }
+    }
+    names.clear();
+    std::error_code error;
+    fs::directory_iterator it(osFolder, error);
+    if (error) return false;
+    for (; !error && it != fs::directory_iterator(); it.increment(error))
+        names.push_back(it->path().filename().string());
+    if (gLooks.depth > 0) gLooks.listings[osFolder] = names;
+    return true;
+}
+
+} // namespace
+
+namespace core {
+
+PathStatus pathStatus(const Zrk_String& path) {
+    std::string osName = os(path);
+    if (gLooks.depth == 0) return statusNow(osName);
+    if (const auto seen = gLooks.statuses.find(osName); seen != gLooks.statuses.end()) return seen->second;
+    const PathStatus status = statusNow(osName);
+    gLooks.statuses.emplace(std::move(osName), status);
+    return status;
+}
+
+PathStatus freshPathStatus(const Zrk_String& path) {
+    std::string osName = os(path);
+    const PathStatus status = statusNow(osName);
+    if (gLooks.depth > 0) gLooks.statuses[std::move(osName)] = status;
+    return status;
+}
+
+FileLookScope::FileLookScope() { ++gLooks.depth; }
+
+FileLookScope::~FileLookScope() {
+    if (--gLooks.depth == 0) forgetLooks();
+}
+
+} // namespace core
+
+bool fileExists(const Zrk_String& path) {
+    return core::pathStatus(path).regularFile;
 }
 
 bool folderExists(const Zrk_String& path) {
-    struct stat info {};
-    return !path.empty() && ::stat(os(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return !path.empty() && core::pathStatus(path).folder;
 }
 
 bool ensureFolder(const Zrk_String& folder) {
+    const ForgetLooksOnReturn forget;
     if (folder.empty() || folderExists(folder)) return !folder.empty();
     std::error_code error;
     fs::create_directories(os(folder), error);
+    forgetLooks(); // the folder as it is now, not as a scope saw it before
     return folderExists(folder);
 }
 
@@ -387,11 +481,11 @@ bool findFileIgnoringCase(const Zrk_String& path, Zrk_String& found) {
     }
     const Zrk_String folder = getPath(path);
     const Zrk_String name = getFileName(path);
-    std::error_code error;
-    fs::directory_iterator it(os(folder.empty() ? Zrk_String(".") : folder), error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const Zrk_String candidate = fromOs(it->path().filename());
-        if (isEqual(candidate, name, true) && it->is_regular_file(error)) {
+    std::vector<std::string> names;
+    if (!folderNames(os(folder.empty() ? Zrk_String(".") : folder), names)) return false;
+    for (const std::string& osName : names) {
+        const Zrk_String candidate = core::fromOsPath(osName);
+        if (isEqual(candidate, name, true) && fileExists(folder + candidate)) {
             found = folder + candidate;
             return true;
         }

@@ -4,6 +4,7 @@
 // Zrk_String per line; every write is atomic (a temporary file beside the target, flushed, then
 // renamed over it), so a failed write leaves the old file as it was.
 
+#include <cstdint>
 #include <ctime>
 
 #include "core/zrk_string.h"
@@ -56,6 +57,38 @@ bool writeFileAtomically(const Zrk_String& path, const std::string& bytes, Zrk_S
 bool readFileBytes(const Zrk_String& path, std::string& bytes, Zrk_String* message = nullptr);
 bool fileExists(const Zrk_String& path);
 bool folderExists(const Zrk_String& path);
+
+namespace core {
+// What the file system says of a path (one stat, following links).
+struct PathStatus {
+    bool exists = false;
+    bool regularFile = false;
+    bool folder = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // nanoseconds since the epoch
+    std::int64_t changed = 0;  // the inode's change time, nanoseconds
+};
+PathStatus pathStatus(const Zrk_String& path);
+// The status as the file system gives it now, even inside a FileLookScope (which then keeps it):
+// for a check that a file did not change while it was read.
+PathStatus freshPathStatus(const Zrk_String& path);
+
+// While one lives on this thread, pathStatus (and with it fileExists and folderExists) and the
+// folder listings of findFileIgnoringCase look at each path once. One evaluation of a standard
+// looks for the same few files dozens of times (each look-up resolves its table file again), and
+// each look is a system call; a file that changes in the middle of one evaluation is a race with or
+// without the scope. Scopes nest: the outermost forgets what was seen when it ends. Every write,
+// copy, rename, deletion and folder creation through this file forgets it at once.
+class FileLookScope {
+public:
+    FileLookScope();
+    ~FileLookScope();
+    FileLookScope(const FileLookScope&) = delete;
+    FileLookScope& operator=(const FileLookScope&) = delete;
+};
+} // namespace core
 // Creates a folder and the folders above it that are missing; true when it exists afterwards.
 bool ensureFolder(const Zrk_String& folder);
 

@@ -252,10 +252,32 @@ bool isNumber(const Zrk_String& text) {
     return i == text.size();
 }
 
+bool exactlyScaled(double value, int decimals, long long& scaled) {
+    static constexpr double kPowers[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (decimals < 0 || decimals > 15) return false;
+    const double power = kPowers[decimals];
+    const double product = value * power;
+    // The product was exact when the fused multiply-add finds no remainder.
+    if (!(std::fabs(product) < 1e15) || product != std::trunc(product) || std::fma(value, power, -product) != 0.0)
+        return false;
+    scaled = static_cast<long long>(product);
+    return true;
+}
+
 Zrk_String doubleToStr(double value, int decimals) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     decimals = std::clamp(decimals, 0, 15);
+    if (long long whole = 0; exactlyScaled(value, decimals, whole)) {
+        // Most values (whole numbers, 12.5 with 2 decimals) need no rounding: the digits of the whole
+        // number with the point put in.
+        Zrk_String digits = std::to_string(whole < 0 ? -whole : whole);
+        if (digits.size() <= static_cast<std::size_t>(decimals))
+            digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+        if (decimals > 0) digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+        return whole < 0 ? '-' + digits : digits;
+    }
     // Round half away from zero on the 15-digit decimal text of the value, not on its binary
     // neighbour: 2.675 with 2 decimals gives 2.68, as a user who typed 2.675 expects.
     // to_chars writes what "%.14e" writes (both round correctly), without the C library's formatting.

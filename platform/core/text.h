@@ -78,6 +78,10 @@ void removeComments(Zrk_StringArray& lines, const Zrk_String& marker = "//");
 bool isNumber(const Zrk_String& text);
 // A double with the given count of decimals (0..15), rounded half away from zero; "-0" never appears.
 Zrk_String doubleToStr(double value, int decimals);
+// value * 10^decimals (decimals 0..15) when that is exactly a whole number of at most 15 digits:
+// then the value's 15-digit decimal text is exact and has no digit past those decimals, so rounding
+// it to them changes nothing. False otherwise (also for infinities and NaN).
+bool exactlyScaled(double value, int decimals, long long& scaled);
 Zrk_String intToStr(long long value);
 // text followed by number in decimal ("Value" and 2 give "Value2").
 Zrk_String append(const Zrk_String& text, long long number);

@@ -21,6 +21,7 @@ double decimalRound(double value, int digits, RoundMode mode) {
     if (!std::isfinite(value) || value == 0.0) return value;
     if (digits > 300) return value;
     if (digits < -308) return 0.0;
+    if (long long whole = 0; exactlyScaled(value, digits, whole)) return value; // no digit to round
     // to_chars writes what "%.14e" writes (both round correctly), without the C library's formatting.
     char buffer[40];
     *std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific, 14)

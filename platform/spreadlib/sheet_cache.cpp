@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <list>
-#include <sys/stat.h>
 #include <unordered_map>
 
 #include "core/files.h"
@@ -23,26 +22,23 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-std::int64_t nanoseconds(const timespec& time) {
-    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + static_cast<std::int64_t>(time.tv_nsec);
-}
-
-// False when the path names no regular file as written.
-bool stampOf(const Zrk_String& path, FileStamp& stamp) {
-    struct stat status {};
-    if (::stat(core::osPath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
-    stamp.device = static_cast<std::uint64_t>(status.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(status.st_ino);
-    stamp.size = static_cast<std::uint64_t>(status.st_size);
-    stamp.modified = nanoseconds(status.st_mtim);
-    stamp.changed = nanoseconds(status.st_ctim);
+// False when the path names no regular file as written. The check after a read asks the file
+// system again (fresh), whatever an evaluation's look scope saw before.
+bool stampOf(const Zrk_String& path, FileStamp& stamp, bool fresh = false) {
+    const core::PathStatus status = fresh ? core::freshPathStatus(path) : core::pathStatus(path);
+    if (!status.regularFile) return false;
+    stamp.device = status.device;
+    stamp.inode = status.inode;
+    stamp.size = status.size;
+    stamp.modified = status.modified;
+    stamp.changed = status.changed;
     return true;
 }
 
 std::int64_t nowInNanoseconds() {
     timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    return nanoseconds(now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + static_cast<std::int64_t>(now.tv_nsec);
 }
 
 } // namespace
@@ -101,7 +97,7 @@ bool SheetFileCache::load(Sheet& target, const Zrk_String& path, Zrk_String& mes
 
     FileStamp after;
     const bool settled = readAt - stamp.changed >= std::chrono::nanoseconds(settling_).count();
-    if (!settled || !stampOf(file, after) || after != stamp || stamp.size > maxBytes_ / 4 || maxFiles_ == 0)
+    if (!settled || !stampOf(file, after, /*fresh=*/true) || after != stamp || stamp.size > maxBytes_ / 4 || maxFiles_ == 0)
         return true;
     entries.byUse.push_front(Entries::Kept{file, stamp, std::move(pristine)});
     entries.byPath[file] = entries.byUse.begin();

@@ -1,6 +1,5 @@
 #include "standards/data_files.h"
 
-#include <sys/stat.h>
 
 #include <cstdint>
 #include <map>
@@ -24,11 +23,13 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-bool stampOf(const Zrk_String& path, FileStamp& stamp) {
-    struct stat info {};
-    if (::stat(core::osPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    stamp.size = static_cast<std::int64_t>(info.st_size);
-    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+// The check after a read asks the file system again (fresh), whatever the evaluation's look scope
+// saw before.
+bool stampOf(const Zrk_String& path, FileStamp& stamp, bool fresh = false) {
+    const core::PathStatus status = fresh ? core::freshPathStatus(path) : core::pathStatus(path);
+    if (!status.regularFile) return false;
+    stamp.size = static_cast<std::int64_t>(status.size);
+    stamp.modified = status.modified;
     return true;
 }
 
@@ -43,8 +44,7 @@ public:
             if (message) {
                 // A folder or a missing file: the reader's own message says which and why.
                 std::string none;
-                struct stat info {};
-                if (folderExists(path) || ::stat(core::osPath(path).c_str(), &info) != 0)
+                if (folderExists(path) || !core::pathStatus(path).exists)
                     readFileBytes(path, none, message);
                 else
                     *message = path + ": the file cannot be read: it is not a regular file.";
@@ -62,7 +62,7 @@ public:
         }
         // A file changed while it was read is used as read, but not kept.
         FileStamp after;
-        if (stampOf(path, after) && after == before) {
+        if (stampOf(path, after, /*fresh=*/true) && after == before) {
             if (entries_.size() >= kMaxEntries) entries_.clear();
             entries_[path] = entry;
         } else {

@@ -41,6 +41,7 @@ bool readDeclaredVariables(const Zrk_String& sheet, KvVarCells& variables, Zrk_S
 }
 
 bool evaluateSheet(const SheetEvaluation& evaluation, KvVarCells& result, Zrk_String& error) {
+    const core::FileLookScope looks; // finding the sheet, reading its variables and the run
     const Zrk_String path = resolveSheetPath(evaluation.sheet);
     KvVarCells declared;
     if (!readDeclaredVariables(path, declared, error)) return false;

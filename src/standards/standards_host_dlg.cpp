@@ -1,5 +1,6 @@
 #include "standards/standards_host_dlg.h"
 
+#include "core/files.h"
 #include "module/module_resources.h"
 #include "standards/evaluation_chain.h"
 #include "standards/evaluation_trace.h"
@@ -33,6 +34,8 @@ bool KvStandardsHostDlg::evaluate(KvDlgStandardsData& record) {
 }
 
 Acad::ErrorStatus KvStandardsHostDlg::runStandards() {
+    // One run (with its children) looks at each library file once.
+    const core::FileLookScope looks;
     if (standards::evaluationChain().isEmpty()) standards::clearFailure();
     if (!sheet.attached) {
         standards::setFailure("The spreadsheet window of the standards evaluation could not be created.");

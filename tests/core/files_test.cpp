@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -236,6 +237,50 @@ TEST_F(Files, NamesBeyondAsciiAreUtf8OnDisk) {
     EXPECT_TRUE(ObjectExportCopyFile(name, name + ".copy"));
     EXPECT_TRUE(ObjectExportDeleteFile(name));
     EXPECT_FALSE(fileExists(name));
+}
+
+// Inside a look scope each path is looked at once; what this library writes, moves or deletes is
+// seen at once, what others change is seen when the outermost scope has ended (or asked fresh).
+TEST_F(Files, ALookScopeSeesEachPathOnceAndItsOwnWritesAtOnce) {
+    const Zrk_String table = path("Table.txt");
+    {
+        const core::FileLookScope outer;
+        EXPECT_FALSE(fileExists(table));
+        Zrk_String found;
+        EXPECT_FALSE(findFileIgnoringCase(path("table.txt"), found));
+        {
+            std::ofstream(table.c_str()) << "made behind the library's back\n";
+            const core::FileLookScope inner;
+            EXPECT_FALSE(fileExists(table));                        // as first seen
+            EXPECT_FALSE(findFileIgnoringCase(path("table.txt"), found)); // the folder as first listed
+            EXPECT_TRUE(core::freshPathStatus(table).regularFile);  // asked fresh
+            EXPECT_TRUE(fileExists(table));                         // and kept so
+        }
+        // The inner scope's end forgets nothing; a write through the library forgets everything.
+        EXPECT_FALSE(findFileIgnoringCase(path("table.txt"), found));
+        ASSERT_TRUE(writeFileAtomically(path("Other.txt"), "x\n"));
+        ASSERT_TRUE(findFileIgnoringCase(path("table.txt"), found));
+        EXPECT_EQ(found, table);
+        const core::PathStatus before = core::pathStatus(table);
+        EXPECT_EQ(before.size, 31u);
+        ASSERT_TRUE(writeFileAtomically(table, "new\n"));
+        EXPECT_EQ(core::pathStatus(table).size, 4u);
+        EXPECT_NE(core::pathStatus(table).inode, before.inode); // an atomic save is another file
+        ASSERT_TRUE(ObjectExportRenameFile(table, path("Moved.txt")));
+        EXPECT_FALSE(fileExists(table));
+        EXPECT_TRUE(fileExists(path("Moved.txt")));
+        ASSERT_TRUE(ObjectExportDeleteFile(path("Moved.txt")));
+        EXPECT_FALSE(fileExists(path("Moved.txt")));
+        EXPECT_FALSE(folderExists(path("sub")));
+        ASSERT_TRUE(ensureFolder(path("sub")));
+        EXPECT_TRUE(folderExists(path("sub")));
+        EXPECT_FALSE(fileExists(table)); // moved away: seen so once more
+        std::ofstream(table.c_str()) << "again\n";
+        EXPECT_FALSE(fileExists(table));
+    }
+    // Out of every scope each call looks again.
+    EXPECT_TRUE(fileExists(table));
+    EXPECT_EQ(core::pathStatus(table).size, 6u);
 }
 
 TEST(FileNames, PartsOfPaths) {

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include "core/numbers.h"
@@ -150,6 +152,38 @@ TEST(Text, NumbersInText) {
     EXPECT_EQ(doubleToStr(1e20, 2), "100000000000000000000.00");
     EXPECT_EQ(doubleToStr(0.1 + 0.2, 8), "0.30000000");
     EXPECT_EQ(append("Value", 2), "Value2");
+}
+
+// A value with no more decimals than asked is written from its whole number of decimal steps; the
+// text must be what printf writes for it (exact then), up to 15 digits and on either side of it.
+TEST(Text, ValuesThatNeedNoRoundingAreWrittenExactly) {
+    const auto printed = [](double value, int decimals) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        return Zrk_String(buffer);
+    };
+    long long scaled = 0;
+    for (const double value : {0.0, 1.0, -1.0, 280.0, 12.5, -12.5, 0.125, 1234.5678125, 999999999999999.0,
+                               99999999999999.9, -0.0625, 7e-7, 1e-7})
+        for (int decimals = 0; decimals <= 15; ++decimals)
+            if (exactlyScaled(value, decimals, scaled)) {
+                EXPECT_EQ(doubleToStr(value, decimals), printed(value, decimals)) << value << " " << decimals;
+            }
+    EXPECT_TRUE(exactlyScaled(12.5, 1, scaled));
+    EXPECT_EQ(scaled, 125);
+    EXPECT_TRUE(exactlyScaled(-280.0, 7, scaled));
+    EXPECT_EQ(scaled, -2800000000);
+    EXPECT_FALSE(exactlyScaled(12.5, 0, scaled));         // a digit to round
+    EXPECT_FALSE(exactlyScaled(0.1, 1, scaled));          // 0.1 is no exact double: rounded on its text
+    EXPECT_FALSE(exactlyScaled(1e15, 0, scaled));         // 16 digits
+    EXPECT_FALSE(exactlyScaled(1.0, 16, scaled));
+    EXPECT_FALSE(exactlyScaled(std::nan(""), 2, scaled));
+    // The texts of values beside the fast ones are as before.
+    EXPECT_EQ(doubleToStr(999999999999999.0, 0), "999999999999999");
+    EXPECT_EQ(doubleToStr(1e15, 0), "1000000000000000");
+    EXPECT_EQ(doubleToStr(-0.0, 2), "0.00");
+    EXPECT_EQ(doubleToStr(0.1, 1), "0.1");
+    EXPECT_EQ(doubleToStr(-12.5, 3), "-12.500");
 
     int position = -1;
     Zrk_String digits;

@@ -69,6 +69,16 @@ SpreadHeader::SpreadHeader(Qt::Orientation orientation, SpreadModel& model, QWid
     setDefaultAlignment(Qt::AlignCenter);
 }
 
+QSize SpreadHeader::sizeHint() const {
+    int thickness = 0;
+    if (orientation() == Qt::Horizontal)
+        model_.sheet().getRowHeightInPixels(0, thickness);
+    else
+        model_.sheet().getColWidthInPixels(0, thickness);
+    thickness = std::max(0, thickness);
+    return orientation() == Qt::Horizontal ? QSize(length(), thickness) : QSize(thickness, length());
+}
+
 void SpreadHeader::spanOf(int section, int& first, int& count) const {
     first = section;
     count = 1;

@@ -28,6 +28,12 @@ class SpreadHeader : public QHeaderView {
 public:
     SpreadHeader(Qt::Orientation orientation, SpreadModel& model, QWidget* parent);
 
+    // As thick as the sheet's header column (row headers) or header row (column headers), which is
+    // what the view fixes the header to when it lays it out. The header never measures its texts:
+    // Qt's own hint measures up to two hundred of them after each change of the row or column
+    // count, and a hidden grid whose sheet is loaded again for each evaluation paid it every time.
+    QSize sizeHint() const override;
+
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 
