@@ -242,6 +242,11 @@ struct Sheet::State {
 
 template <typename F> void Sheet::notify(F&& fn) const {
     if (state_->observers.empty()) return;
+    // One observer (a grid's model) is told without the copy: no other is left to tell after it.
+    if (state_->observers.size() == 1) {
+        fn(state_->observers.front());
+        return;
+    }
     // A copy: an observer may add or remove observers while it is told.
     const std::vector<SheetObserver*> observers = state_->observers;
     for (SheetObserver* observer : observers)

@@ -1,5 +1,7 @@
 #include "standards/evaluation_chain.h"
 
+#include <vector>
+
 #include "core/text.h"
 
 namespace standards {
@@ -21,8 +23,15 @@ Problems& problems() {
     static Problems instance;
     return instance;
 }
-Zrk_StringArray& places() {
-    static Zrk_StringArray stack;
+// The equations being evaluated, innermost last; the text of a place is made only when asked
+// (an evaluation passes hundreds of equations and notes a problem at few).
+struct Place {
+    const Zrk_String* filePath;
+    int column;
+    int row;
+};
+std::vector<Place>& places() {
+    static std::vector<Place> stack;
     return stack;
 }
 } // namespace
@@ -71,11 +80,15 @@ void noteProblem(ProblemKind kind, const Zrk_String& text) {
 }
 
 EquationPlace::EquationPlace(const Zrk_String& filePath, int column, int row) {
-    places().append(filePath + ", cell " + getAlfabet(column) + intToStr(row));
+    places().push_back(Place{&filePath, column, row});
 }
-EquationPlace::~EquationPlace() { places().removeLast(); }
+EquationPlace::~EquationPlace() { places().pop_back(); }
 
-Zrk_String currentEquationPlace() { return places().isEmpty() ? Zrk_String() : places().last(); }
+Zrk_String currentEquationPlace() {
+    if (places().empty()) return Zrk_String();
+    const Place& place = places().back();
+    return *place.filePath + ", cell " + getAlfabet(place.column) + intToStr(place.row);
+}
 
 void noteAtEquation(const Zrk_String& text) {
     const Zrk_String place = currentEquationPlace();

@@ -59,7 +59,8 @@ void noteProblem(ProblemKind kind, const Zrk_String& text);
 inline void noteFailure(const Zrk_String& text) { noteProblem(ProblemKind::Failure, text); }
 
 // While the equation of a cell is evaluated: the functions it calls name it in their notes. Places
-// nest as child sheets do; the innermost one counts.
+// nest as child sheets do; the innermost one counts. The file path is kept by reference: it must
+// outlive the place (the sheet's own path does).
 class EquationPlace {
 public:
     EquationPlace(const Zrk_String& filePath, int column, int row);
