@@ -269,7 +269,7 @@ bool Zrk_Spread::getCellText(int column, int row, Zrk_String& text, int kind) co
     if (!validCell(column, row) || kind < kTextData || kind > kTextValue) return false;
     Zrk_String read;
     if (!TSpread::getCellText(column, row, kind, read)) return false;
-    text = read;
+    text = std::move(read);
     return true;
 }
 
