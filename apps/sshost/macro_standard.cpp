@@ -46,10 +46,6 @@ bool libraryGeneralVariables(host::Document& document, const Zrk_Macro& macro, Z
     return true;
 }
 
-const char* variableRoleName(KvCellType role) {
-    return roleName(role);
-}
-
 int evaluateMacroStandard(host::Document& document, Zrk_DbMacro& macro, const MacroStandard& standard,
                           KvVarCells& variables, std::ostream& problems, std::string& failure) {
     MacroData macroData;

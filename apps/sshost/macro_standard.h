@@ -38,7 +38,4 @@ Zrk_String macroLibraryDrawing(host::Document& document, const Zrk_Macro& macro)
 bool libraryGeneralVariables(host::Document& document, const Zrk_Macro& macro, Zrk_StringArray& names,
                              Zrk_StringArray& values, std::string& failure);
 
-// "Input", "Output" or "Local".
-const char* variableRoleName(KvCellType role);
-
 } // namespace sshost

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "sshost/evaluation_report.h"
 #include "sshost/macro_standard.h"
+#include "standards/value_type.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 
@@ -38,7 +39,7 @@ bool runStandard(ActionContext& context, Zrk_DbMacro& macro, MacroStandard stand
         return false;
     }
     for (const KvVarCell& cell : variables.cells)
-        print(std::string("  ") + variableRoleName(cell.role) + ' ' + core::toUtf8(cell.name) + " = " +
+        print(std::string("  ") + roleName(cell.role) + ' ' + core::toUtf8(cell.name) + " = " +
               core::toUtf8(cell.value) + "\n");
     return true;
 }
