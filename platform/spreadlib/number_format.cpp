@@ -52,6 +52,14 @@ double decimalRound(double value, int digits, RoundMode mode) {
     double whole = 0.0;
     for (int i = 0; i < keptCount; ++i) whole = whole * 10.0 + (keptDigits[i] - '0');
     if (increment) whole += 1.0;
+    // whole (at most 16 digits) and the powers of ten up to 10^22 are exact doubles, so one division
+    // or multiplication rounds once, correctly: the number the text "WHOLEe-DIGITS" reads as.
+    static constexpr double kPowers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                           1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (digits >= -22 && digits <= 22) {
+        const double result = digits >= 0 ? whole / kPowers[digits] : whole * kPowers[-digits];
+        return value < 0 ? -result : result;
+    }
     char text[64];
     char* end = std::to_chars(text, text + 40, whole, std::chars_format::fixed, 0).ptr;
     *end++ = 'e';

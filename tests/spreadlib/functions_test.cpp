@@ -1,6 +1,9 @@
 // The built-in functions, with the results the common spreadsheet programs give, edge cases included.
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
+#include "core/text.h"
 #include "spreadlib/number_format.h"
 #include "test_util.h"
 
@@ -204,6 +207,26 @@ TEST(NumberFormat, GeneralAndFixed) {
     EXPECT_FALSE(parseNumber("nan", value));
     EXPECT_EQ(roundHalfAway(-0.5, 0), -1.0);
     EXPECT_EQ(roundHalfAway(1.005, 2), 1.01);
+}
+
+// Rounding a number to some decimals gives the number its rounded text reads as (both round half
+// away from zero on the value's 15-digit decimal text), over many magnitudes and decimals, wherever
+// that text has a digit to round.
+TEST(NumberFormat, RoundingGivesTheNumberOfTheRoundedText) {
+    std::uint64_t state = 12345;
+    const auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state >> 11) / 9007199254740992.0; // [0, 1)
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const double value = (next() - 0.5) * std::pow(10.0, static_cast<int>(next() * 16) - 6);
+        const int decimals = static_cast<int>(next() * 10);
+        // A value with no digit past its 15th to round at keeps every bit (its text does not).
+        if (std::fabs(value) * std::pow(10.0, decimals) >= 1e14) continue;
+        const double expected = std::strtod(doubleToStr(value, decimals).c_str(), nullptr);
+        ASSERT_EQ(roundHalfAway(value, decimals), expected == 0.0 ? expected * (value < 0 ? -1 : 1) : expected)
+            << value << " to " << decimals;
+    }
 }
 
 } // namespace
